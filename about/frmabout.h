@@ -1,0 +1,3 @@
+#pragma once
+
+// The About window and the system-information launcher.

@@ -1,0 +1,229 @@
+#include "frmmain.h"
+
+#include "identity.h"
+#include "ini.h"
+#include "layout.h"
+#include "pictureimage.h"
+#include "twips.h"
+#include "webview.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+// Runs an event handler so that nothing it throws leaves the Qt event loop.
+template <typename Handler>
+auto handled(Handler handler)
+{
+    return [handler](auto &&...) { ignoreErrors(handler); };
+}
+
+// Design geometry of the controls, in twips.
+constexpr double ButtonStep = 600, ButtonWidth = 615, ButtonHeight = 500;
+constexpr double StatusLeft = 4440, StatusWidth = 4335, StatusHeight = 255;
+constexpr double Image1Left = 11640, Image1Height = 675;
+constexpr double WebTop = 600, WebWidth = 11880, WebHeight = 6495;
+constexpr double DesignClientWidth = 11985, DesignClientHeight = 7155;
+constexpr double ScreenHeightAllowance = 450;
+}
+
+frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage)
+    : m_client(new QWidget(this)), m_configuredHomePage(homePage)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QString::fromLatin1(identity::Title));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/pictures/icon16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/pictures/icon32.png"), QSize(32, 32));
+    setWindowIcon(icon);
+    setCentralWidget(m_client);
+    createControls(makeWebView);
+    createMenus();
+    const double perPx = twips::perPixel(this);
+    resize(twips::toPixels(DesignClientWidth, perPx),
+           twips::toPixels(DesignClientHeight, perPx) + menuBar()->sizeHint().height());
+}
+
+frmMain::~frmMain() = default;
+
+QPushButton *frmMain::createPictureButton(const char *name, const char *picture, const QString &tip, double left)
+{
+    auto *button = new QPushButton(m_client);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(QIcon(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(picture))));
+    button->setIconSize(QSize(24, 24));
+    button->setToolTip(tip);
+    twips::place(button, left, 0, ButtonWidth, ButtonHeight);
+    return button;
+}
+
+void frmMain::createControls(const WebViewFactory &makeWebView)
+{
+    cmdBack = createPictureButton("cmdBack", "back", tr("Back"), 0 * ButtonStep);
+    cmdForward = createPictureButton("cmdForward", "forward", tr("Forward"), 1 * ButtonStep);
+    cmdStop = createPictureButton("cmdStop", "stop", tr("Stop"), 2 * ButtonStep);
+    cmdRefresh = createPictureButton("cmdRefresh", "refresh", tr("Refresh"), 3 * ButtonStep);
+    cmdHome = createPictureButton("cmdHome", "home", tr("Home"), 4 * ButtonStep);
+    cmdAddBookmark = createPictureButton("cmdAddBookmark", "bookmark", tr("Bookmark"), 5 * ButtonStep);
+    cmdPrint = createPictureButton("cmdPrint", "preview", tr("Print Preview"), 6 * ButtonStep);
+
+    lblStat = new QLabel(tr("Connecting to server"), m_client);
+    lblStat->setObjectName(QStringLiteral("lblStat"));
+    QPalette black = lblStat->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblStat->setPalette(black);
+    twips::place(lblStat, StatusLeft, 0, StatusWidth, StatusHeight);
+    lblStat->hide();
+
+    ProgressBar1 = new QProgressBar(m_client);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
+    twips::place(ProgressBar1, StatusLeft, StatusHeight, StatusWidth, StatusHeight);
+    ProgressBar1->hide();
+
+    Image1 = new PictureImage(m_client);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.png")));
+    twips::place(Image1, Image1Left, 0, layout::Image1Width, Image1Height);
+
+    WebView *web = makeWebView(m_client);
+    web->setObjectName(QStringLiteral("Web0"));
+    twips::place(web, 0, WebTop, WebWidth, WebHeight);
+    Web.push_back(web);
+
+    QWidget *order[] = {cmdBack, cmdForward, cmdStop, cmdRefresh, cmdHome, cmdAddBookmark, cmdPrint,
+                        lblStat, ProgressBar1, web};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(cmdBack, &QPushButton::clicked, this, handled([this] { cmdBack_Click(); }));
+    connect(cmdForward, &QPushButton::clicked, this, handled([this] { cmdForward_Click(); }));
+    connect(cmdStop, &QPushButton::clicked, this, handled([this] { cmdStop_Click(); }));
+    connect(cmdRefresh, &QPushButton::clicked, this, handled([this] { cmdRefresh_Click(); }));
+    connect(cmdHome, &QPushButton::clicked, this, handled([this] { cmdHome_Click(); }));
+    connect(cmdAddBookmark, &QPushButton::clicked, this, handled([this] { cmdAddBookmark_Click(); }));
+    connect(cmdPrint, &QPushButton::clicked, this, handled([this] { cmdPrint_Click(); }));
+    connect(Image1, &PictureImage::clicked, this, handled([this] { Image1_Click(); }));
+    connect(Image1, &PictureImage::doubleClicked, this, handled([this] { Image1_DblClick(); }));
+    connect(web, &WebView::ProgressChange, this, [this](int progress, int progressMax) {
+        ignoreErrors([&] { Web_ProgressChange(0, progress, progressMax); });
+    });
+    connect(web, &WebView::NavigateComplete2, this, [this](const QString &url) {
+        ignoreErrors([&] { Web_NavigateComplete2(0, url); });
+    });
+}
+
+void frmMain::createMenus()
+{
+    QMenu *page = menuBar()->addMenu(tr("&Page"));
+    page->setObjectName(QStringLiteral("mnuPrinter"));
+    auto item = [this](QMenu *menu, const char *name, const QString &text, void (frmMain::*handler)()) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handled([this, handler] { (this->*handler)(); }));
+        return action;
+    };
+    mnuPGSetup = item(page, "mnuPGSetup", tr("Page Setup"), &frmMain::mnuPGSetup_Click);
+    mnuPrintPreview = item(page, "mnuPrintPreview", tr("Print Preview"), &frmMain::mnuPrintPreview_Click);
+    mnuPrint = item(page, "mnuPrint", tr("Print"), &frmMain::mnuPrint_Click);
+    page->addSeparator()->setObjectName(QStringLiteral("mnuSeparator"));
+    mnuExit = item(page, "mnuExit", tr("&Exit"), &frmMain::mnuExit_Click);
+
+    QMenu *bookmark = menuBar()->addMenu(tr("&Bookmark"));
+    bookmark->setObjectName(QStringLiteral("mnuBookmark"));
+    mnuAddBookMark = item(bookmark, "mnuAddBookMark", tr("Add Bookmark"), &frmMain::mnuAddBookMark_Click);
+    mnuDelBookMark = item(bookmark, "mnuDelBookMark", tr("Delete Bookmark"), &frmMain::mnuDelBookMark_Click);
+    mnuViewBookMark = item(bookmark, "mnuViewBookMark", tr("View Bookmark"), &frmMain::mnuViewBookMark_Click);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = item(help, "mnuAbout", tr("&About"), &frmMain::mnuAbout_Click);
+}
+
+void frmMain::Form_Load()
+{
+    // Each step stands alone: one that fails is skipped and the next runs.
+    ignoreErrors([] { SetBookmarkPath(); });
+    ignoreErrors([this] { setWindowTitle(QString::fromLatin1(identity::Title)); });
+    ignoreErrors([this] {
+        const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        const double perPx = twips::perPixel(this);
+        const QRect full = screen->geometry();
+        m_outerTarget = QRect(0, 0, full.width(),
+                              twips::toPixels(twips::fromPixels(full.height(), perPx) - ScreenHeightAllowance, perPx));
+        moveOuter(m_outerTarget);
+    });
+    ignoreErrors([this] {
+        show();
+        // The frame's size is known once the window is shown: fit it again.
+        if (frameGeometry().size() != m_outerTarget.size())
+            moveOuter(m_outerTarget);
+    });
+    ignoreErrors([this] { HomePageUrl = m_configuredHomePage; });
+    ignoreErrors([this] { Form_Resize(); });
+    ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+}
+
+void frmMain::moveOuter(const QRect &outer)
+{
+    // Qt sizes the client area; the frame around it is what the window
+    // system adds (nothing before the window is first shown on X11).
+    const QSize frame = frameGeometry().size() - geometry().size();
+    move(outer.topLeft());
+    resize(outer.size() - frame);
+}
+
+void frmMain::Form_Resize()
+{
+    const double perPx = twips::perPixel(this);
+    const QSize outer = frameGeometry().size();
+    const double clientWidth = isMinimized() ? 0 : twips::fromPixels(width(), perPx);
+    const auto fitted = layout::mainLayout(twips::fromPixels(outer.width(), perPx),
+                                           twips::fromPixels(outer.height(), perPx), clientWidth);
+    if (!fitted)
+        return;
+    Image1->move(twips::toPixels(fitted->image1Left, perPx), Image1->y());
+    for (WebView *web : Web)
+        web->resize(twips::toPixels(fitted->webWidth, perPx), twips::toPixels(fitted->webHeight, perPx));
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    ignoreErrors([this] { Form_Resize(); });
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Restoring a minimized window reapplies the layout rule.
+    if (event->type() == QEvent::WindowStateChange)
+        ignoreErrors([this] { Form_Resize(); });
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    ignoreErrors([this] { Form_Unload(); });
+    event->accept();
+}
+
+void frmMain::Form_Unload()
+{
+    // Closing the main window closes every other open window with it.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+}
+
+void frmMain::mnuExit_Click()
+{
+    close();
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class PictureImage;
+class WebView;
+
+// The main window: toolbar row, status line and progress bar, logo, the web
+// view and the menus.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    using WebViewFactory = std::function<WebView *(QWidget *parent)>;
+
+    // `makeWebView` builds element 0 of Web; `homePage` is the configured
+    // address that start-up gives to HomePageUrl.
+    frmMain(const WebViewFactory &makeWebView, const QString &homePage);
+    ~frmMain() override;
+
+    // The start-up sequence: runs once, right after construction.
+    void Form_Load();
+
+    // Mode flag for the bookmark window: true is view mode, false delete mode.
+    bool GoBookMark = false;
+    // The home-page address; empty until start-up sets it.
+    QString HomePageUrl;
+    // The web view control array; the design has element 0 only.
+    std::vector<WebView *> Web;
+
+    // Appends one bookmark to the bookmark file; a failure is shown to the user.
+    void AddBookmarkEntry(const QString &name, const QString &address);
+
+    // Command handlers, public so that tests drive them as the user would.
+    void cmdBack_Click();
+    void cmdForward_Click();
+    void cmdStop_Click();
+    void cmdRefresh_Click();
+    void cmdHome_Click();
+    void cmdPrint_Click();
+    void cmdAddBookmark_Click();
+    void Image1_Click();
+    void Image1_DblClick();
+    void mnuPGSetup_Click();
+    void mnuPrintPreview_Click();
+    void mnuPrint_Click();
+    void mnuExit_Click();
+    void mnuAddBookMark_Click();
+    void mnuDelBookMark_Click();
+    void mnuViewBookMark_Click();
+    void mnuAbout_Click();
+    void Web_ProgressChange(int Index, int Progress, int ProgressMax);
+    void Web_NavigateComplete2(int Index, const QString &URL);
+
+    // The layout rule: fits the logo and the web view to the window's size.
+    void Form_Resize();
+
+    QPushButton *cmdBack;
+    QPushButton *cmdForward;
+    QPushButton *cmdStop;
+    QPushButton *cmdRefresh;
+    QPushButton *cmdHome;
+    QPushButton *cmdAddBookmark;
+    QPushButton *cmdPrint;
+    QLabel *lblStat;
+    QProgressBar *ProgressBar1;
+    PictureImage *Image1;
+
+    QAction *mnuPGSetup;
+    QAction *mnuPrintPreview;
+    QAction *mnuPrint;
+    QAction *mnuExit;
+    QAction *mnuAddBookMark;
+    QAction *mnuDelBookMark;
+    QAction *mnuViewBookMark;
+    QAction *mnuAbout;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls(const WebViewFactory &makeWebView);
+    void createMenus();
+    QPushButton *createPictureButton(const char *name, const char *picture, const QString &tip, double left);
+    void Form_Unload();
+    // Moves and sizes the window's outer frame (pixels).
+    void moveOuter(const QRect &outer);
+
+    QWidget *m_client;
+    QString m_configuredHomePage;
+    QRect m_outerTarget;
+    QPointer<QWidget> m_bookmarkWindow;
+    QPointer<QWidget> m_aboutWindow;
+};

@@ -1,0 +1,5 @@
+#include "frmmain.h"
+
+// Help > About.
+
+void frmMain::mnuAbout_Click() {}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+
+// What the main window's layout rule changes, in twips.
+struct MainLayout
+{
+    double image1Left;
+    double webWidth;
+    double webHeight;
+};
+
+namespace layout {
+constexpr double Image1Width = 3600;
+constexpr double RightMargin = 200;
+constexpr double WebHeightAllowance = 1500;
+
+// The layout rule for a window of the given outer size (twips). Nothing moves
+// when the client width is 0 (a minimized window). The logo may go left of
+// the window's edge; a web view size below 0 is applied as 0.
+std::optional<MainLayout> mainLayout(double outerWidth, double outerHeight, double clientWidth);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+// Window and control geometry is designed in twips (1/1440 inch); this is the
+// one place where it becomes pixels, from the screen's logical DPI.
+namespace twips {
+
+constexpr double PerInch = 1440.0;
+
+// Twips per pixel on the screen `w` is on (15 at 96 dpi).
+double perPixel(const QWidget *w);
+// Twips per pixel on the primary screen.
+double perPixel();
+
+inline int toPixels(double tw, double perPx) { return qRound(tw / perPx); }
+inline double fromPixels(int px, double perPx) { return px * perPx; }
+
+// A rectangle designed in twips, in pixels.
+inline QRect rect(double left, double top, double width, double height, double perPx)
+{
+    return QRect(toPixels(left, perPx), toPixels(top, perPx), toPixels(width, perPx),
+                 toPixels(height, perPx));
+}
+
+// Places `w` at a rectangle given in twips on its screen.
+void place(QWidget *w, double left, double top, double width, double height);
+
+} // namespace twips

@@ -1,0 +1,3 @@
+#pragma once
+
+// The bookmark file: records, read, append, remove.

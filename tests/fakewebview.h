@@ -1,0 +1,52 @@
+#pragma once
+
+#include "webview.h"
+
+#include <QStringList>
+
+// A web view that records every call and can be told to fail.
+class FakeWebView : public WebView
+{
+public:
+    using WebView::WebView;
+
+    QStringList calls;          // "Navigate(url)", "GoBack", "ExecWB(7,0)", ...
+    bool fail = false;          // every operation throws WebViewError
+    QString url, name;          // what LocationURL and LocationName report
+    bool windowVisibleAtNavigate = false;
+
+    void Navigate(const QString &address) override
+    {
+        windowVisibleAtNavigate = window()->isVisible();
+        record(QStringLiteral("Navigate(%1)").arg(address));
+    }
+    void GoBack() override { record(QStringLiteral("GoBack")); }
+    void GoForward() override { record(QStringLiteral("GoForward")); }
+    void Refresh() override { record(QStringLiteral("Refresh")); }
+    void Stop() override { record(QStringLiteral("Stop")); }
+    void ExecWB(int cmdId, int execOpt) override
+    {
+        record(QStringLiteral("ExecWB(%1,%2)").arg(cmdId).arg(execOpt));
+    }
+    QString LocationURL() const override
+    {
+        const_cast<FakeWebView *>(this)->record(QStringLiteral("LocationURL"));
+        return url;
+    }
+    QString LocationName() const override
+    {
+        const_cast<FakeWebView *>(this)->record(QStringLiteral("LocationName"));
+        return name;
+    }
+
+    void emitProgress(int progress, int progressMax) { emit ProgressChange(progress, progressMax); }
+    void emitNavigateComplete(const QString &address) { emit NavigateComplete2(address); }
+
+private:
+    void record(const QString &call)
+    {
+        calls << call;
+        if (fail)
+            throw WebViewError(QStringLiteral("%1 failed").arg(call));
+    }
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+// Test entry point: the program's identity, and an engine that can start as
+// root and keeps its runtime files in a folder of its own.
+#define VELMORA_TEST_MAIN(TestClass)                                                      \
+    int main(int argc, char *argv[])                                                      \
+    {                                                                                     \
+        QTemporaryDir runtime;                                                            \
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));                    \
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(runtime.path() + "/cache"));          \
+        qputenv("XDG_DATA_HOME", QFile::encodeName(runtime.path() + "/data"));            \
+        velmoraTestSandbox();                                                             \
+        QApplication app(argc, argv);                                                     \
+        QApplication::setApplicationName(QStringLiteral("Velmora"));                      \
+        QApplication::setApplicationVersion(QStringLiteral("1.0.0"));                     \
+        TestClass test;                                                                   \
+        return QTest::qExec(&test, argc, argv);                                           \
+    }
+
+inline void velmoraTestSandbox()
+{
+#ifndef _WIN32
+    if (geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
+}

@@ -1,0 +1,188 @@
+#include "fakewebview.h"
+#include "frmmain.h"
+#include "pictureimage.h"
+#include "testmain.h"
+#include "twips.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <memory>
+
+// The main window with a recording web view: controls, start-up, shut-down.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<frmMain> window;
+    FakeWebView *fake = nullptr;
+
+    void build(bool failingView = false)
+    {
+        window = std::make_unique<frmMain>(
+            [this, failingView](QWidget *parent) {
+                fake = new FakeWebView(parent);
+                fake->setFocusPolicy(Qt::StrongFocus);
+                fake->fail = failingView;
+                return fake;
+            },
+            QStringLiteral("http://127.0.0.1:9/home?a_aid=1&brandId=2"));
+    }
+
+private slots:
+    void cleanup()
+    {
+        window.reset();
+        const QWidgetList left = QApplication::topLevelWidgets();
+        for (QWidget *w : left)
+            delete w;
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twipsRect");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<bool>("visible");
+        QTest::newRow("cmdBack") << "cmdBack" << QRect(0, 0, 615, 500) << "Back" << true;
+        QTest::newRow("cmdForward") << "cmdForward" << QRect(600, 0, 615, 500) << "Forward" << true;
+        QTest::newRow("cmdStop") << "cmdStop" << QRect(1200, 0, 615, 500) << "Stop" << true;
+        QTest::newRow("cmdRefresh") << "cmdRefresh" << QRect(1800, 0, 615, 500) << "Refresh" << true;
+        QTest::newRow("cmdHome") << "cmdHome" << QRect(2400, 0, 615, 500) << "Home" << true;
+        QTest::newRow("cmdAddBookmark") << "cmdAddBookmark" << QRect(3000, 0, 615, 500) << "Bookmark" << true;
+        QTest::newRow("cmdPrint") << "cmdPrint" << QRect(3600, 0, 615, 500) << "Print Preview" << true;
+        QTest::newRow("lblStat") << "lblStat" << QRect(4440, 0, 4335, 255) << "" << false;
+        QTest::newRow("ProgressBar1") << "ProgressBar1" << QRect(4440, 255, 4335, 255) << "" << false;
+        QTest::newRow("Image1") << "Image1" << QRect(11640, 0, 3600, 675) << "" << true;
+        QTest::newRow("Web(0)") << "Web0" << QRect(0, 600, 11880, 6495) << "" << true;
+    }
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twipsRect);
+        build();
+        window->show();
+        auto *control = window->findChild<QWidget *>(name);
+        QVERIFY(control);
+        const double perPx = twips::perPixel(window.get());
+        // The layout rule moves the logo's left edge and sizes the web view.
+        const QPoint pos = twips::rect(twipsRect.x(), twipsRect.y(), 1, 1, perPx).topLeft();
+        QCOMPARE(control->y(), pos.y());
+        if (name != "Image1")
+            QCOMPARE(control->x(), pos.x());
+        if (name != "Web0")
+            QCOMPARE(control->size(), twips::rect(0, 0, twipsRect.width(), twipsRect.height(), perPx).size());
+        QTEST(control->toolTip(), "tip");
+        QTEST(control->isVisible(), "visible");
+        if (auto *button = qobject_cast<QPushButton *>(control)) {
+            QVERIFY(button->text().isEmpty());
+            QVERIFY(!button->icon().isNull());
+            QVERIFY(button->iconSize().width() <= 24 && button->iconSize().height() <= 24);
+        }
+    }
+
+    void designDetails()
+    {
+        build();
+        QCOMPARE(window->lblStat->text(), QStringLiteral("Connecting to server"));
+        QCOMPARE(window->lblStat->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE(window->ProgressBar1->minimum(), 0);
+        QCOMPARE(window->ProgressBar1->maximum(), 100);
+        QCOMPARE(window->Image1->pixmap().size(), QSize(240, 45));
+        QCOMPARE(window->Web.size(), size_t(1));
+        const QList<QSize> iconSizes = window->windowIcon().availableSizes();
+        QVERIFY(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+
+        // Tab order: the seven buttons, then the web view.
+        QWidget *expected[] = {window->cmdBack, window->cmdForward, window->cmdStop, window->cmdRefresh,
+                               window->cmdHome, window->cmdAddBookmark, window->cmdPrint, window->Web[0]};
+        for (size_t i = 1; i < std::size(expected); ++i) {
+            QWidget *next = expected[i - 1]->nextInFocusChain();
+            while (next->focusPolicy() == Qt::NoFocus)
+                next = next->nextInFocusChain();
+            QCOMPARE(next, expected[i]);
+        }
+    }
+
+    void menus()
+    {
+        build();
+        QStringList seen;
+        for (QAction *menu : window->menuBar()->actions()) {
+            seen << menu->text();
+            for (QAction *item : menu->menu()->actions()) {
+                seen << (item->isSeparator() ? QStringLiteral("-") : QStringLiteral("  ") + item->text());
+                QVERIFY(item->shortcut().isEmpty());
+                QVERIFY(item->isEnabled());
+            }
+        }
+        QCOMPARE(seen, (QStringList{"&Page", "  Page Setup", "  Print Preview", "  Print", "-", "  &Exit",
+                                    "&Bookmark", "  Add Bookmark", "  Delete Bookmark", "  View Bookmark",
+                                    "&Help", "  &About"}));
+    }
+
+    void startUp()
+    {
+        build();
+        window->Form_Load();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Velmora"));
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->HomePageUrl, QStringLiteral("http://127.0.0.1:9/home?a_aid=1&brandId=2"));
+        QCOMPARE(fake->calls, QStringList{"Navigate(http://127.0.0.1:9/home?a_aid=1&brandId=2)"});
+        QVERIFY(fake->windowVisibleAtNavigate);
+
+        const double perPx = twips::perPixel(window.get());
+        const QRect screen = window->screen()->geometry();
+        QCOMPARE(window->frameGeometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(window->frameGeometry().width(), screen.width());
+        QCOMPARE(window->frameGeometry().height(), twips::toPixels(screen.height() * perPx - 450, perPx));
+        // The layout rule has fitted the web view and the logo to that size.
+        QCOMPARE(fake->width(), twips::toPixels(screen.width() * perPx - 200, perPx));
+        QCOMPARE(fake->height(), twips::toPixels(window->frameGeometry().height() * perPx - 1500, perPx));
+        QCOMPARE(window->Image1->x(), twips::toPixels(screen.width() * perPx - 3800, perPx));
+    }
+
+    void startUpWithFailingNavigation()
+    {
+        build(true);
+        window->Form_Load();
+        QVERIFY(window->isVisible());
+        QCOMPARE(fake->calls.size(), 1);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void closingClosesEveryWindow_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Page > Exit") << true;
+    }
+    void closingClosesEveryWindow()
+    {
+        QFETCH(bool, byMenu);
+        build();
+        window->Form_Load();
+        auto *other = new QWidget;
+        other->setAttribute(Qt::WA_DeleteOnClose);
+        QPointer<QWidget> guard(other);
+        other->show();
+        auto *tool = new QWidget(nullptr, Qt::Tool);
+        tool->show();
+        if (byMenu)
+            window->mnuExit->trigger();
+        else
+            window->close();
+        QVERIFY(!window->isVisible());
+        QVERIFY(!tool->isVisible());
+        QTRY_VERIFY(guard.isNull());
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        delete tool;
+    }
+};
+
+VELMORA_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <stdexcept>
+#include <utility>
+
+// A web view operation that could not be done: no history entry in that
+// direction, a command the view does not know, a print that failed.
+class WebViewError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+    explicit WebViewError(const QString &what) : std::runtime_error(what.toStdString()) {}
+};
+
+// Runs one step of a handler that ignores errors: whatever the step throws is
+// dropped, so the caller's next step still runs.
+template <typename Step>
+void ignoreErrors(Step &&step) noexcept
+{
+    try {
+        std::forward<Step>(step)();
+    } catch (...) {
+    }
+}
+
+// The embedded web view as the rest of the program sees it: the operations it
+// calls and the two events it listens to. Failures are thrown as WebViewError.
+class WebView : public QWidget
+{
+    Q_OBJECT
+public:
+    // Command ids and execution options accepted by ExecWB.
+    enum Command { PrintCmd = 6, PrintPreviewCmd = 7, PageSetupCmd = 8 };
+    enum ExecOption { DoDefault = 0, PromptUser = 1 };
+
+    using QWidget::QWidget;
+    ~WebView() override = default;
+
+    // Starts loading `url` and returns at once; progress arrives as events.
+    virtual void Navigate(const QString &url) = 0;
+    // One step back in the history; throws when there is no earlier entry.
+    virtual void GoBack() = 0;
+    // One step forward in the history; throws when there is no later entry.
+    virtual void GoForward() = 0;
+    // Reloads the page on display.
+    virtual void Refresh() = 0;
+    // Cancels the pending navigation and downloads.
+    virtual void Stop() = 0;
+    // Runs a print, print-preview or page-setup command; throws on anything else.
+    virtual void ExecWB(int cmdId, int execOpt) = 0;
+    // Address of the page on display, as the view reports it now.
+    virtual QString LocationURL() const = 0;
+    // Name (title) of the page on display, as the view reports it now.
+    virtual QString LocationName() const = 0;
+
+signals:
+    // Download progress; Progress -1 marks the end of a download.
+    void ProgressChange(int Progress, int ProgressMax);
+    // A navigation has committed to `URL`.
+    void NavigateComplete2(const QString &URL);
+};
