@@ -78,6 +78,18 @@ QString oneLine(QString text)
 
 using Key = std::pair<QString, QString>;
 
+// The record a line holds, if it holds one.
+std::optional<Bookmark> parseRecord(const QString &line)
+{
+    const qsizetype bar = line.indexOf(u'|');
+    if (bar < 0)
+        return std::nullopt;
+    qsizetype start = 0;
+    while (start < bar && line.at(start) == u' ')
+        ++start;
+    return Bookmark{line.mid(start, bar - start), line.mid(bar + 1)};
+}
+
 // Writes all of `bytes` and returns how many went out; on a failure `error`
 // holds its description. A short write is no failure of its own (a full disk
 // or a size limit shows as one), so the rest is written until it goes or fails.
@@ -96,22 +108,6 @@ qint64 writeAll(QFileDevice &file, const QByteArray &bytes, QString &error)
 }
 
 } // namespace
-
-QString decodeLine(QByteArrayView bytes)
-{
-    return LineDecoder()(bytes);
-}
-
-std::optional<Bookmark> parseRecord(const QString &line)
-{
-    const qsizetype bar = line.indexOf(u'|');
-    if (bar < 0)
-        return std::nullopt;
-    qsizetype start = 0;
-    while (start < bar && line.at(start) == u' ')
-        ++start;
-    return Bookmark{line.mid(start, bar - start), line.mid(bar + 1)};
-}
 
 QByteArray encodeRecord(const QString &name, const QString &address)
 {

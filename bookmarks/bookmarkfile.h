@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -26,21 +25,16 @@ struct Result
     bool ok() const { return error.isEmpty(); }
 };
 
-// The text of one line (its line end taken off): valid UTF-8 as UTF-8,
-// anything else in the legacy 8-bit code page.
-QString decodeLine(QByteArrayView bytes);
-
-// The record a line holds: split at the first "|", spaces at the start of the
-// name dropped. A line without "|" holds none.
-std::optional<Bookmark> parseRecord(const QString &line);
-
 // The bytes of one record, CR LF included, in the code page the program
 // writes. A "|" in the name becomes a broken bar and CR, LF and NUL become
 // spaces, so the record reads back as written and stays on one line.
 QByteArray encodeRecord(const QString &name, const QString &address);
 
-// Every record of `fileBytes` in file order; lines without a record are passed
-// over. CR LF and bare LF both end a line, and a last line needs no line end.
+// Every record of `fileBytes` in file order. Each line is read on its own:
+// valid UTF-8 as UTF-8, anything else in the legacy 8-bit code page; CR LF and
+// bare LF both end a line, and a last line needs no line end. A record is split
+// at the first "|" and spaces at the start of its name are dropped; a line
+// without "|" holds no record and is passed over.
 std::vector<Bookmark> parse(const QByteArray &fileBytes);
 
 // Every record of the file at `path`. A missing file holds no records and is

@@ -134,13 +134,11 @@ void frmBookmark::LoadBookmarkList()
         lstGo->addItems(names);
         return;
     }
+    // List rows can be ticked by default; a check state makes the box show.
     const int first = lstBookmark->count();
     lstBookmark->addItems(names);
-    for (int row = first; row < lstBookmark->count(); ++row) {
-        QListWidgetItem *item = lstBookmark->item(row);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
+    for (int row = first; row < lstBookmark->count(); ++row)
+        lstBookmark->item(row)->setCheckState(Qt::Unchecked);
 }
 
 void frmBookmark::SaveBookmarkList(const std::vector<bookmarkfile::Bookmark> &deleted)
