@@ -1,9 +1,87 @@
 #include "frmmain.h"
 
+#include "bookmarkfile.h"
+#include "frmbookmark.h"
+#include "ini.h"
+#include "twips.h"
+#include "webview.h"
+
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QScreen>
+
 // The add-bookmark command and the bookmark window's menu items.
 
-void frmMain::AddBookmarkEntry(const QString &, const QString &) {}
-void frmMain::cmdAddBookmark_Click() {}
-void frmMain::mnuAddBookMark_Click() {}
-void frmMain::mnuDelBookMark_Click() {}
-void frmMain::mnuViewBookMark_Click() {}
+namespace {
+// Where the add-bookmark prompt opens: its top-left corner on the screen, in twips.
+constexpr double PromptLeft = 5000, PromptTop = 5000;
+
+// The text-input prompt: the edited text on OK, an empty string on Cancel or
+// when it is closed. Its top-left corner goes to `left`, `top` twips on the
+// screen of `parent`.
+QString inputBox(QWidget *parent, const QString &prompt, const QString &title, const QString &defaultText,
+                 double left, double top)
+{
+    QInputDialog dialog(parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    const QScreen *screen = parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    const double perPx = twips::perPixel(parent);
+    // A window that has been moved keeps its place when it is shown.
+    dialog.move(screen->geometry().topLeft() + QPoint(twips::toPixels(left, perPx), twips::toPixels(top, perPx)));
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+// Shows the bookmark window, creating it in the mode `goBookMark` chooses; an
+// open one only comes to the front, keeping its mode, rows and ticks.
+void showBookmarkWindow(QPointer<QWidget> &window, bool goBookMark, WebView *web, QWidget *owner)
+{
+    if (!window) {
+        window = new frmBookmark(goBookMark, web, [] {
+            SetBookmarkPath();
+            return BookmarkFilePath;
+        }, owner);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+}
+
+void frmMain::AddBookmarkEntry(const QString &name, const QString &address)
+{
+    const bookmarkfile::Result result = bookmarkfile::append(BookmarkFilePath, name, address);
+    if (!result.ok())
+        showBookmarkFailure(this, result.error);
+}
+
+void frmMain::cmdAddBookmark_Click()
+{
+    WebView *web = Web.at(0);
+    // The address is the page's at the moment of the click, whatever the view
+    // does while the prompt is open.
+    const QString address = web->LocationURL();
+    const QString prompt = tr("Do you wish to bookmark ") + web->LocationName() + QStringLiteral("?");
+    const QString name = inputBox(this, prompt, tr("Bookmark"), web->LocationName(), PromptLeft, PromptTop);
+    if (!name.isEmpty())
+        AddBookmarkEntry(name, address);
+}
+
+void frmMain::mnuAddBookMark_Click()
+{
+    cmdAddBookmark_Click();
+}
+
+void frmMain::mnuDelBookMark_Click()
+{
+    GoBookMark = false;
+    showBookmarkWindow(m_bookmarkWindow, GoBookMark, Web.at(0), this);
+}
+
+void frmMain::mnuViewBookMark_Click()
+{
+    GoBookMark = true;
+    showBookmarkWindow(m_bookmarkWindow, GoBookMark, Web.at(0), this);
+}

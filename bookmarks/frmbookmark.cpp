@@ -1,0 +1,233 @@
+#include "frmbookmark.h"
+
+#include "webview.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+#include <utility>
+
+namespace {
+// Runs an event handler so that nothing it throws leaves the Qt event loop.
+template <typename Handler>
+auto handled(Handler handler)
+{
+    return [handler](auto &&...) { ignoreErrors(handler); };
+}
+
+// Design geometry, in twips.
+constexpr double ClientWidth = 5805, ClientHeight = 4125;
+constexpr double ButtonTop = 3600, ButtonHeight = 375;
+
+// A rectangle designed in twips, in pixels of the screen `w` is on.
+QRect fromTwips(const QWidget *w, double left, double top, double width, double height)
+{
+    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    const double perPixel = 1440.0 / (dpi > 0 ? dpi : 96.0);
+    return QRect(qRound(left / perPixel), qRound(top / perPixel), qRound(width / perPixel),
+                 qRound(height / perPixel));
+}
+}
+
+frmBookmark::frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_web(web), m_bookmarkPath(std::move(bookmarkPath))
+{
+    setObjectName(QStringLiteral("frmBookmark"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr(" Bookmark"));
+    resize(fromTwips(this, 0, 0, ClientWidth, ClientHeight).size());
+    createControls();
+    Form_Load(goBookMark);
+}
+
+QListWidget *frmBookmark::createList(const char *name, double left, double top, double width, double height)
+{
+    auto *list = new QListWidget(this);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(fromTwips(this, left, top, width, height));
+    // Every row is one line of the default font: no row is measured on its own.
+    list->setUniformItemSizes(true);
+    list->hide();
+    return list;
+}
+
+QPushButton *frmBookmark::createButton(const char *name, const QString &caption, double left, double width,
+                                       void (frmBookmark::*handler)())
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(fromTwips(this, left, ButtonTop, width, ButtonHeight));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, handled([this, handler] { (this->*handler)(); }));
+    return button;
+}
+
+void frmBookmark::createControls()
+{
+    // In tab order.
+    lstBookmark = createList("lstBookmark", 0, 0, 5775, 3405);
+    lstBookmark->setSelectionMode(QAbstractItemView::NoSelection);
+    QPalette white = lstBookmark->palette();
+    white.setColor(QPalette::Base, Qt::white);
+    lstBookmark->setPalette(white);
+    cmdDelete = createButton("cmdDelete", tr("&Delete"), 3240, 735, &frmBookmark::cmdDelete_Click);
+    cmdClose = createButton("cmdClose", tr("&Close"), 5040, 735, &frmBookmark::cmdClose_Click);
+    cmdAll = createButton("cmdAll", tr("&Select All"), 1320, 855, &frmBookmark::cmdAll_Click);
+    cmdClear = createButton("cmdClear", tr("&Clear"), 2280, 855, &frmBookmark::cmdClear_Click);
+    lstURL = createList("lstURL", 240, 120, 3855, 1425);
+    lstURL->setSelectionMode(QAbstractItemView::SingleSelection);
+    cmdGo = createButton("cmdGo", tr("&Go"), 4080, 855, &frmBookmark::cmdGo_Click);
+    lstGo = createList("lstGo", 0, 0, 5775, 3375);
+    lstGo->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    QWidget *order[] = {lstBookmark, cmdDelete, cmdClose, cmdAll, cmdClear, lstURL, cmdGo, lstGo};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(lstGo, &QListWidget::itemSelectionChanged, this, handled([this] { lstGo_Click(); }));
+    connect(lstGo, &QListWidget::itemDoubleClicked, this, handled([this] { lstGo_DblClick(); }));
+}
+
+void frmBookmark::Form_Load(bool goBookMark)
+{
+    m_viewMode = goBookMark;
+    lstGo->setVisible(goBookMark);
+    lstBookmark->setVisible(!goBookMark);
+    cmdClear->setVisible(!goBookMark);
+    cmdAll->setVisible(!goBookMark);
+    cmdDelete->setVisible(!goBookMark);
+    cmdGo->setVisible(goBookMark);
+    centreOnScreen();
+    // A file that cannot be read leaves the list empty; the window opens anyway.
+    ignoreErrors([this] { LoadBookmarkList(); });
+}
+
+void frmBookmark::centreOnScreen()
+{
+    // Without a window manager a tool window would open at 0, 0.
+    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->geometry();
+    move(available.center() - QPoint(width() / 2, height() / 2));
+}
+
+void frmBookmark::LoadBookmarkList()
+{
+    m_path = m_bookmarkPath();
+    const std::vector<bookmarkfile::Bookmark> records = bookmarkfile::read(m_path);
+    QStringList names, addresses;
+    names.reserve(qsizetype(records.size()));
+    addresses.reserve(qsizetype(records.size()));
+    for (const bookmarkfile::Bookmark &record : records) {
+        names << record.name;
+        addresses << record.address;
+    }
+    lstURL->addItems(addresses);
+    if (m_viewMode) {
+        lstGo->addItems(names);
+        return;
+    }
+    // List rows can be ticked by default; a check state makes the box show.
+    const int first = lstBookmark->count();
+    lstBookmark->addItems(names);
+    for (int row = first; row < lstBookmark->count(); ++row)
+        lstBookmark->item(row)->setCheckState(Qt::Unchecked);
+}
+
+void frmBookmark::SaveBookmarkList(const std::vector<bookmarkfile::Bookmark> &deleted)
+{
+    const bookmarkfile::Result result = bookmarkfile::remove(m_path, deleted);
+    if (result.ok())
+        return;
+    showBookmarkFailure(this, result.error);
+    // The rows are gone from the list but not from the file: show what it holds.
+    lstBookmark->clear();
+    lstGo->clear();
+    lstURL->clear();
+    ignoreErrors([this] { LoadBookmarkList(); });
+}
+
+bool frmBookmark::isTicked(int row) const
+{
+    const QListWidgetItem *item = lstBookmark->item(row);
+    return item && item->checkState() == Qt::Checked;
+}
+
+void frmBookmark::SelectAllBookmarks(bool flag)
+{
+    for (int row = lstBookmark->count() - 1; row >= 0; --row)
+        ignoreErrors([&] { lstBookmark->item(row)->setCheckState(flag ? Qt::Checked : Qt::Unchecked); });
+}
+
+void frmBookmark::cmdAll_Click()
+{
+    SelectAllBookmarks(true);
+}
+
+void frmBookmark::cmdClear_Click()
+{
+    SelectAllBookmarks(false);
+}
+
+void frmBookmark::cmdDelete_Click()
+{
+    std::vector<bookmarkfile::Bookmark> deleted;
+    // From the last row to the first, so that a removal shifts only rows
+    // already visited; a run of ticked rows goes out of both lists at once.
+    for (int last = lstBookmark->count() - 1; last >= 0; --last) {
+        if (!isTicked(last))
+            continue;
+        int first = last;
+        while (first > 0 && isTicked(first - 1))
+            --first;
+        for (int row = last; row >= first; --row) {
+            const QListWidgetItem *address = lstURL->item(row);
+            deleted.push_back({lstBookmark->item(row)->text(), address ? address->text() : QString()});
+        }
+        lstBookmark->model()->removeRows(first, last - first + 1);
+        lstURL->model()->removeRows(first, last - first + 1);
+        last = first;
+    }
+    if (!deleted.empty())
+        SaveBookmarkList(deleted);
+}
+
+void frmBookmark::lstGo_Click()
+{
+    const QList<QListWidgetItem *> selected = lstGo->selectedItems();
+    lstURL->setCurrentRow(selected.isEmpty() ? -1 : lstGo->row(selected.first()));
+}
+
+void frmBookmark::lstGo_DblClick()
+{
+    lstGo_Click();
+    cmdGo_Click();
+}
+
+void frmBookmark::cmdGo_Click()
+{
+    const QListWidgetItem *selected = lstURL->currentItem();
+    const QString address = selected ? selected->text() : QString();
+    // With no row chosen there is nowhere to go: the window just closes.
+    if (!address.isEmpty() && m_web)
+        m_web->Navigate(address);
+    close();
+}
+
+void frmBookmark::cmdClose_Click()
+{
+    close();
+}
+
+void showBookmarkFailure(QWidget *parent, const QString &description)
+{
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), description, QMessageBox::Ok, parent);
+    box.exec();
+}
