@@ -1,0 +1,453 @@
+// The system-information launcher against a real Windows registry, real
+// files and real processes. The suite cross-compiles it and runs it in a
+// private Wine prefix; it runs the same on Windows itself, but it rewrites the
+// launcher's registry entries under HKEY_LOCAL_MACHINE, so run it there only
+// on a machine of its own.
+//
+// A copy of this program named MSINFO32.EXE stands in for the tool: started
+// under that name it writes its command line into "started.txt" beside
+// itself and ends.
+
+#include "sysinfo.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <sddl.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace sysinfo;
+
+namespace {
+
+const char ToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const char FolderKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const char ScratchKey[] = "SOFTWARE\\Velmora Test";
+const char MarkerName[] = "started.txt";
+const char DenySetValue[] = "D:(D;;0x0002;;;WD)(A;;KA;;;WD)";
+
+std::string ownPath()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
+bool endsWithNoCase(const std::string &text, const std::string &end)
+{
+    return text.size() >= end.size()
+        && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str() + text.size() - end.size(), -1,
+                          end.c_str(), -1)
+        == CSTR_EQUAL;
+}
+
+// ---- fixture: registry and folders -----------------------------------------
+
+HKEY createKey(const char *path)
+{
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    return key;
+}
+
+// Stores `bytes` under `name`; a guard byte after the data keeps the registry
+// from taking a terminating zero that the data does not have.
+void setValue(const char *keyPath, const char *name, DWORD type, const std::string &bytes)
+{
+    HKEY key = createKey(keyPath);
+    std::string guarded = bytes + '\x7F';
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE *>(guarded.data()), DWORD(bytes.size()));
+    RegCloseKey(key);
+}
+
+void setString(const char *keyPath, const char *name, const std::string &text)
+{
+    setValue(keyPath, name, REG_SZ, text + '\0');
+}
+
+// The byte count the registry reports for a value, to check the fixture.
+DWORD storedSize(const char *keyPath, const char *name)
+{
+    HKEY key = nullptr;
+    DWORD size = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size);
+        RegCloseKey(key);
+    }
+    return size;
+}
+
+void setKeySecurity(const char *keyPath, PSECURITY_DESCRIPTOR descriptor)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, READ_CONTROL | WRITE_DAC, &key) == ERROR_SUCCESS) {
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+        RegCloseKey(key);
+    }
+}
+
+// Denies set-value to everyone on a key for as long as it lives, so that an
+// open with full access fails; the key's own DACL comes back afterwards.
+class DeniedKey
+{
+public:
+    explicit DeniedKey(const char *keyPath) : m_path(keyPath)
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, READ_CONTROL, &key) == ERROR_SUCCESS) {
+            DWORD size = 0;
+            RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+            m_saved.resize(size);
+            if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data(), &size) != ERROR_SUCCESS)
+                m_saved.clear();
+            RegCloseKey(key);
+        }
+        PSECURITY_DESCRIPTOR deny = nullptr;
+        if (ConvertStringSecurityDescriptorToSecurityDescriptorA(DenySetValue, SDDL_REVISION_1, &deny, nullptr)) {
+            setKeySecurity(keyPath, deny);
+            LocalFree(deny);
+        }
+    }
+    ~DeniedKey()
+    {
+        if (!m_saved.empty())
+            setKeySecurity(m_path, m_saved.data());
+    }
+    DeniedKey(const DeniedKey &) = delete;
+    DeniedKey &operator=(const DeniedKey &) = delete;
+
+private:
+    const char *m_path;
+    std::vector<char> m_saved;
+};
+
+struct Folders
+{
+    fs::path root;
+    std::string tool;          // a folder with blanks in its name that holds the tool
+    std::string otherTool;     // a second folder that holds the tool
+    std::string empty;         // a folder without it
+    std::string hidden;        // the tool there is a hidden file
+    std::string system;        // the tool there is a system file
+    std::string folder;        // "MSINFO32.EXE" there is a folder
+};
+
+void setAttributes(const std::string &path, DWORD attributes)
+{
+    SetFileAttributesA(path.c_str(), attributes);
+}
+
+Folders makeFolders()
+{
+    Folders f;
+    f.root = fs::path(ownPath()).parent_path() / "sysinfo folders";
+    std::error_code ignored;
+    fs::remove_all(f.root, ignored);
+    const std::string self = ownPath();
+    auto folderWithTool = [&](const char *name) {
+        const fs::path folder = f.root / name;
+        fs::create_directories(folder);
+        fs::copy_file(self, folder / "MSINFO32.EXE");
+        return folder.string();
+    };
+    f.tool = folderWithTool("Program Files\\System Info Tool");
+    f.otherTool = folderWithTool("Other Tool");
+    f.hidden = folderWithTool("Hidden Tool");
+    setAttributes(f.hidden + "\\MSINFO32.EXE", FILE_ATTRIBUTE_HIDDEN);
+    f.system = folderWithTool("System Tool");
+    setAttributes(f.system + "\\MSINFO32.EXE", FILE_ATTRIBUTE_SYSTEM);
+    f.empty = (f.root / "Empty Folder").string();
+    fs::create_directories(f.empty);
+    f.folder = (f.root / "Folder Tool").string();
+    fs::create_directories(f.root / "Folder Tool" / "MSINFO32.EXE");
+    return f;
+}
+
+// Waits up to ten seconds for a started copy to leave its marker.
+std::string waitForMarker(const std::string &folder)
+{
+    const fs::path marker = fs::path(folder) / MarkerName;
+    for (int i = 0; i < 200; ++i) {
+        std::ifstream in(marker, std::ios::binary);
+        std::string line;
+        if (in && std::getline(in, line) && !line.empty())
+            return line;
+        Sleep(50);
+    }
+    return {};
+}
+
+void removeMarkers(const Folders &f)
+{
+    for (const std::string &folder : {f.tool, f.otherTool}) {
+        std::error_code ignored;
+        fs::remove(fs::path(folder) / MarkerName, ignored);
+    }
+}
+
+// The system platform, with the message box recorded instead of shown and
+// every start recorded before it is made.
+class Recorder : public SystemPlatform
+{
+public:
+    std::vector<std::string> started;
+    std::vector<std::string> messages;
+
+    void startProgram(const std::string &path) override
+    {
+        started.push_back(path);
+        SystemPlatform::startProgram(path);
+    }
+    void showMessage(const std::string &text) override { messages.push_back(text); }
+};
+
+// ---- checks -------------------------------------------------------------------
+
+int passed = 0, failed = 0;
+
+void check(bool ok, const std::string &row, const std::string &what)
+{
+    if (ok) {
+        ++passed;
+    } else {
+        ++failed;
+        std::printf("FAIL %s: %s\n", row.c_str(), what.c_str());
+    }
+}
+
+std::string quoted(const std::string &text)
+{
+    return "\"" + text + "\"";
+}
+
+void resetRegistry()
+{
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, ScratchKey);
+    for (const char *keyPath : {ToolKey, FolderKey}) {
+        HKEY key = createKey(keyPath);
+        RegDeleteValueA(key, keyPath == ToolKey ? "PATH" : "MSINFO");
+        RegCloseKey(key);
+    }
+}
+
+// GetKeyValue, one value at a time, from the scratch key.
+struct ValueRow
+{
+    const char *name;
+    DWORD type;
+    std::string bytes;
+    DWORD expectedSize;   // what the registry must report: checks the fixture
+    std::string initial;  // KeyVal on entry
+    bool expectedResult;
+    std::string expected; // KeyVal afterwards
+};
+
+void valueRows()
+{
+    const std::string x1023(1023, 'x'), x1024(1024, 'x');
+    const ValueRow rows[] = {
+        {"string with terminating zero", REG_SZ, std::string("abc", 4), 4, "", true, "abc"},
+        {"string without terminating zero", REG_SZ, "abc", 3, "", true, "abc"},
+        {"string of 1024 bytes with zero", REG_SZ, x1023 + '\0', 1024, "", true, x1023},
+        {"string of 1024 bytes without zero", REG_SZ, x1024, 1024, "", true, x1024},
+        {"string of 1025 bytes", REG_SZ, x1024 + '\0', 1025, "keep", false, ""},
+        {"dword 26", REG_DWORD, std::string("\x1A\0\0\0", 4), 4, "", true, "&h001A"},
+        {"dword 0x12345678", REG_DWORD, "\x78\x56\x34\x12", 4, "", true, "&h12345678"},
+        {"expandable string", REG_EXPAND_SZ, std::string("C:\\x.exe", 9), 9, "keep", true, "keep"},
+    };
+    for (const ValueRow &row : rows) {
+        resetRegistry();
+        setValue(ScratchKey, "value", row.type, row.bytes);
+        check(storedSize(ScratchKey, "value") == row.expectedSize, row.name, "stored size");
+        Recorder platform;
+        std::string value = row.initial;
+        bool result = false;
+        try {
+            result = GetKeyValue(platform, LocalMachine, ScratchKey, "value", value);
+        } catch (const std::exception &e) {
+            check(false, row.name, std::string("threw: ") + e.what());
+            continue;
+        }
+        check(result == row.expectedResult, row.name, "result");
+        check(value == row.expected, row.name, "value " + quoted(value.substr(0, 40)));
+    }
+
+    resetRegistry();
+    setValue(ScratchKey, "value", REG_SZ, "");
+    bool threw = false;
+    try {
+        Recorder platform;
+        std::string value;
+        GetKeyValue(platform, LocalMachine, ScratchKey, "value", value);
+    } catch (const SysInfoError &) {
+        threw = true;
+    }
+    check(storedSize(ScratchKey, "value") == 0 && threw, "value of zero bytes", "raises an error");
+
+    resetRegistry();
+    setString(ScratchKey, "value", "abc");
+    for (const char *name : {"missing value", "missing key", "access denied"}) {
+        const std::string row = name;
+        Recorder platform;
+        std::string value = "keep";
+        bool result = true;
+        if (row == "missing value") {
+            result = GetKeyValue(platform, LocalMachine, ScratchKey, "other", value);
+        } else if (row == "missing key") {
+            result = GetKeyValue(platform, LocalMachine, "SOFTWARE\\Velmora Test\\none", "value", value);
+        } else {
+            const DeniedKey denied(ScratchKey);
+            result = GetKeyValue(platform, LocalMachine, ScratchKey, "value", value);
+        }
+        check(!result && value.empty(), row, "fails with an empty value");
+    }
+    // The DACL is back: the key opens with full access again.
+    std::string value;
+    Recorder platform;
+    check(GetKeyValue(platform, LocalMachine, ScratchKey, "value", value) && value == "abc", "access restored",
+          "value readable");
+}
+
+void fileRows(const Folders &f)
+{
+    Recorder platform;
+    const struct
+    {
+        const char *name;
+        std::string path;
+        bool exists;
+    } rows[] = {
+        {"plain file", f.tool + "\\MSINFO32.EXE", true},
+        {"hidden file", f.hidden + "\\MSINFO32.EXE", false},
+        {"system file", f.system + "\\MSINFO32.EXE", false},
+        {"folder", f.folder + "\\MSINFO32.EXE", false},
+        {"missing file", f.empty + "\\MSINFO32.EXE", false},
+    };
+    for (const auto &row : rows)
+        check(platform.fileExists(row.path) == row.exists, std::string("file existence: ") + row.name, row.path);
+}
+
+// StartSysInfo end to end: what is stored, what starts, what the user is told.
+struct LaunchRow
+{
+    const char *name;
+    std::function<void(const Folders &)> setUp;
+    std::function<std::string(const Folders &)> startedFolder; // "" when nothing may run
+    bool denied;
+};
+
+void launchRows(const Folders &f)
+{
+    const LaunchRow rows[] = {
+        {"both present: the first is started",
+         [](const Folders &f) {
+             setString(ToolKey, "PATH", f.tool + "\\MSINFO32.EXE");
+             setString(FolderKey, "MSINFO", f.otherTool);
+         },
+         [](const Folders &f) { return f.tool; }, false},
+        {"folder holds the tool",
+         [](const Folders &f) { setString(FolderKey, "MSINFO", f.otherTool); },
+         [](const Folders &f) { return f.otherTool; }, false},
+        {"path longer than the buffer, folder holds the tool",
+         [](const Folders &f) {
+             setString(ToolKey, "PATH", std::string(1024, 'x'));
+             setString(FolderKey, "MSINFO", f.otherTool);
+         },
+         [](const Folders &f) { return f.otherTool; }, false},
+        {"folder without the tool",
+         [](const Folders &f) { setString(FolderKey, "MSINFO", f.empty); }, nullptr, false},
+        {"path names a missing file",
+         [](const Folders &f) { setString(ToolKey, "PATH", f.empty + "\\MSINFO32.EXE"); }, nullptr, false},
+        {"hidden tool", [](const Folders &f) { setString(FolderKey, "MSINFO", f.hidden); }, nullptr, false},
+        {"system tool", [](const Folders &f) { setString(FolderKey, "MSINFO", f.system); }, nullptr, false},
+        {"tool is a folder", [](const Folders &f) { setString(FolderKey, "MSINFO", f.folder); }, nullptr, false},
+        {"zero bytes under PATH",
+         [](const Folders &f) {
+             setValue(ToolKey, "PATH", REG_SZ, "");
+             setString(FolderKey, "MSINFO", f.otherTool);
+         },
+         nullptr, false},
+        {"expandable string under PATH",
+         [](const Folders &f) { setValue(ToolKey, "PATH", REG_EXPAND_SZ, f.tool + "\\MSINFO32.EXE" + '\0'); },
+         nullptr, false},
+        {"access denied",
+         [](const Folders &f) {
+             setString(ToolKey, "PATH", f.tool + "\\MSINFO32.EXE");
+             setString(FolderKey, "MSINFO", f.otherTool);
+         },
+         nullptr, true},
+        {"nothing registered", [](const Folders &) {}, nullptr, false},
+    };
+    for (const LaunchRow &row : rows) {
+        resetRegistry();
+        removeMarkers(f);
+        row.setUp(f);
+        Recorder platform;
+        {
+            std::optional<DeniedKey> deniedTool, deniedFolder;
+            if (row.denied) {
+                deniedTool.emplace(ToolKey);
+                deniedFolder.emplace(FolderKey);
+            }
+            StartSysInfo(platform);
+        }
+        const std::string folder = row.startedFolder ? row.startedFolder(f) : std::string();
+        if (folder.empty()) {
+            check(platform.messages == std::vector<std::string>{UnavailableMessage}, row.name, "message shown");
+            const bool ranNothing = platform.started.empty()
+                || (platform.started.size() == 1 && !fs::exists(platform.started[0]));
+            check(ranNothing, row.name, "nothing started");
+        } else {
+            const std::string program = folder + "\\MSINFO32.EXE";
+            check(platform.messages.empty(), row.name, "no message");
+            check(platform.started == std::vector<std::string>{program}, row.name, "started " + program);
+            check(waitForMarker(folder) == quoted(program), row.name, "the started copy ran, path quoted");
+        }
+    }
+}
+
+// Started as the stand-in tool: leave the marker and end.
+int runAsTool(const std::string &self)
+{
+    const fs::path marker = fs::path(self).parent_path() / MarkerName;
+    std::ofstream(marker, std::ios::binary) << GetCommandLineA() << "\n";
+    return 0;
+}
+
+} // namespace
+
+int main()
+{
+    const std::string self = ownPath();
+    if (endsWithNoCase(self, "\\MSINFO32.EXE"))
+        return runAsTool(self);
+
+    check(LocalMachine == reinterpret_cast<RegKey>(HKEY_LOCAL_MACHINE), "root key", "HKEY_LOCAL_MACHINE");
+    const Folders folders = makeFolders();
+    valueRows();
+    fileRows(folders);
+    launchRows(folders);
+
+    bool threw = false;
+    try {
+        Recorder platform;
+        platform.startProgram("");
+    } catch (const SysInfoError &) {
+        threw = true;
+    }
+    check(threw, "empty program path", "raises an error");
+
+    resetRegistry();
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}
