@@ -22,7 +22,7 @@ const char frmAbout::Description[] =
     "compare prices and availability. Our free service is an amazing time and \r\n"
     "money saver! You are welcome to use and free to distribute it.\r\n";
 
-const char frmAbout::ContactAddress[] = "support@velmora.example";
+const char frmAbout::ContactAddress[] = "info@velmora.example";
 
 namespace {
 // Design geometry, in twips.
