@@ -19,7 +19,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -341,57 +340,37 @@ void fileRows(const Folders &f)
 struct LaunchRow
 {
     const char *name;
-    std::function<void(const Folders &)> setUp;
-    std::function<std::string(const Folders &)> startedFolder; // "" when nothing may run
+    DWORD pathType;            // 0: no "PATH" value
+    std::string path;          // its bytes
+    std::string folder;        // the "MSINFO" string; "" for none
+    std::string startedFolder; // where the tool must run; "" for the message
     bool denied;
 };
 
 void launchRows(const Folders &f)
 {
+    const std::string tool = f.tool + "\\MSINFO32.EXE" + '\0';
     const LaunchRow rows[] = {
-        {"both present: the first is started",
-         [](const Folders &f) {
-             setString(ToolKey, "PATH", f.tool + "\\MSINFO32.EXE");
-             setString(FolderKey, "MSINFO", f.otherTool);
-         },
-         [](const Folders &f) { return f.tool; }, false},
-        {"folder holds the tool",
-         [](const Folders &f) { setString(FolderKey, "MSINFO", f.otherTool); },
-         [](const Folders &f) { return f.otherTool; }, false},
-        {"path longer than the buffer, folder holds the tool",
-         [](const Folders &f) {
-             setString(ToolKey, "PATH", std::string(1024, 'x'));
-             setString(FolderKey, "MSINFO", f.otherTool);
-         },
-         [](const Folders &f) { return f.otherTool; }, false},
-        {"folder without the tool",
-         [](const Folders &f) { setString(FolderKey, "MSINFO", f.empty); }, nullptr, false},
-        {"path names a missing file",
-         [](const Folders &f) { setString(ToolKey, "PATH", f.empty + "\\MSINFO32.EXE"); }, nullptr, false},
-        {"hidden tool", [](const Folders &f) { setString(FolderKey, "MSINFO", f.hidden); }, nullptr, false},
-        {"system tool", [](const Folders &f) { setString(FolderKey, "MSINFO", f.system); }, nullptr, false},
-        {"tool is a folder", [](const Folders &f) { setString(FolderKey, "MSINFO", f.folder); }, nullptr, false},
-        {"zero bytes under PATH",
-         [](const Folders &f) {
-             setValue(ToolKey, "PATH", REG_SZ, "");
-             setString(FolderKey, "MSINFO", f.otherTool);
-         },
-         nullptr, false},
-        {"expandable string under PATH",
-         [](const Folders &f) { setValue(ToolKey, "PATH", REG_EXPAND_SZ, f.tool + "\\MSINFO32.EXE" + '\0'); },
-         nullptr, false},
-        {"access denied",
-         [](const Folders &f) {
-             setString(ToolKey, "PATH", f.tool + "\\MSINFO32.EXE");
-             setString(FolderKey, "MSINFO", f.otherTool);
-         },
-         nullptr, true},
-        {"nothing registered", [](const Folders &) {}, nullptr, false},
+        {"both present: the first is started", REG_SZ, tool, f.otherTool, f.tool, false},
+        {"folder holds the tool", 0, "", f.otherTool, f.otherTool, false},
+        {"path longer than the buffer", REG_SZ, std::string(1024, 'x') + '\0', f.otherTool, f.otherTool, false},
+        {"folder without the tool", 0, "", f.empty, "", false},
+        {"path names a missing file", REG_SZ, f.empty + "\\MSINFO32.EXE" + '\0', "", "", false},
+        {"hidden tool", 0, "", f.hidden, "", false},
+        {"system tool", 0, "", f.system, "", false},
+        {"tool is a folder", 0, "", f.folder, "", false},
+        {"zero bytes under PATH", REG_SZ, "", f.otherTool, "", false},
+        {"expandable string under PATH", REG_EXPAND_SZ, tool, "", "", false},
+        {"access denied", REG_SZ, tool, f.otherTool, "", true},
+        {"nothing registered", 0, "", "", "", false},
     };
     for (const LaunchRow &row : rows) {
         resetRegistry();
         removeMarkers(f);
-        row.setUp(f);
+        if (row.pathType != 0)
+            setValue(ToolKey, "PATH", row.pathType, row.path);
+        if (!row.folder.empty())
+            setString(FolderKey, "MSINFO", row.folder);
         Recorder platform;
         {
             std::optional<DeniedKey> deniedTool, deniedFolder;
@@ -401,7 +380,7 @@ void launchRows(const Folders &f)
             }
             StartSysInfo(platform);
         }
-        const std::string folder = row.startedFolder ? row.startedFolder(f) : std::string();
+        const std::string &folder = row.startedFolder;
         if (folder.empty()) {
             check(platform.messages == std::vector<std::string>{UnavailableMessage}, row.name, "message shown");
             const bool ranNothing = platform.started.empty()
