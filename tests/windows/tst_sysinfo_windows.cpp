@@ -17,14 +17,10 @@
 #include <sddl.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
 using namespace sysinfo;
 
 namespace {
@@ -132,55 +128,64 @@ private:
 
 struct Folders
 {
-    fs::path root;
-    std::string tool;          // a folder with blanks in its name that holds the tool
-    std::string otherTool;     // a second folder that holds the tool
-    std::string empty;         // a folder without it
-    std::string hidden;        // the tool there is a hidden file
-    std::string system;        // the tool there is a system file
-    std::string folder;        // "MSINFO32.EXE" there is a folder
+    std::string tool;      // a folder with blanks in its name that holds the tool
+    std::string otherTool; // a second folder that holds the tool
+    std::string empty;     // a folder without it
+    std::string hidden;    // the tool there is a hidden file
+    std::string system;    // the tool there is a system file
+    std::string folder;    // "MSINFO32.EXE" there is a folder
 };
 
-void setAttributes(const std::string &path, DWORD attributes)
+std::string makeFolder(const std::string &path)
 {
-    SetFileAttributesA(path.c_str(), attributes);
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
 }
 
+// Folders beside this program; they may be left from an earlier run.
 Folders makeFolders()
 {
-    Folders f;
-    f.root = fs::path(ownPath()).parent_path() / "sysinfo folders";
-    std::error_code ignored;
-    fs::remove_all(f.root, ignored);
     const std::string self = ownPath();
-    auto folderWithTool = [&](const char *name) {
-        const fs::path folder = f.root / name;
-        fs::create_directories(folder);
-        fs::copy_file(self, folder / "MSINFO32.EXE");
-        return folder.string();
+    const std::string root = makeFolder(self.substr(0, self.rfind('\\')) + "\\sysinfo folders");
+    auto folderWithTool = [&](const std::string &folder, DWORD attributes) {
+        const std::string tool = makeFolder(folder) + "\\MSINFO32.EXE";
+        SetFileAttributesA(tool.c_str(), FILE_ATTRIBUTE_NORMAL);
+        CopyFileA(self.c_str(), tool.c_str(), FALSE);
+        SetFileAttributesA(tool.c_str(), attributes);
+        return folder;
     };
-    f.tool = folderWithTool("Program Files\\System Info Tool");
-    f.otherTool = folderWithTool("Other Tool");
-    f.hidden = folderWithTool("Hidden Tool");
-    setAttributes(f.hidden + "\\MSINFO32.EXE", FILE_ATTRIBUTE_HIDDEN);
-    f.system = folderWithTool("System Tool");
-    setAttributes(f.system + "\\MSINFO32.EXE", FILE_ATTRIBUTE_SYSTEM);
-    f.empty = (f.root / "Empty Folder").string();
-    fs::create_directories(f.empty);
-    f.folder = (f.root / "Folder Tool").string();
-    fs::create_directories(f.root / "Folder Tool" / "MSINFO32.EXE");
+    Folders f;
+    makeFolder(root + "\\Program Files");
+    f.tool = folderWithTool(root + "\\Program Files\\System Info Tool", FILE_ATTRIBUTE_NORMAL);
+    f.otherTool = folderWithTool(root + "\\Other Tool", FILE_ATTRIBUTE_NORMAL);
+    f.hidden = folderWithTool(root + "\\Hidden Tool", FILE_ATTRIBUTE_HIDDEN);
+    f.system = folderWithTool(root + "\\System Tool", FILE_ATTRIBUTE_SYSTEM);
+    f.empty = makeFolder(root + "\\Empty Folder");
+    f.folder = makeFolder(root + "\\Folder Tool");
+    makeFolder(f.folder + "\\MSINFO32.EXE");
     return f;
+}
+
+bool pathExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Waits up to ten seconds for a started copy to leave its marker.
 std::string waitForMarker(const std::string &folder)
 {
-    const fs::path marker = fs::path(folder) / MarkerName;
+    const std::string marker = folder + "\\" + MarkerName;
     for (int i = 0; i < 200; ++i) {
-        std::ifstream in(marker, std::ios::binary);
-        std::string line;
-        if (in && std::getline(in, line) && !line.empty())
-            return line;
+        if (FILE *in = std::fopen(marker.c_str(), "rb")) {
+            char line[MAX_PATH + 8] = {};
+            const bool read = std::fgets(line, sizeof line, in) != nullptr;
+            std::fclose(in);
+            std::string text = line;
+            if (read && !text.empty() && text.back() == '\n') {
+                text.pop_back();
+                return text;
+            }
+        }
         Sleep(50);
     }
     return {};
@@ -188,10 +193,8 @@ std::string waitForMarker(const std::string &folder)
 
 void removeMarkers(const Folders &f)
 {
-    for (const std::string &folder : {f.tool, f.otherTool}) {
-        std::error_code ignored;
-        fs::remove(fs::path(folder) / MarkerName, ignored);
-    }
+    for (const std::string &folder : {f.tool, f.otherTool})
+        DeleteFileA((folder + "\\" + MarkerName).c_str());
 }
 
 // The system platform, with the message box recorded instead of shown and
@@ -384,7 +387,7 @@ void launchRows(const Folders &f)
         if (folder.empty()) {
             check(platform.messages == std::vector<std::string>{UnavailableMessage}, row.name, "message shown");
             const bool ranNothing = platform.started.empty()
-                || (platform.started.size() == 1 && !fs::exists(platform.started[0]));
+                || (platform.started.size() == 1 && !pathExists(platform.started[0]));
             check(ranNothing, row.name, "nothing started");
         } else {
             const std::string program = folder + "\\MSINFO32.EXE";
@@ -398,9 +401,12 @@ void launchRows(const Folders &f)
 // Started as the stand-in tool: leave the marker and end.
 int runAsTool(const std::string &self)
 {
-    const fs::path marker = fs::path(self).parent_path() / MarkerName;
-    std::ofstream(marker, std::ios::binary) << GetCommandLineA() << "\n";
-    return 0;
+    const std::string marker = self.substr(0, self.rfind('\\')) + "\\" + MarkerName;
+    FILE *out = std::fopen(marker.c_str(), "wb");
+    if (!out)
+        return 1;
+    std::fprintf(out, "%s\n", GetCommandLineA());
+    return std::fclose(out) == 0 ? 0 : 1;
 }
 
 } // namespace
