@@ -1,1 +1,227 @@
 #include "frmabout.h"
+
+#include "sysinfo.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVersionNumber>
+
+const char frmAbout::Description[] =
+    "Velmora  is a unique free tool that searches multiple hotel \r\n"
+    "reservation websites simultaneously to help you find the lowest rate \r\n"
+    "instantly.\r\n"
+    "\r\n"
+    "We eliminate the need to search major websites one by one in order to \r\n"
+    "compare prices and availability. Our free service is an amazing time and \r\n"
+    "money saver! You are welcome to use and free to distribute it.\r\n";
+
+const char frmAbout::ContactAddress[] = "info@velmora.example";
+
+namespace {
+// Design geometry, in twips.
+constexpr double ClientWidth = 5730, ClientHeight = 3600;
+
+// Twips per pixel on the screen `w` is on: 15 at 96 dpi. The window works
+// in twips like the rest of the program, without depending on it.
+double twipsPerPixel(const QWidget *w)
+{
+    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+
+int toPixels(double twips, double perPixel)
+{
+    return qRound(twips / perPixel);
+}
+
+void place(QWidget *w, double left, double top, double width, double height)
+{
+    const double perPx = twipsPerPixel(w);
+    w->setGeometry(toPixels(left, perPx), toPixels(top, perPx), toPixels(width, perPx), toPixels(height, perPx));
+}
+
+// The message box goes to the user through this window; the registry,
+// files and programs are the system's.
+class WindowPlatform : public sysinfo::SystemPlatform
+{
+public:
+    explicit WindowPlatform(QWidget *owner) : m_owner(owner) {}
+
+    void showMessage(const std::string &text) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromStdString(text),
+                        QMessageBox::Ok, m_owner);
+        box.exec();
+    }
+
+private:
+    QWidget *m_owner;
+};
+} // namespace
+
+frmAbout::frmAbout(const QIcon &icon, const QPixmap &logo, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(icon);
+    const double perPx = twipsPerPixel(this);
+    setFixedSize(toPixels(ClientWidth, perPx), toPixels(ClientHeight, perPx));
+    createControls(icon, logo);
+    centreOnScreen();
+}
+
+void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
+{
+    auto label = [this](const char *name, const QString &text, double left, double top, double width,
+                        double height) {
+        auto *l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        place(l, left, top, width, height);
+        return l;
+    };
+
+    // The picture box is sized to the 32 x 32 icon inside its sunken border.
+    picIcon = label("picIcon", QString(), 240, 240, 540, 540);
+    picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picIcon->setLineWidth(2);
+    picIcon->setAlignment(Qt::AlignCenter);
+    picIcon->setPixmap(icon.pixmap(QSize(32, 32)));
+
+    lblTitle = label("lblTitle", QString(), 1050, 240, 3885, 240);
+    QPalette black = lblTitle->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    lblTitle->setPalette(black);
+    lblVersion = label("lblVersion", QString(), 1050, 480, 3885, 225);
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setTabChangesFocus(true);
+    QPalette face = Text1->palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    Text1->setPalette(face);
+    // The text box shows each CR LF as one line break.
+    Text1->setPlainText(QString::fromLatin1(Description).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    place(Text1, 240, 840, 5295, 1455);
+
+    const double perPx = twipsPerPixel(this);
+    auto line = [perPx](double x1, double x2, double y, int thickness) {
+        return QRect(toPixels(x1, perPx), toPixels(y, perPx), toPixels(x2, perPx) - toPixels(x1, perPx),
+                     thickness);
+    };
+    Line1[1] = createLine(1, QColor(128, 128, 128), line(90, 5654, 2445, 1));
+    Line1[0] = createLine(0, Qt::white, line(105, 5654, 2460, 2));
+
+    Image1 = label("Image1", QString(), 240, 2520, 3600, 675);
+    Image1->setPixmap(logo);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    Label1 = label("Label1", tr("Email :"), 240, 3240, 495, 255);
+    Label2 = label("Label2", QString::fromLatin1(ContactAddress), 840, 3240, 2175, 255);
+    QPalette highlight = Label2->palette();
+    highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
+    Label2->setPalette(highlight);
+
+    cmdOK = new QPushButton(tr("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    place(cmdOK, 4245, 2625, 1260, 345);
+    cmdSysInfo = new QPushButton(tr("&System Info..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    place(cmdSysInfo, 4260, 3075, 1245, 345);
+
+    QWidget *order[] = {cmdOK, picIcon, cmdSysInfo, lblTitle, lblVersion, Text1, Label1, Label2};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    cmdOK->setFocus();
+
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdSysInfo, &QPushButton::clicked, this, [this] {
+        try {
+            cmdSysInfo_Click();
+        } catch (...) {
+            // The launcher reports its own failures; nothing is left to tell.
+        }
+    });
+}
+
+QWidget *frmAbout::createLine(int index, const QColor &colour, const QRect &pixels)
+{
+    auto *line = new QWidget(this);
+    line->setObjectName(QStringLiteral("Line1(%1)").arg(index));
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, colour);
+    line->setPalette(palette);
+    line->setAutoFillBackground(true);
+    line->setGeometry(pixels);
+    return line;
+}
+
+void frmAbout::centreOnScreen()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Until the window is first shown its frame is the client area alone;
+    // showing it centres it again with the frame the window system added.
+    const QSize outer = frameGeometry().size();
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+}
+
+void frmAbout::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        centreOnScreen();
+}
+
+void frmAbout::Form_Load()
+{
+    const QString title = QCoreApplication::applicationName();
+    setWindowTitle(tr("About ") + title);
+    // Major, minor and revision as plain numbers; a missing part is 0.
+    const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
+    lblVersion->setText(tr("Version ") + QStringLiteral("%1.%2.%3")
+                                             .arg(version.segmentAt(0))
+                                             .arg(version.segmentAt(1))
+                                             .arg(version.segmentAt(2)));
+    lblTitle->setText(title);
+}
+
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    // Esc presses OK, as Enter does through the default button.
+    if (event->matches(QKeySequence::Cancel)) {
+        cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}
+
+void frmAbout::cmdSysInfo_Click()
+{
+    StartSysInfo();
+}
+
+void frmAbout::StartSysInfo()
+{
+    WindowPlatform platform(this);
+    sysinfo::StartSysInfo(platform);
+}

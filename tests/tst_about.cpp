@@ -1,0 +1,253 @@
+#include "fakewebview.h"
+#include "frmabout.h"
+#include "frmmain.h"
+#include "testmain.h"
+#include "twips.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <memory>
+
+// The About window as Help > About opens it: controls, load step, closing,
+// the System Info button and the one-window rule.
+class TestAbout : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<frmMain> main;
+
+    frmAbout *openAbout()
+    {
+        if (!main)
+            main = std::make_unique<frmMain>([](QWidget *parent) { return new FakeWebView(parent); },
+                                             QStringLiteral("http://127.0.0.1:9/"));
+        main->mnuAbout->trigger();
+        QList<frmAbout *> shown;
+        for (frmAbout *about : main->findChildren<frmAbout *>()) {
+            if (about->isVisible())
+                shown << about;
+        }
+        return shown.size() == 1 ? shown.first() : nullptr;
+    }
+
+    QRect pixels(const QRect &twipsRect)
+    {
+        return twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height(),
+                           twips::perPixel(main.get()));
+    }
+
+private slots:
+    void cleanup()
+    {
+        main.reset();
+        QApplication::setApplicationName(QStringLiteral("Velmora"));
+        QApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twipsRect");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("picIcon") << "picIcon" << QRect(240, 240, 540, 540) << "";
+        QTest::newRow("lblTitle") << "lblTitle" << QRect(1050, 240, 3885, 240) << "Velmora";
+        QTest::newRow("lblVersion") << "lblVersion" << QRect(1050, 480, 3885, 225) << "Version 1.0.0";
+        QTest::newRow("Text1") << "Text1" << QRect(240, 840, 5295, 1455) << "";
+        QTest::newRow("Image1") << "Image1" << QRect(240, 2520, 3600, 675) << "";
+        QTest::newRow("Label1") << "Label1" << QRect(240, 3240, 495, 255) << "Email :";
+        QTest::newRow("Label2") << "Label2" << QRect(840, 3240, 2175, 255) << frmAbout::ContactAddress;
+        QTest::newRow("cmdOK") << "cmdOK" << QRect(4245, 2625, 1260, 345) << "OK";
+        QTest::newRow("cmdSysInfo") << "cmdSysInfo" << QRect(4260, 3075, 1245, 345) << "&System Info...";
+    }
+    void controls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, twipsRect);
+        frmAbout *about = openAbout();
+        QVERIFY(about);
+        auto *control = about->findChild<QWidget *>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), pixels(twipsRect));
+        if (auto *label = qobject_cast<QLabel *>(control))
+            QTEST(label->text(), "text");
+        if (auto *button = qobject_cast<QPushButton *>(control))
+            QTEST(button->text(), "text");
+    }
+
+    void design()
+    {
+        frmAbout *about = openAbout();
+        QVERIFY(about);
+        // A fixed dialog of 5730 x 3600 twips without minimize or maximize box.
+        const QSize client = pixels(QRect(0, 0, 5730, 3600)).size();
+        QCOMPARE(about->size(), client);
+        QCOMPARE(about->minimumSize(), client);
+        QCOMPARE(about->maximumSize(), client);
+        const Qt::WindowFlags flags = about->windowFlags();
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(about->parentWidget(), main.get()); // owned: no task-bar entry of its own
+        QVERIFY(!about->isModal());
+        const QPoint centre = about->screen()->geometry().center();
+        QVERIFY(qAbs(about->frameGeometry().center().x() - centre.x()) <= 1);
+        QVERIFY(qAbs(about->frameGeometry().center().y() - centre.y()) <= 1);
+
+        // The separator: a grey line over a white one, two pixels wide.
+        const double perPx = twips::perPixel(main.get());
+        auto line = [&](int x1, int x2, int y, int width) {
+            return QRect(twips::toPixels(x1, perPx), twips::toPixels(y, perPx),
+                         twips::toPixels(x2, perPx) - twips::toPixels(x1, perPx), width);
+        };
+        QCOMPARE(about->Line1[1]->geometry(), line(90, 5654, 2445, 1));
+        QCOMPARE(about->Line1[1]->palette().color(QPalette::Window), QColor(128, 128, 128));
+        QCOMPARE(about->Line1[0]->geometry(), line(105, 5654, 2460, 2));
+        QCOMPARE(about->Line1[0]->palette().color(QPalette::Window), QColor(Qt::white));
+
+        QCOMPARE(about->picIcon->pixmap().size(), QSize(32, 32));
+        QVERIFY(about->windowIcon().availableSizes().contains(QSize(16, 16)));
+        QCOMPARE(about->Image1->pixmap().size(), QSize(240, 45));
+        QVERIFY(!about->Image1->hasScaledContents());
+        QCOMPARE(about->lblTitle->palette().color(QPalette::WindowText), QColor(Qt::black));
+        QCOMPARE(about->Label2->palette().color(QPalette::WindowText),
+                 about->Label2->palette().color(QPalette::Highlight));
+
+        // The description, byte for byte, read-only on the button face.
+        const char *const lines[] = {
+            "Velmora  is a unique free tool that searches multiple hotel ",
+            "reservation websites simultaneously to help you find the lowest rate ",
+            "instantly.",
+            "",
+            "We eliminate the need to search major websites one by one in order to ",
+            "compare prices and availability. Our free service is an amazing time and ",
+            "money saver! You are welcome to use and free to distribute it.",
+        };
+        QByteArray description;
+        for (const char *line : lines)
+            description += QByteArray(line) + "\r\n";
+        QCOMPARE(QByteArray(frmAbout::Description), description);
+        QCOMPARE(about->Text1->toPlainText().toLatin1(), description.replace("\r\n", "\n"));
+        QVERIFY(about->Text1->isReadOnly());
+        QCOMPARE(about->Text1->palette().color(QPalette::Base), about->Text1->palette().color(QPalette::Button));
+
+        // OK holds the focus; Tab goes on to System Info and the text.
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QCOMPARE(QApplication::focusWidget(), about->cmdOK);
+        QVERIFY(about->cmdOK->isDefault());
+        QWidget *expected[] = {about->cmdOK, about->cmdSysInfo, about->Text1, about->cmdOK};
+        for (size_t i = 1; i < std::size(expected); ++i) {
+            QWidget *next = expected[i - 1]->nextInFocusChain();
+            while (next->focusPolicy() == Qt::NoFocus)
+                next = next->nextInFocusChain();
+            QCOMPARE(next, expected[i]);
+        }
+    }
+
+    void load_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("versionText");
+        QTest::newRow("1.0.0") << "Velmora" << "1.0.0" << "Version 1.0.0";
+        QTest::newRow("2.10.3") << "Velmora" << "2.10.3" << "Version 2.10.3";
+        QTest::newRow("major only") << "Velmora" << "3" << "Version 3.0.0";
+        QTest::newRow("build number") << "Velmora" << "1.2.3.4" << "Version 1.2.3";
+        QTest::newRow("other title") << "Other" << "1.0.0" << "Version 1.0.0";
+    }
+    void load()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, version);
+        QApplication::setApplicationName(title);
+        QApplication::setApplicationVersion(version);
+        frmAbout *about = openAbout();
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), "About " + title);
+        QCOMPARE(about->lblTitle->text(), title);
+        QTEST(about->lblVersion->text(), "versionText");
+    }
+
+    void closes_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("OK clicked") << "OK";
+        QTest::newRow("Enter") << "Enter";
+        QTest::newRow("Enter in the text") << "Enter in the text";
+        QTest::newRow("Esc") << "Esc";
+        QTest::newRow("close box") << "close box";
+    }
+    void closes()
+    {
+        QFETCH(QString, how);
+        QPointer<frmAbout> about = openAbout();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        if (how == "OK")
+            QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+        else if (how == "Enter")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        else if (how == "Enter in the text")
+            QTest::keyClick(about->Text1, Qt::Key_Return);
+        else if (how == "Esc")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            about->close();
+        QVERIFY(!about->isVisible());
+        QTRY_VERIFY(about.isNull());
+    }
+
+    // Without a registry the tool cannot be found: the one message, and the
+    // About window stays open.
+    void sysInfoTellsItIsUnavailable()
+    {
+        QPointer<frmAbout> about = openAbout();
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::Critical;
+        QList<QAbstractButton *> buttons;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                buttons = box->buttons();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        closer.start(20);
+        QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
+        closer.stop();
+        QCOMPARE(text, QStringLiteral("System Information Is Unavailable At This Time"));
+        QCOMPARE(title, QStringLiteral("Velmora"));
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        QCOMPARE(buttons.size(), 1);
+        QVERIFY(about);
+        QVERIFY(about->isVisible());
+    }
+
+    void oneWindowAtATime()
+    {
+        QPointer<frmAbout> first = openAbout();
+        QVERIFY(first);
+        QVERIFY(!QApplication::activeModalWidget()); // the main window stays usable
+        first->lblTitle->setText(QStringLiteral("changed"));
+        QCOMPARE(openAbout(), first.data());
+        QCOMPARE(first->lblTitle->text(), QStringLiteral("changed"));
+
+        // Closed, it is gone; the next choice builds and loads a new one, even
+        // before the closed one has been deleted.
+        first->cmdOK->click();
+        frmAbout *second = openAbout();
+        QTRY_VERIFY(first.isNull());
+        QCOMPARE(main->findChildren<frmAbout *>().size(), 1);
+        QVERIFY(second->isVisible());
+        QCOMPARE(second->lblTitle->text(), QStringLiteral("Velmora"));
+    }
+};
+
+VELMORA_TEST_MAIN(TestAbout)
+#include "tst_about.moc"

@@ -1,0 +1,294 @@
+#include "sysinfo.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QMap>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstring>
+
+using namespace sysinfo;
+
+namespace {
+const QString ToolKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+const QString FolderKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+const QString TestKey = QStringLiteral("SOFTWARE\\Test");
+
+struct FakeValue
+{
+    std::uint32_t type = 0;
+    QByteArray bytes;
+};
+
+// A registry, file system and program starter in memory, recording what the
+// launcher asks of them.
+class FakePlatform : public Platform
+{
+public:
+    QMap<QString, QMap<QString, FakeValue>> keys; // key path -> value name -> value
+    QSet<QString> denied;                         // keys that refuse write access
+    QSet<QString> files;                          // files that count as present
+    QSet<QString> hiddenFiles;                    // there, but hidden: they start, but do not count
+    QStringList opened, queried, checked, started, messages;
+    QMap<RegKey, QString> openKeys;
+    bool badRequest = false; // a call other than the registry's contract asks for
+    RegKey nextKey = 100;
+
+    std::int32_t openKey(RegKey root, const std::string &path, std::uint32_t access, RegKey &key) override
+    {
+        const QString name = QString::fromStdString(path);
+        opened << name;
+        badRequest |= root != LocalMachine || access != KeyAllAccess;
+        if (!keys.contains(name))
+            return ErrorFileNotFound;
+        if (denied.contains(name) && (access & 0x0002))
+            return ErrorAccessDenied;
+        key = nextKey++;
+        openKeys.insert(key, name);
+        return ErrorSuccess;
+    }
+    std::int32_t queryValue(RegKey key, const std::string &name, std::uint32_t &type, unsigned char *data,
+                            std::uint32_t &size) override
+    {
+        queried << QString::fromStdString(name);
+        badRequest |= !openKeys.contains(key) || size != ValueBufferSize
+            || std::count(data, data + size, 0) != int(size);
+        const QMap<QString, FakeValue> values = keys.value(openKeys.value(key));
+        const auto value = values.constFind(QString::fromStdString(name));
+        if (value == values.cend())
+            return ErrorFileNotFound;
+        type = value->type;
+        const std::uint32_t room = size;
+        size = std::uint32_t(value->bytes.size());
+        if (size > room)
+            return ErrorMoreData;
+        std::memcpy(data, value->bytes.constData(), size);
+        return ErrorSuccess;
+    }
+    void closeKey(RegKey key) override { badRequest |= openKeys.remove(key) != 1; }
+    bool fileExists(const std::string &path) override
+    {
+        checked << QString::fromStdString(path);
+        return files.contains(QString::fromStdString(path));
+    }
+    void startProgram(const std::string &path) override
+    {
+        const QString program = QString::fromStdString(path);
+        if (!files.contains(program) && !hiddenFiles.contains(program))
+            throw SysInfoError("no such program");
+        started << program;
+    }
+    void showMessage(const std::string &text) override { messages << QString::fromStdString(text); }
+};
+
+// A value as the rows give it: "" is no value at all.
+void setValue(FakePlatform &fake, const QString &key, const QString &name, std::uint32_t type,
+              const QByteArray &bytes)
+{
+    fake.keys[key]; // the key itself is always there
+    if (type != 0)
+        fake.keys[key][name] = FakeValue{type, bytes};
+}
+
+QByteArray sz(const char *text)
+{
+    return QByteArray(text) + '\0';
+}
+} // namespace
+
+// GetKeyValue and StartSysInfo over a fake platform; the platform of this
+// system where it has no registry.
+class TestSysInfo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keyValue_data()
+    {
+        QTest::addColumn<std::uint32_t>("type");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<QByteArray>("expected");
+
+        const QByteArray x1023(1023, 'x'), x1024(1024, 'x');
+        QTest::newRow("string with zero") << RegSz << sz("C:\\a b") << "" << true << QByteArray("C:\\a b");
+        QTest::newRow("string without zero") << RegSz << QByteArray("abc") << "" << true << QByteArray("abc");
+        QTest::newRow("only the last zero goes") << RegSz << QByteArray("ab\0\0", 4) << "" << true
+                                                 << QByteArray("ab\0", 3);
+        QTest::newRow("1024 bytes with zero") << RegSz << x1023 + '\0' << "" << true << x1023;
+        QTest::newRow("1024 bytes without zero") << RegSz << x1024 << "" << true << x1024;
+        QTest::newRow("1025 bytes") << RegSz << x1024 + '\0' << "keep" << false << QByteArray();
+        QTest::newRow("string replaces") << RegSz << sz("new") << "old" << true << QByteArray("new");
+        QTest::newRow("dword 26") << RegDword << QByteArray("\x1A\0\0\0", 4) << "" << true << QByteArray("&h001A");
+        QTest::newRow("dword 0x12345678") << RegDword << QByteArray("\x78\x56\x34\x12") << "" << true
+                                          << QByteArray("&h12345678");
+        QTest::newRow("dword 0") << RegDword << QByteArray(4, '\0') << "" << true << QByteArray("&h000");
+        QTest::newRow("dword appends") << RegDword << QByteArray("\x1A\0\0\0", 4) << "7" << true
+                                       << QByteArray("&h7001A");
+        QTest::newRow("one zero byte") << RegSz << QByteArray(1, '\0') << "keep" << true << QByteArray();
+        QTest::newRow("expandable string") << RegExpandSz << sz("%x%") << "keep" << true << QByteArray("keep");
+        QTest::newRow("binary") << RegBinary << QByteArray("\x01\x02") << "keep" << true << QByteArray("keep");
+        QTest::newRow("missing value") << std::uint32_t(0) << QByteArray() << "keep" << false << QByteArray();
+    }
+    void keyValue()
+    {
+        QFETCH(std::uint32_t, type);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, initial);
+        FakePlatform fake;
+        setValue(fake, TestKey, "value", type, bytes);
+        std::string value = initial.toStdString();
+        QTEST(GetKeyValue(fake, LocalMachine, TestKey.toStdString(), "value", value), "result");
+        QTEST(QByteArray::fromStdString(value), "expected");
+        QVERIFY(!fake.badRequest);
+        QVERIFY(fake.openKeys.isEmpty());
+    }
+
+    void keyValueFailures_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("missing key") << "missing key";
+        QTest::newRow("access denied") << "access denied";
+        QTest::newRow("zero bytes") << "zero bytes";
+    }
+    void keyValueFailures()
+    {
+        QFETCH(QString, failure);
+        FakePlatform fake;
+        setValue(fake, TestKey, "value", RegSz, failure == "zero bytes" ? QByteArray() : sz("abc"));
+        if (failure == "missing key")
+            fake.keys.clear();
+        if (failure == "access denied")
+            fake.denied << TestKey;
+        std::string value = "keep";
+        bool threw = false;
+        bool result = true;
+        try {
+            result = GetKeyValue(fake, LocalMachine, TestKey.toStdString(), "value", value);
+        } catch (const SysInfoError &) {
+            threw = true;
+        }
+        // A value of zero bytes is an error for the caller; the others fail quietly.
+        QCOMPARE(threw, failure == "zero bytes");
+        if (!threw) {
+            QVERIFY(!result);
+            QCOMPARE(value, std::string());
+        }
+        QCOMPARE(fake.queried.size(), failure == "zero bytes" ? 1 : 0);
+        QVERIFY(fake.openKeys.isEmpty()); // closed on every way out
+    }
+
+    void startSysInfo_data()
+    {
+        QTest::addColumn<std::uint32_t>("pathType");
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArray>("folder");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("hidden");
+        QTest::addColumn<bool>("denied");
+        QTest::addColumn<QStringList>("queried");
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QString>("started"); // "" for the message
+
+        const QString tool = "C:\\Program Files\\Info\\MSINFO32.EXE";
+        const QString inFolder = "C:\\Tools\\MSINFO32.EXE";
+        const QStringList both{"PATH"}, second{"PATH", "MSINFO"};
+        QTest::newRow("both present") << RegSz << sz(qPrintable(tool)) << sz("C:\\Tools")
+                                      << QStringList{tool, inFolder} << "" << false << both << QStringList()
+                                      << tool;
+        QTest::newRow("folder holds the tool") << std::uint32_t(0) << QByteArray() << sz("C:\\Tools")
+                                               << QStringList{inFolder} << "" << false << second
+                                               << QStringList{inFolder} << inFolder;
+        QTest::newRow("folder used unchanged") << std::uint32_t(0) << QByteArray() << sz("C:\\Tools\\")
+                                               << QStringList{"C:\\Tools\\\\MSINFO32.EXE"} << "" << false << second
+                                               << QStringList{"C:\\Tools\\\\MSINFO32.EXE"}
+                                               << "C:\\Tools\\\\MSINFO32.EXE";
+        QTest::newRow("folder without the tool") << std::uint32_t(0) << QByteArray() << sz("C:\\Tools")
+                                                 << QStringList() << "" << false << second
+                                                 << QStringList{inFolder} << "";
+        QTest::newRow("hidden tool") << std::uint32_t(0) << QByteArray() << sz("C:\\Tools") << QStringList()
+                                     << inFolder << false << second << QStringList{inFolder} << "";
+        QTest::newRow("path names a missing file") << RegSz << sz("C:\\Gone\\MSINFO32.EXE") << sz("C:\\Tools")
+                                                   << QStringList{inFolder} << "" << false << both
+                                                   << QStringList() << "";
+        QTest::newRow("path too long for the buffer") << RegSz << QByteArray(1024, 'x') + '\0' << sz("C:\\Tools")
+                                                      << QStringList{inFolder} << "" << false << second
+                                                      << QStringList{inFolder} << inFolder;
+        QTest::newRow("path of 1024 bytes") << RegSz << QByteArray(1023, 'x') + '\0' << QByteArray()
+                                            << QStringList{QString(1023, 'x')} << "" << false << both
+                                            << QStringList() << QString(1023, 'x');
+        QTest::newRow("path of zero bytes") << RegSz << QByteArray() << sz("C:\\Tools") << QStringList{inFolder}
+                                            << "" << false << both << QStringList() << "";
+        QTest::newRow("expandable string under path")
+            << RegExpandSz << sz(qPrintable(tool)) << QByteArray() << QStringList{tool} << "" << false << both
+            << QStringList() << "";
+        QTest::newRow("access denied") << RegSz << sz(qPrintable(tool)) << sz("C:\\Tools")
+                                       << QStringList{tool, inFolder} << "" << true << QStringList()
+                                       << QStringList() << "";
+        QTest::newRow("nothing registered") << std::uint32_t(0) << QByteArray() << QByteArray() << QStringList()
+                                            << "" << false << second << QStringList() << "";
+    }
+    void startSysInfo()
+    {
+        QFETCH(std::uint32_t, pathType);
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, folder);
+        QFETCH(QStringList, files);
+        QFETCH(QString, hidden);
+        QFETCH(bool, denied);
+        QFETCH(QString, started);
+
+        FakePlatform fake;
+        setValue(fake, ToolKey, "PATH", pathType, path);
+        setValue(fake, FolderKey, "MSINFO", folder.isNull() ? 0 : RegSz, folder);
+        fake.files = QSet<QString>(files.begin(), files.end());
+        if (!hidden.isEmpty())
+            fake.hiddenFiles << hidden;
+        if (denied)
+            fake.denied << ToolKey << FolderKey;
+
+        StartSysInfo(fake);
+
+        QTEST(fake.queried, "queried");
+        QTEST(fake.checked, "checked");
+        QCOMPARE(fake.started, started.isEmpty() ? QStringList() : QStringList{started});
+        QCOMPARE(fake.messages, started.isEmpty() ? QStringList{UnavailableMessage} : QStringList());
+        QCOMPARE(fake.opened.first(), ToolKey);
+        QCOMPARE(fake.opened.size(), fake.queried.size() == 2 || denied ? 2 : 1);
+        QVERIFY(!fake.badRequest);
+        QVERIFY(fake.openKeys.isEmpty());
+    }
+
+#ifndef _WIN32
+    // Without a registry both lookups fail, so the user is told at once.
+    void systemPlatformHasNoRegistry()
+    {
+        struct Recording : SystemPlatform
+        {
+            QStringList messages;
+            void showMessage(const std::string &text) override { messages << QString::fromStdString(text); }
+        } platform;
+        StartSysInfo(platform);
+        QCOMPARE(platform.messages, QStringList{UnavailableMessage});
+        QVERIFY_THROWS_EXCEPTION(SysInfoError, platform.startProgram("/bin/true"));
+
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+        for (const char *name : {"tool", ".hidden"}) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        auto exists = [&](const char *name) { return platform.fileExists(dir.filePath(name).toStdString()); };
+        QVERIFY(exists("tool"));
+        QVERIFY(!exists(".hidden"));
+        QVERIFY(!exists("folder"));
+        QVERIFY(!exists("missing"));
+    }
+#endif
+};
+
+VELMORA_TEST_MAIN(TestSysInfo)
+#include "tst_sysinfo.moc"
