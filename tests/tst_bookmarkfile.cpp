@@ -77,6 +77,11 @@ private slots:
                                              << QByteArray("Two  lines  |http://a/ b \r\n") << "Two  lines  ";
         QTest::newRow("accents") << "Café München" << "http://m/é"
                                  << QByteArray("Caf\xc3\xa9 M\xc3\xbcnchen|http://m/\xc3\xa9\r\n") << "Café München";
+        QTest::newRow("non-Latin") << "東京 Αθήνα" << "http://t/"
+                                   << QByteArray("\xe6\x9d\xb1\xe4\xba\xac \xce\x91\xce\xb8\xce\xae\xce\xbd\xce\xb1|http://t/\r\n")
+                                   << "東京 Αθήνα";
+        const QString huge(100 * 1024, QLatin1Char('n'));
+        QTest::newRow("100 KB name") << huge << "http://h/" << huge.toLatin1() + "|http://h/\r\n" << huge;
     }
     void writeRecord()
     {
