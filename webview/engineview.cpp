@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace {
@@ -57,6 +58,13 @@ EngineView::EngineView(QWidget *parent)
             [this](bool) { emit ProgressChange(-1, 100); });
     connect(m_view, &QWebEngineView::urlChanged, this,
             [this](const QUrl &url) { emit NavigateComplete2(url.toString()); });
+    // The engine cannot print a page whose renderer has gone (it crashes on
+    // Qt 6.4), so keep track until a new one takes over.
+    connect(m_view->page(), &QWebEnginePage::renderProcessTerminated, this, [this] { m_rendererGone = true; });
+    connect(m_view->page(), &QWebEnginePage::renderProcessPidChanged, this, [this](qint64 pid) {
+        if (pid != 0)
+            m_rendererGone = false;
+    });
 }
 
 EngineView::~EngineView() = default;
@@ -166,7 +174,7 @@ void EngineView::print()
 bool EngineView::renderPages(QPrinter *target)
 {
     // The engine would ignore a second print and never report on it.
-    if (m_rendering)
+    if (m_rendering || m_rendererGone)
         return false;
     FlagScope rendering(this, m_rendering);
     bool finished = false, ok = false;

@@ -44,4 +44,6 @@ private:
     bool m_printing = false;
     // The engine is rendering the page for a printer.
     bool m_rendering = false;
+    // The page's renderer has ended and no other has started yet.
+    bool m_rendererGone = false;
 };
