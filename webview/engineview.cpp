@@ -137,6 +137,8 @@ QPrinter *EngineView::printer()
 void EngineView::printPreview()
 {
     auto *dialog = new QPrintPreviewDialog(printer(), this);
+    // Room for the page and the whole tool bar, not just the smallest size.
+    dialog->resize(dialog->sizeHint().expandedTo(window()->size() * 3 / 4));
     connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *target) {
         QPointer<EngineView> self(this);
         if (renderPages(target) || !self)
