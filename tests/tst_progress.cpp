@@ -40,21 +40,16 @@ private slots:
         QTest::addColumn<int>("progressMax");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("percent"); // null: no caption
-        QTest::newRow("50 of 200") << 50 << 200 << "en_US" << "25";
         QTest::newRow("3 of 8") << 3 << 8 << "en_US" << "37.5";
         QTest::newRow("1 of 3") << 1 << 3 << "en_US" << "33.3333333333333";
         QTest::newRow("2 of 3 rounds up") << 2 << 3 << "en_US" << "66.6666666666667";
-        QTest::newRow("300 of 200") << 300 << 200 << "en_US" << "150";
         QTest::newRow("1 of the largest") << 1 << IntMax << "en_US" << "4.6566128752458E-08";
-        QTest::newRow("5 of the largest") << 5 << IntMax << "en_US" << "2.3283064376229E-07";
         QTest::newRow("largest of 1") << IntMax << 1 << "en_US" << "214748364700";
-        QTest::newRow("negative maximum") << 1 << -5 << "en_US" << "-20";
         QTest::newRow("smallest maximum") << 1 << IntMin << "en_US" << "-4.65661287307739E-08";
         QTest::newRow("7 of a million") << 7 << 1000000 << "en_US" << "0.0007";
         // 9.999999999999999E-05 before rounding: the rounded value decides the form.
         QTest::newRow("1 of a million") << 1 << 1000000 << "en_US" << "0.0001";
         QTest::newRow("1 of ten million") << 1 << 10000000 << "en_US" << "1E-05";
-        QTest::newRow("decimal comma") << 1 << 3 << "de_DE" << "33,3333333333333";
         QTest::newRow("decimal comma, exponent") << 1 << IntMax << "de_DE" << "4,6566128752458E-08";
         QTest::newRow("no thousands separator") << 2000 << 1 << "de_DE" << "200000";
         QTest::newRow("maximum 0") << 10 << 0 << "en_US" << QString();
