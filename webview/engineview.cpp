@@ -13,8 +13,8 @@
 #include <QWebEngineView>
 
 namespace {
-// Runs a modal dialog that may outlive nothing: should its parent go while it
-// is open, the dialog goes with it and is not deleted twice.
+// Runs a modal dialog made with new: should its parent be deleted while it is
+// open, the dialog goes with it and is not deleted a second time here.
 template <typename Dialog>
 int runDialog(Dialog *dialog)
 {
