@@ -1,17 +1,127 @@
 #include "frmmain.h"
 
-// Navigation, print and progress handlers.
+#include "progress.h"
+#include "webview.h"
 
-void frmMain::cmdBack_Click() {}
-void frmMain::cmdForward_Click() {}
-void frmMain::cmdStop_Click() {}
-void frmMain::cmdRefresh_Click() {}
-void frmMain::cmdHome_Click() {}
-void frmMain::cmdPrint_Click() {}
-void frmMain::Image1_Click() {}
-void frmMain::Image1_DblClick() {}
-void frmMain::mnuPGSetup_Click() {}
-void frmMain::mnuPrintPreview_Click() {}
-void frmMain::mnuPrint_Click() {}
-void frmMain::Web_ProgressChange(int, int, int) {}
-void frmMain::Web_NavigateComplete2(int, const QString &) {}
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+
+// Navigation, print and progress handlers. Each command makes its one call on
+// Web(0); the guarded ones drop any failure without a word.
+
+void frmMain::cmdBack_Click()
+{
+    ignoreErrors([this] { Web.at(0)->GoBack(); });
+}
+
+void frmMain::cmdForward_Click()
+{
+    ignoreErrors([this] { Web.at(0)->GoForward(); });
+}
+
+void frmMain::cmdStop_Click()
+{
+    ignoreErrors([this] { Web.at(0)->Stop(); });
+}
+
+void frmMain::cmdRefresh_Click()
+{
+    ignoreErrors([this] { Web.at(0)->Refresh(); });
+}
+
+void frmMain::cmdHome_Click()
+{
+    ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+}
+
+void frmMain::cmdPrint_Click()
+{
+    // The button is Print Preview; printing itself is only on the Page menu.
+    ignoreErrors([this] { Web.at(0)->ExecWB(WebView::PrintPreviewCmd, WebView::DoDefault); });
+}
+
+// The logo has no error handling of its own; a navigation it cannot start is
+// of no interest to the user (the page simply stays), so it is dropped.
+void frmMain::Image1_Click()
+{
+    ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+}
+
+void frmMain::Image1_DblClick()
+{
+    ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+}
+
+void frmMain::mnuPGSetup_Click()
+{
+    ignoreErrors([this] { Web.at(0)->ExecWB(WebView::PageSetupCmd, WebView::DoDefault); });
+}
+
+void frmMain::mnuPrintPreview_Click()
+{
+    // Runs the button's handler itself, so the two can never differ.
+    cmdPrint_Click();
+}
+
+void frmMain::mnuPrint_Click()
+{
+    // A print that fails must not pass for one that worked: say why.
+    QString failure;
+    try {
+        Web.at(0)->ExecWB(WebView::PrintCmd, WebView::PromptUser);
+        return;
+    } catch (const std::exception &e) {
+        failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        failure = tr("The page could not be printed.");
+    }
+    ignoreErrors([&] {
+        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), failure, QMessageBox::Ok, this);
+        box.exec();
+    });
+}
+
+void frmMain::Web_ProgressChange(int, int Progress, int ProgressMax)
+{
+    // Every step stands alone: one that cannot be done is skipped and the
+    // next still runs.
+    if (Progress <= 0) {
+        // No progress, or -1 at the end of a download.
+        ignoreErrors([this] { ProgressBar1->setVisible(false); });
+        ignoreErrors([this] { lblStat->setVisible(false); });
+        return;
+    }
+    ignoreErrors([this] { ProgressBar1->setVisible(true); });
+    ignoreErrors([this] { ProgressBar1->setMinimum(0); });
+    ignoreErrors([this, ProgressMax] {
+        const std::optional<int> maximum = progress::rangeMaximum(ProgressMax);
+        // The bar wants a maximum above its minimum; other values are refused
+        // and the range stays as it was.
+        if (!maximum || *maximum <= ProgressBar1->minimum())
+            return;
+        // A maximum below the value the bar shows pulls the value down with it
+        // (the bar would otherwise empty itself).
+        const int value = ProgressBar1->value();
+        ProgressBar1->setMaximum(*maximum);
+        if (value > *maximum)
+            ProgressBar1->setValue(*maximum);
+    });
+    ignoreErrors([this] { lblStat->setVisible(true); });
+    ignoreErrors([this, Progress, ProgressMax] {
+        if (const std::optional<QString> text = progress::caption(Progress, ProgressMax, QLocale()))
+            lblStat->setText(*text);
+    });
+    ignoreErrors([this, Progress] {
+        // A value outside the range is refused and the bar keeps its value.
+        if (Progress >= ProgressBar1->minimum() && Progress <= ProgressBar1->maximum())
+            ProgressBar1->setValue(Progress);
+    });
+}
+
+void frmMain::Web_NavigateComplete2(int, const QString &)
+{
+    ProgressBar1->setVisible(false);
+    lblStat->setVisible(false);
+}

@@ -1,0 +1,201 @@
+#include "fakewebview.h"
+#include "frmmain.h"
+#include "pictureimage.h"
+#include "testmain.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <memory>
+
+// The navigation and print commands and the progress display of the main
+// window, over a recording web view.
+class TestCommands : public QObject
+{
+    Q_OBJECT
+
+    static inline const QString Home = QStringLiteral("http://127.0.0.1:9/home?a_aid=1&brandId=2");
+
+    std::unique_ptr<frmMain> window;
+    FakeWebView *fake = nullptr;
+
+    // Every modal dialog that opens is recorded and closed.
+    struct ModalWatch
+    {
+        QStringList seen; // "title|text|icon|buttons" of each message box
+        QTimer timer;
+        ModalWatch()
+        {
+            QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+                QWidget *modal = QApplication::activeModalWidget();
+                if (!modal)
+                    return;
+                if (auto *box = qobject_cast<QMessageBox *>(modal))
+                    seen << QStringLiteral("%1|%2|%3|%4")
+                                .arg(box->windowTitle(), box->text())
+                                .arg(box->icon())
+                                .arg(box->standardButtons());
+                else
+                    seen << modal->metaObject()->className();
+                modal->close();
+            });
+            timer.start(20);
+        }
+    };
+
+    // The window's visible state, to show that a command changed nothing.
+    QStringList snapshot() const
+    {
+        return {window->windowTitle(),
+                window->HomePageUrl,
+                window->lblStat->text(),
+                QString::number(window->lblStat->isVisible()),
+                QStringLiteral("%1 %2..%3 %4")
+                    .arg(window->ProgressBar1->isVisible())
+                    .arg(window->ProgressBar1->minimum())
+                    .arg(window->ProgressBar1->maximum())
+                    .arg(window->ProgressBar1->value()),
+                QString::number(window->isVisible())};
+    }
+
+    void act(const QString &control)
+    {
+        // Through the window, as the window system reports clicks: a
+        // double-click is press, release, press, double-click, release.
+        const QPoint logo = window->Image1->mapTo(window.get(), window->Image1->rect().center());
+        if (control == "Image1 click")
+            QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, logo);
+        else if (control == "Image1 double-click")
+            QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, logo);
+        else if (auto *button = window->findChild<QPushButton *>(control))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            window->findChild<QAction *>(control)->trigger();
+    }
+
+private slots:
+    void init()
+    {
+        window = std::make_unique<frmMain>(
+            [this](QWidget *parent) { return fake = new FakeWebView(parent); }, Home);
+        window->Form_Load();
+        fake->calls.clear();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+    void cleanup()
+    {
+        window.reset();
+        QLocale::setDefault(QLocale::system());
+    }
+
+    void commands_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<bool>("failing");
+        QTest::addColumn<QString>("message"); // the message box the failure shows, if any
+        const QString home = "Navigate(" + Home + ")";
+        const QList<std::pair<const char *, QStringList>> table = {
+            {"cmdBack", {"GoBack"}},
+            {"cmdForward", {"GoForward"}},
+            {"cmdStop", {"Stop"}},
+            {"cmdRefresh", {"Refresh"}},
+            {"cmdHome", {home}},
+            {"cmdPrint", {"ExecWB(7,0)"}},
+            // A double-click arrives as a click and then a double-click.
+            {"Image1 click", {home}},
+            {"Image1 double-click", {home, home}},
+            {"mnuPGSetup", {"ExecWB(8,0)"}},
+            // The same call as the button: the menu item runs its handler.
+            {"mnuPrintPreview", {"ExecWB(7,0)"}},
+            {"mnuPrint", {"ExecWB(6,1)"}},
+        };
+        for (const bool failing : {false, true}) {
+            for (const auto &[control, calls] : table) {
+                const QString message = failing && QLatin1String(control) == "mnuPrint"
+                    ? QStringLiteral("Velmora|ExecWB(6,1) failed|%1|%2").arg(QMessageBox::NoIcon).arg(QMessageBox::Ok)
+                    : QString();
+                QTest::addRow("%s%s", control, failing ? ", failing" : "") << control << calls << failing << message;
+            }
+        }
+    }
+    void commands()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, failing);
+        QFETCH(QString, message);
+        fake->fail = failing;
+        const QStringList before = snapshot();
+        ModalWatch watch;
+        act(control);
+        QTEST(fake->calls, "calls");
+        QCOMPARE(watch.seen, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(snapshot(), before);
+    }
+
+    void progressDisplay_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QList<QPoint>>("events"); // x: Progress, y: ProgressMax
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("percent"); // null: the designed caption
+        const int intMax = std::numeric_limits<int>::max();
+        QTest::newRow("50 of 200") << "en_US" << QList<QPoint>{{50, 200}} << true << 201 << 50 << "25";
+        QTest::newRow("1 of 3") << "en_US" << QList<QPoint>{{1, 3}} << true << 4 << 1 << "33.3333333333333";
+        QTest::newRow("300 of 200 refused") << "en_US" << QList<QPoint>{{50, 200}, {300, 200}} << true << 201 << 50
+                                            << "150";
+        // The bar starts without a value.
+        QTest::newRow("10 of 0") << "en_US" << QList<QPoint>{{10, 0}} << true << 1 << -1 << QString();
+        QTest::newRow("10 of 0 keeps the caption") << "en_US" << QList<QPoint>{{50, 200}, {10, 0}} << true << 1 << 1
+                                                   << "25";
+        QTest::newRow("0 hides") << "en_US" << QList<QPoint>{{50, 200}, {0, 200}} << false << 201 << 50 << "25";
+        QTest::newRow("-1 hides") << "en_US" << QList<QPoint>{{50, 200}, {-1, 100}} << false << 201 << 50 << "25";
+        QTest::newRow("largest maximum") << "en_US" << QList<QPoint>{{5, intMax}} << true << 100 << 5
+                                         << "2.3283064376229E-07";
+        QTest::newRow("largest maximum, value outside") << "en_US" << QList<QPoint>{{50, 200}, {300, intMax}} << true
+                                                        << 201 << 50 << "1.39698386257374E-05";
+        QTest::newRow("maximum below the value") << "en_US" << QList<QPoint>{{150, 300}, {100, 50}} << true << 51 << 51
+                                                 << "200";
+        QTest::newRow("negative maximum refused") << "en_US" << QList<QPoint>{{50, 200}, {1, -5}} << true << 201 << 1
+                                                  << "-20";
+        QTest::newRow("decimal comma") << "de_DE" << QList<QPoint>{{1, 8}} << true << 9 << 1 << "12,5";
+    }
+    void progressDisplay()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QList<QPoint>, events);
+        QFETCH(bool, visible);
+        QFETCH(QString, percent);
+        QLocale::setDefault(QLocale(locale));
+        for (const QPoint &event : events)
+            fake->emitProgress(event.x(), event.y());
+        QCOMPARE(window->ProgressBar1->isVisible(), visible);
+        QCOMPARE(window->lblStat->isVisible(), visible);
+        QCOMPARE(window->ProgressBar1->minimum(), 0);
+        QTEST(window->ProgressBar1->maximum(), "maximum");
+        QTEST(window->ProgressBar1->value(), "value");
+        QCOMPARE(window->lblStat->text(), percent.isNull() ? QStringLiteral("Connecting to server")
+                                                           : "Please wait, connecting to server [" + percent + " %]");
+        QVERIFY(fake->calls.isEmpty());
+    }
+
+    void navigateCompleteHides()
+    {
+        fake->emitProgress(50, 200);
+        fake->emitNavigateComplete(Home);
+        QVERIFY(!window->ProgressBar1->isVisible());
+        QVERIFY(!window->lblStat->isVisible());
+        // Content still arriving after the commit shows them again.
+        fake->emitProgress(60, 200);
+        QVERIFY(window->ProgressBar1->isVisible());
+        QVERIFY(window->lblStat->isVisible());
+        QCOMPARE(window->ProgressBar1->value(), 60);
+    }
+};
+
+VELMORA_TEST_MAIN(TestCommands)
+#include "tst_commands.moc"
