@@ -16,13 +16,6 @@
 #include <QScreen>
 
 namespace {
-// Runs an event handler so that nothing it throws leaves the Qt event loop.
-template <typename Handler>
-auto handled(Handler handler)
-{
-    return [handler](auto &&...) { ignoreErrors(handler); };
-}
-
 // Design geometry of the controls, in twips.
 constexpr double ButtonStep = 600, ButtonWidth = 615, ButtonHeight = 500;
 constexpr double StatusLeft = 4440, StatusWidth = 4335, StatusHeight = 255;

@@ -12,13 +12,6 @@
 #include <utility>
 
 namespace {
-// Runs an event handler so that nothing it throws leaves the Qt event loop.
-template <typename Handler>
-auto handled(Handler handler)
-{
-    return [handler](auto &&...) { ignoreErrors(handler); };
-}
-
 // Design geometry, in twips.
 constexpr double ClientWidth = 5805, ClientHeight = 4125;
 constexpr double ButtonTop = 3600, ButtonHeight = 375;

@@ -26,6 +26,14 @@ void ignoreErrors(Step &&step) noexcept
     }
 }
 
+// Wraps an event handler for connect(): whatever it throws is dropped, so no
+// exception ever leaves the Qt event loop.
+template <typename Handler>
+auto handled(Handler handler)
+{
+    return [handler](auto &&...) { ignoreErrors(handler); };
+}
+
 // The embedded web view as the rest of the program sees it: the operations it
 // calls and the two events it listens to. Failures are thrown as WebViewError.
 class WebView : public QWidget
