@@ -2,22 +2,17 @@
 
 #include "bookmarkfile.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
-#include <memory>
 
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
 #endif
 
-// Shared by the bookmark suites: file contents, dialogs, failing writes.
+// Shared by the bookmark suites: file contents and failing writes.
 namespace bookmarkfixture {
 
 inline void writeFile(const QString &path, const QByteArray &bytes)
@@ -59,29 +54,6 @@ inline QDateTime ageFile(const QString &path)
         qWarning("cannot age %s", qPrintable(path));
     return QFileInfo(path).lastModified();
 }
-
-// Answers the next modal dialog as soon as it is open, while it lives.
-class DialogAnswer
-{
-public:
-    explicit DialogAnswer(std::function<void(QWidget *)> answer) : m_timer(std::make_unique<QTimer>())
-    {
-        m_timer->setInterval(10);
-        QObject::connect(m_timer.get(), &QTimer::timeout, m_timer.get(), [this, answer] {
-            if (QWidget *dialog = QApplication::activeModalWidget()) {
-                m_timer->stop();
-                m_answered = true;
-                answer(dialog);
-            }
-        });
-        m_timer->start();
-    }
-    bool answered() const { return m_answered; }
-
-private:
-    std::unique_ptr<QTimer> m_timer;
-    bool m_answered = false;
-};
 
 #ifndef _WIN32
 // While it lives, no file this process writes may grow past `bytes`: a write
