@@ -3,13 +3,12 @@
 #include "frmmain.h"
 #include "testmain.h"
 #include "twips.h"
+#include "widgetfixture.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 #include <memory>
 
@@ -27,11 +26,8 @@ class TestAbout : public QObject
             main = std::make_unique<frmMain>([](QWidget *parent) { return new FakeWebView(parent); },
                                              QStringLiteral("http://127.0.0.1:9/"));
         main->mnuAbout->trigger();
-        QList<frmAbout *> shown;
-        for (frmAbout *about : main->findChildren<frmAbout *>()) {
-            if (about->isVisible())
-                shown << about;
-        }
+        QList<frmAbout *> shown = main->findChildren<frmAbout *>();
+        shown.removeIf([](const frmAbout *about) { return !about->isVisible(); });
         return shown.size() == 1 ? shown.first() : nullptr;
     }
 
@@ -139,13 +135,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(about));
         QCOMPARE(QApplication::focusWidget(), about->cmdOK);
         QVERIFY(about->cmdOK->isDefault());
-        QWidget *expected[] = {about->cmdOK, about->cmdSysInfo, about->Text1, about->cmdOK};
-        for (size_t i = 1; i < std::size(expected); ++i) {
-            QWidget *next = expected[i - 1]->nextInFocusChain();
-            while (next->focusPolicy() == Qt::NoFocus)
-                next = next->nextInFocusChain();
-            QCOMPARE(next, expected[i]);
-        }
+        QCOMPARE(tabOrder(about->cmdOK, 3), (QWidgetList{about->cmdSysInfo, about->Text1, about->cmdOK}));
     }
 
     void load_data()
@@ -205,26 +195,9 @@ private slots:
     void sysInfoTellsItIsUnavailable()
     {
         QPointer<frmAbout> about = openAbout();
-        QString title, text;
-        QMessageBox::Icon icon = QMessageBox::Critical;
-        QList<QAbstractButton *> buttons;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, this, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                title = box->windowTitle();
-                text = box->text();
-                icon = box->icon();
-                buttons = box->buttons();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        closer.start(20);
+        DialogCloser closer;
         QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
-        closer.stop();
-        QCOMPARE(text, QStringLiteral("System Information Is Unavailable At This Time"));
-        QCOMPARE(title, QStringLiteral("Velmora"));
-        QCOMPARE(icon, QMessageBox::NoIcon);
-        QCOMPARE(buttons.size(), 1);
+        QCOMPARE(closer.seen, QStringList{plainMessage("System Information Is Unavailable At This Time")});
         QVERIFY(about);
         QVERIFY(about->isVisible());
     }

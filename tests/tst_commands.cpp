@@ -2,9 +2,9 @@
 #include "frmmain.h"
 #include "pictureimage.h"
 #include "testmain.h"
+#include "widgetfixture.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -20,30 +20,6 @@ class TestCommands : public QObject
 
     std::unique_ptr<frmMain> window;
     FakeWebView *fake = nullptr;
-
-    // Every modal dialog that opens is recorded and closed.
-    struct ModalWatch
-    {
-        QStringList seen; // "title|text|icon|buttons" of each message box
-        QTimer timer;
-        ModalWatch()
-        {
-            QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
-                QWidget *modal = QApplication::activeModalWidget();
-                if (!modal)
-                    return;
-                if (auto *box = qobject_cast<QMessageBox *>(modal))
-                    seen << QStringLiteral("%1|%2|%3|%4")
-                                .arg(box->windowTitle(), box->text())
-                                .arg(box->icon())
-                                .arg(box->standardButtons());
-                else
-                    seen << modal->metaObject()->className();
-                modal->close();
-            });
-            timer.start(20);
-        }
-    };
 
     // The window's visible state, to show that a command changed nothing.
     QStringList snapshot() const
@@ -114,9 +90,8 @@ private slots:
         };
         for (const bool failing : {false, true}) {
             for (const auto &[control, calls] : table) {
-                const QString message = failing && QLatin1String(control) == "mnuPrint"
-                    ? QStringLiteral("Velmora|ExecWB(6,1) failed|%1|%2").arg(QMessageBox::NoIcon).arg(QMessageBox::Ok)
-                    : QString();
+                const QString message =
+                    failing && QLatin1String(control) == "mnuPrint" ? plainMessage("ExecWB(6,1) failed") : QString();
                 QTest::addRow("%s%s", control, failing ? ", failing" : "") << control << calls << failing << message;
             }
         }
@@ -128,10 +103,10 @@ private slots:
         QFETCH(QString, message);
         fake->fail = failing;
         const QStringList before = snapshot();
-        ModalWatch watch;
+        DialogCloser closer;
         act(control);
         QTEST(fake->calls, "calls");
-        QCOMPARE(watch.seen, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(closer.seen, message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(snapshot(), before);
     }
 
@@ -139,40 +114,46 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QList<QPoint>>("events"); // x: Progress, y: ProgressMax
+        QTest::addColumn<int>("commitAfter");      // NavigateComplete2 after that many events; -1: none
         QTest::addColumn<bool>("visible");
         QTest::addColumn<int>("maximum");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("percent"); // null: the designed caption
+        const auto row = [](const char *tag, const QList<QPoint> &events, bool visible, int maximum, int value,
+                            const QString &percent, const char *locale = "en_US", int commitAfter = -1) {
+            QTest::newRow(tag) << locale << events << commitAfter << visible << maximum << value << percent;
+        };
         const int intMax = std::numeric_limits<int>::max();
-        QTest::newRow("50 of 200") << "en_US" << QList<QPoint>{{50, 200}} << true << 201 << 50 << "25";
-        QTest::newRow("1 of 3") << "en_US" << QList<QPoint>{{1, 3}} << true << 4 << 1 << "33.3333333333333";
-        QTest::newRow("300 of 200 refused") << "en_US" << QList<QPoint>{{50, 200}, {300, 200}} << true << 201 << 50
-                                            << "150";
-        // The bar starts without a value.
-        QTest::newRow("10 of 0") << "en_US" << QList<QPoint>{{10, 0}} << true << 1 << -1 << QString();
-        QTest::newRow("10 of 0 keeps the caption") << "en_US" << QList<QPoint>{{50, 200}, {10, 0}} << true << 1 << 1
-                                                   << "25";
-        QTest::newRow("0 hides") << "en_US" << QList<QPoint>{{50, 200}, {0, 200}} << false << 201 << 50 << "25";
-        QTest::newRow("-1 hides") << "en_US" << QList<QPoint>{{50, 200}, {-1, 100}} << false << 201 << 50 << "25";
-        QTest::newRow("largest maximum") << "en_US" << QList<QPoint>{{5, intMax}} << true << 100 << 5
-                                         << "2.3283064376229E-07";
-        QTest::newRow("largest maximum, value outside") << "en_US" << QList<QPoint>{{50, 200}, {300, intMax}} << true
-                                                        << 201 << 50 << "1.39698386257374E-05";
-        QTest::newRow("maximum below the value") << "en_US" << QList<QPoint>{{150, 300}, {100, 50}} << true << 51 << 51
-                                                 << "200";
-        QTest::newRow("negative maximum refused") << "en_US" << QList<QPoint>{{50, 200}, {1, -5}} << true << 201 << 1
-                                                  << "-20";
-        QTest::newRow("decimal comma") << "de_DE" << QList<QPoint>{{1, 8}} << true << 9 << 1 << "12,5";
+        row("50 of 200", {{50, 200}}, true, 201, 50, "25");
+        row("1 of 3", {{1, 3}}, true, 4, 1, "33.3333333333333");
+        row("300 of 200 refused", {{50, 200}, {300, 200}}, true, 201, 50, "150");
+        row("10 of 0", {{10, 0}}, true, 1, -1, QString()); // the bar starts without a value
+        row("10 of 0 keeps the caption", {{50, 200}, {10, 0}}, true, 1, 1, "25");
+        row("0 hides", {{50, 200}, {0, 200}}, false, 201, 50, "25");
+        row("-1 hides", {{50, 200}, {-1, 100}}, false, 201, 50, "25");
+        row("largest maximum", {{5, intMax}}, true, 100, 5, "2.3283064376229E-07");
+        row("largest maximum, value outside", {{50, 200}, {300, intMax}}, true, 201, 50, "1.39698386257374E-05");
+        row("maximum below the value", {{150, 300}, {100, 50}}, true, 51, 51, "200");
+        row("negative maximum refused", {{50, 200}, {1, -5}}, true, 201, 1, "-20");
+        row("decimal comma", {{1, 8}}, true, 9, 1, "12,5", "de_DE");
+        row("the commit hides", {{50, 200}}, false, 201, 50, "25", "en_US", 1);
+        // Content still arriving after the commit shows them again.
+        row("progress after the commit", {{50, 200}, {60, 200}}, true, 201, 60, "30", "en_US", 1);
     }
     void progressDisplay()
     {
         QFETCH(QString, locale);
         QFETCH(QList<QPoint>, events);
+        QFETCH(int, commitAfter);
         QFETCH(bool, visible);
         QFETCH(QString, percent);
         QLocale::setDefault(QLocale(locale));
-        for (const QPoint &event : events)
-            fake->emitProgress(event.x(), event.y());
+        for (int i = 0; i <= events.size(); ++i) {
+            if (i == commitAfter)
+                fake->emitNavigateComplete(Home);
+            if (i < events.size())
+                fake->emitProgress(events[i].x(), events[i].y());
+        }
         QCOMPARE(window->ProgressBar1->isVisible(), visible);
         QCOMPARE(window->lblStat->isVisible(), visible);
         QCOMPARE(window->ProgressBar1->minimum(), 0);
@@ -181,19 +162,6 @@ private slots:
         QCOMPARE(window->lblStat->text(), percent.isNull() ? QStringLiteral("Connecting to server")
                                                            : "Please wait, connecting to server [" + percent + " %]");
         QVERIFY(fake->calls.isEmpty());
-    }
-
-    void navigateCompleteHides()
-    {
-        fake->emitProgress(50, 200);
-        fake->emitNavigateComplete(Home);
-        QVERIFY(!window->ProgressBar1->isVisible());
-        QVERIFY(!window->lblStat->isVisible());
-        // Content still arriving after the commit shows them again.
-        fake->emitProgress(60, 200);
-        QVERIFY(window->ProgressBar1->isVisible());
-        QVERIFY(window->lblStat->isVisible());
-        QCOMPARE(window->ProgressBar1->value(), 60);
     }
 };
 
