@@ -1,6 +1,7 @@
 #include "engineview.h"
 #include "httpserver.h"
 #include "testmain.h"
+#include "widgetfixture.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -24,40 +25,39 @@ class TestPrinting : public QObject
     std::unique_ptr<EngineView> view;
     QTemporaryDir folder;
 
-    // Calls `tick` every 50 ms with the modal dialog open at that moment (or
-    // none) until the test ends.
-    struct Ticker
-    {
-        QTimer timer;
-        explicit Ticker(std::function<void(QWidget *)> tick)
-        {
-            QObject::connect(&timer, &QTimer::timeout, &timer,
-                             [tick] { tick(QApplication::activeModalWidget()); });
-            timer.start(50);
-        }
-    };
-
-    // Runs a print command and answers its dialog, counted in `answered` when
-    // it works on the view's printer. Any other dialog is closed and named in
-    // `others`.
+    // Runs a print command and accepts or rejects its dialog, counted in
+    // `answered` when it works on the view's printer; returns the pages of a
+    // preview. Any other dialog is closed and named in `others`.
+    // `whilePreparing` runs while no dialog is up yet.
     int answered = 0;
     QStringList others;
     template <typename Dialog>
-    void answering(int command, int option, bool accept)
+    int answering(int command, int option, bool accept, const std::function<void()> &whilePreparing = {})
     {
-        Ticker closer([&](QWidget *modal) {
-            auto *dialog = qobject_cast<Dialog *>(modal);
-            if (dialog && dialog->printer() == view->printer())
-                ++answered;
-            if (dialog && accept)
-                dialog->accept();
-            else if (modal) {
-                if (!dialog)
+        int pages = -1;
+        ModalWatch closer(
+            [&](QWidget *modal) {
+                auto *dialog = qobject_cast<Dialog *>(modal);
+                if (!modal) {
+                    if (whilePreparing)
+                        whilePreparing();
+                } else if (!dialog) {
                     others << modal->metaObject()->className();
-                modal->close();
-            }
-        });
+                    modal->close();
+                } else {
+                    answered += dialog->printer() == view->printer();
+                    if (auto *preview = qobject_cast<QPrintPreviewDialog *>(modal))
+                        pages = preview->findChild<QPrintPreviewWidget *>()->pageCount();
+                    accept ? dialog->accept() : dialog->reject();
+                }
+            },
+            50);
         view->ExecWB(command, option);
+        return pages;
+    }
+    int previewPages(const std::function<void()> &whilePreparing = {})
+    {
+        return answering<QPrintPreviewDialog>(WebView::PrintPreviewCmd, WebView::DoDefault, false, whilePreparing);
     }
 
     void killRenderer()
@@ -65,25 +65,6 @@ class TestPrinting : public QObject
         QSignalSpy gone(view->engine()->page(), &QWebEnginePage::renderProcessTerminated);
         ::kill(pid_t(view->engine()->page()->renderProcessPid()), SIGKILL);
         QVERIFY(gone.wait(10000));
-    }
-
-    // Opens the preview and closes it once it shows; `whilePreparing` runs
-    // in the meantime, while the pages are prepared.
-    int previewPages(const std::function<void()> &whilePreparing = {})
-    {
-        int pages = -1;
-        Ticker closer([&](QWidget *modal) {
-            if (auto *preview = qobject_cast<QPrintPreviewDialog *>(modal)) {
-                if (preview->printer() == view->printer())
-                    ++answered;
-                pages = preview->findChild<QPrintPreviewWidget *>()->pageCount();
-                preview->reject();
-            } else if (!modal && whilePreparing) {
-                whilePreparing();
-            }
-        });
-        view->ExecWB(WebView::PrintPreviewCmd, WebView::DoDefault);
-        return pages;
     }
 
 private slots:
@@ -121,32 +102,28 @@ private slots:
     {
         QFETCH(int, command);
         QFETCH(int, option);
-        Ticker closer([&](QWidget *modal) {
-            if (modal) {
-                others << modal->metaObject()->className();
-                modal->close();
-            }
-        });
+        DialogCloser closer;
         QVERIFY_THROWS_EXCEPTION(WebViewError, view->ExecWB(command, option));
+        QCOMPARE(closer.seen, QStringList());
     }
 
     void previewShowsThePage()
     {
+        const auto refuses = [](const std::function<void()> &call) {
+            try {
+                call();
+                return 0;
+            } catch (const WebViewError &) {
+                return 1;
+            }
+        };
         int refused = 0, stopRefused = 0;
         const int pages = previewPages([&] {
             // A second command is refused, not stacked, and so is Stop, which
             // would bring the engine down.
             for (const int command : {7, 8})
-                try {
-                    view->ExecWB(command, 0);
-                } catch (const WebViewError &) {
-                    ++refused;
-                }
-            try {
-                view->Stop();
-            } catch (const WebViewError &) {
-                ++stopRefused;
-            }
+                refused += refuses([&] { view->ExecWB(command, 0); });
+            stopRefused += refuses([&] { view->Stop(); });
         });
         QCOMPARE(answered, 1);
         QVERIFY(pages >= 1);
