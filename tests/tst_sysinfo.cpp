@@ -96,6 +96,9 @@ QByteArray sz(const char *text)
 {
     return QByteArray(text) + '\0';
 }
+
+constexpr int Raises = -1; // a row's result: GetKeyValue raises an error
+
 } // namespace
 
 // GetKeyValue and StartSysInfo over a fake platform; the platform of this
@@ -110,74 +113,56 @@ private slots:
         QTest::addColumn<std::uint32_t>("type");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("initial");
-        QTest::addColumn<bool>("result");
+        QTest::addColumn<QString>("trouble"); // "no key", or "denied": the key refuses write access
+        QTest::addColumn<int>("result");      // false, true, or Raises
         QTest::addColumn<QByteArray>("expected");
-
+        const auto row = [](const char *tag, std::uint32_t type, const QByteArray &bytes, const char *initial,
+                            int result, const QByteArray &expected, const char *trouble = "") {
+            QTest::newRow(tag) << type << bytes << QString(initial) << QString(trouble) << result << expected;
+        };
         const QByteArray x1023(1023, 'x'), x1024(1024, 'x');
-        QTest::newRow("string with zero") << RegSz << sz("C:\\a b") << "" << true << QByteArray("C:\\a b");
-        QTest::newRow("string without zero") << RegSz << QByteArray("abc") << "" << true << QByteArray("abc");
-        QTest::newRow("only the last zero goes") << RegSz << QByteArray("ab\0\0", 4) << "" << true
-                                                 << QByteArray("ab\0", 3);
-        QTest::newRow("1024 bytes with zero") << RegSz << x1023 + '\0' << "" << true << x1023;
-        QTest::newRow("1024 bytes without zero") << RegSz << x1024 << "" << true << x1024;
-        QTest::newRow("1025 bytes") << RegSz << x1024 + '\0' << "keep" << false << QByteArray();
-        QTest::newRow("string replaces") << RegSz << sz("new") << "old" << true << QByteArray("new");
-        QTest::newRow("dword 26") << RegDword << QByteArray("\x1A\0\0\0", 4) << "" << true << QByteArray("&h001A");
-        QTest::newRow("dword 0x12345678") << RegDword << QByteArray("\x78\x56\x34\x12") << "" << true
-                                          << QByteArray("&h12345678");
-        QTest::newRow("dword 0") << RegDword << QByteArray(4, '\0') << "" << true << QByteArray("&h000");
-        QTest::newRow("dword appends") << RegDword << QByteArray("\x1A\0\0\0", 4) << "7" << true
-                                       << QByteArray("&h7001A");
-        QTest::newRow("one zero byte") << RegSz << QByteArray(1, '\0') << "keep" << true << QByteArray();
-        QTest::newRow("expandable string") << RegExpandSz << sz("%x%") << "keep" << true << QByteArray("keep");
-        QTest::newRow("binary") << RegBinary << QByteArray("\x01\x02") << "keep" << true << QByteArray("keep");
-        QTest::newRow("missing value") << std::uint32_t(0) << QByteArray() << "keep" << false << QByteArray();
+        row("string with zero", RegSz, sz("C:\\a b"), "", true, "C:\\a b");
+        row("string without zero", RegSz, "abc", "", true, "abc");
+        row("only the last zero goes", RegSz, QByteArray("ab\0\0", 4), "", true, QByteArray("ab\0", 3));
+        row("1024 bytes with zero", RegSz, x1023 + '\0', "", true, x1023);
+        row("1024 bytes without zero", RegSz, x1024, "", true, x1024);
+        row("1025 bytes", RegSz, x1024 + '\0', "keep", false, QByteArray());
+        row("string replaces", RegSz, sz("new"), "old", true, "new");
+        row("dword 26", RegDword, QByteArray("\x1A\0\0\0", 4), "", true, "&h001A");
+        row("dword 0x12345678", RegDword, "\x78\x56\x34\x12", "", true, "&h12345678");
+        row("dword 0", RegDword, QByteArray(4, '\0'), "", true, "&h000");
+        row("dword appends", RegDword, QByteArray("\x1A\0\0\0", 4), "7", true, "&h7001A");
+        row("one zero byte", RegSz, QByteArray(1, '\0'), "keep", true, QByteArray());
+        row("expandable string", RegExpandSz, sz("%x%"), "keep", true, "keep");
+        row("binary", RegBinary, "\x01\x02", "keep", true, "keep");
+        row("missing value", 0, QByteArray(), "keep", false, QByteArray());
+        row("missing key", RegSz, sz("abc"), "keep", false, QByteArray(), "no key");
+        row("access denied", RegSz, sz("abc"), "keep", false, QByteArray(), "denied");
+        // A value of zero bytes is an error for the caller; the others fail quietly.
+        row("zero bytes", RegSz, QByteArray(), "keep", Raises, QByteArray());
     }
     void keyValue()
     {
         QFETCH(std::uint32_t, type);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, initial);
+        QFETCH(QString, trouble);
+        QFETCH(int, result);
         FakePlatform fake;
         setValue(fake, TestKey, "value", type, bytes);
-        std::string value = initial.toStdString();
-        QTEST(GetKeyValue(fake, LocalMachine, TestKey.toStdString(), "value", value), "result");
-        QTEST(QByteArray::fromStdString(value), "expected");
-        QVERIFY(!fake.badRequest);
-        QVERIFY(fake.openKeys.isEmpty());
-    }
-
-    void keyValueFailures_data()
-    {
-        QTest::addColumn<QString>("failure");
-        QTest::newRow("missing key") << "missing key";
-        QTest::newRow("access denied") << "access denied";
-        QTest::newRow("zero bytes") << "zero bytes";
-    }
-    void keyValueFailures()
-    {
-        QFETCH(QString, failure);
-        FakePlatform fake;
-        setValue(fake, TestKey, "value", RegSz, failure == "zero bytes" ? QByteArray() : sz("abc"));
-        if (failure == "missing key")
+        if (trouble == "no key")
             fake.keys.clear();
-        if (failure == "access denied")
+        if (trouble == "denied")
             fake.denied << TestKey;
-        std::string value = "keep";
-        bool threw = false;
-        bool result = true;
-        try {
-            result = GetKeyValue(fake, LocalMachine, TestKey.toStdString(), "value", value);
-        } catch (const SysInfoError &) {
-            threw = true;
+        std::string value = initial.toStdString();
+        if (result == Raises) {
+            QVERIFY_THROWS_EXCEPTION(SysInfoError, GetKeyValue(fake, LocalMachine, TestKey.toStdString(), "value", value));
+        } else {
+            QCOMPARE(int(GetKeyValue(fake, LocalMachine, TestKey.toStdString(), "value", value)), result);
+            QTEST(QByteArray::fromStdString(value), "expected");
         }
-        // A value of zero bytes is an error for the caller; the others fail quietly.
-        QCOMPARE(threw, failure == "zero bytes");
-        if (!threw) {
-            QVERIFY(!result);
-            QCOMPARE(value, std::string());
-        }
-        QCOMPARE(fake.queried.size(), failure == "zero bytes" ? 1 : 0);
+        QCOMPARE(fake.queried.size(), trouble.isEmpty() ? 1 : 0);
+        QVERIFY(!fake.badRequest);
         QVERIFY(fake.openKeys.isEmpty()); // closed on every way out
     }
 
@@ -187,49 +172,36 @@ private slots:
         QTest::addColumn<QByteArray>("path");
         QTest::addColumn<QByteArray>("folder");
         QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QString>("hidden");
-        QTest::addColumn<bool>("denied");
+        QTest::addColumn<QString>("started"); // "" for the message
         QTest::addColumn<QStringList>("queried");
         QTest::addColumn<QStringList>("checked");
-        QTest::addColumn<QString>("started"); // "" for the message
-
+        QTest::addColumn<QString>("hidden");
+        QTest::addColumn<bool>("denied");
+        const auto row = [](const char *tag, std::uint32_t pathType, const QByteArray &path, const QByteArray &folder,
+                            const QStringList &files, const QString &started, const QStringList &queried,
+                            const QStringList &checked, const QString &hidden = QString(), bool denied = false) {
+            QTest::newRow(tag) << pathType << path << folder << files << started << queried << checked << hidden
+                               << denied;
+        };
         const QString tool = "C:\\Program Files\\Info\\MSINFO32.EXE";
         const QString inFolder = "C:\\Tools\\MSINFO32.EXE";
-        const QStringList both{"PATH"}, second{"PATH", "MSINFO"};
-        QTest::newRow("both present") << RegSz << sz(qPrintable(tool)) << sz("C:\\Tools")
-                                      << QStringList{tool, inFolder} << "" << false << both << QStringList()
-                                      << tool;
-        QTest::newRow("folder holds the tool") << std::uint32_t(0) << QByteArray() << sz("C:\\Tools")
-                                               << QStringList{inFolder} << "" << false << second
-                                               << QStringList{inFolder} << inFolder;
-        QTest::newRow("folder used unchanged") << std::uint32_t(0) << QByteArray() << sz("C:\\Tools\\")
-                                               << QStringList{"C:\\Tools\\\\MSINFO32.EXE"} << "" << false << second
-                                               << QStringList{"C:\\Tools\\\\MSINFO32.EXE"}
-                                               << "C:\\Tools\\\\MSINFO32.EXE";
-        QTest::newRow("folder without the tool") << std::uint32_t(0) << QByteArray() << sz("C:\\Tools")
-                                                 << QStringList() << "" << false << second
-                                                 << QStringList{inFolder} << "";
-        QTest::newRow("hidden tool") << std::uint32_t(0) << QByteArray() << sz("C:\\Tools") << QStringList()
-                                     << inFolder << false << second << QStringList{inFolder} << "";
-        QTest::newRow("path names a missing file") << RegSz << sz("C:\\Gone\\MSINFO32.EXE") << sz("C:\\Tools")
-                                                   << QStringList{inFolder} << "" << false << both
-                                                   << QStringList() << "";
-        QTest::newRow("path too long for the buffer") << RegSz << QByteArray(1024, 'x') + '\0' << sz("C:\\Tools")
-                                                      << QStringList{inFolder} << "" << false << second
-                                                      << QStringList{inFolder} << inFolder;
-        QTest::newRow("path of 1024 bytes") << RegSz << QByteArray(1023, 'x') + '\0' << QByteArray()
-                                            << QStringList{QString(1023, 'x')} << "" << false << both
-                                            << QStringList() << QString(1023, 'x');
-        QTest::newRow("path of zero bytes") << RegSz << QByteArray() << sz("C:\\Tools") << QStringList{inFolder}
-                                            << "" << false << both << QStringList() << "";
-        QTest::newRow("expandable string under path")
-            << RegExpandSz << sz(qPrintable(tool)) << QByteArray() << QStringList{tool} << "" << false << both
-            << QStringList() << "";
-        QTest::newRow("access denied") << RegSz << sz(qPrintable(tool)) << sz("C:\\Tools")
-                                       << QStringList{tool, inFolder} << "" << true << QStringList()
-                                       << QStringList() << "";
-        QTest::newRow("nothing registered") << std::uint32_t(0) << QByteArray() << QByteArray() << QStringList()
-                                            << "" << false << second << QStringList() << "";
+        const QString x1023(1023, 'x'), slashed = "C:\\Tools\\\\MSINFO32.EXE";
+        const QStringList both{"PATH"}, second{"PATH", "MSINFO"}, none;
+        row("both present", RegSz, sz(qPrintable(tool)), sz("C:\\Tools"), {tool, inFolder}, tool, both, none);
+        row("folder holds the tool", 0, {}, sz("C:\\Tools"), {inFolder}, inFolder, second, {inFolder});
+        row("folder used unchanged", 0, {}, sz("C:\\Tools\\"), {slashed}, slashed, second, {slashed});
+        row("folder without the tool", 0, {}, sz("C:\\Tools"), none, "", second, {inFolder});
+        row("hidden tool", 0, {}, sz("C:\\Tools"), none, "", second, {inFolder}, inFolder);
+        row("path names a missing file", RegSz, sz("C:\\Gone\\MSINFO32.EXE"), sz("C:\\Tools"), {inFolder}, "", both,
+            none);
+        row("path too long for the buffer", RegSz, QByteArray(1024, 'x') + '\0', sz("C:\\Tools"), {inFolder},
+            inFolder, second, {inFolder});
+        row("path of 1024 bytes", RegSz, x1023.toLatin1() + '\0', {}, {x1023}, x1023, both, none);
+        row("path of zero bytes", RegSz, {}, sz("C:\\Tools"), {inFolder}, "", both, none);
+        row("expandable string under path", RegExpandSz, sz(qPrintable(tool)), {}, {tool}, "", both, none);
+        row("access denied", RegSz, sz(qPrintable(tool)), sz("C:\\Tools"), {tool, inFolder}, "", none, none,
+            QString(), true);
+        row("nothing registered", 0, {}, {}, none, "", second, none);
     }
     void startSysInfo()
     {
