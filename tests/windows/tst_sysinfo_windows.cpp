@@ -38,14 +38,6 @@ std::string ownPath()
     return path;
 }
 
-bool endsWithNoCase(const std::string &text, const std::string &end)
-{
-    return text.size() >= end.size()
-        && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, text.c_str() + text.size() - end.size(), -1,
-                          end.c_str(), -1)
-        == CSTR_EQUAL;
-}
-
 // ---- fixture: registry and folders -----------------------------------------
 
 HKEY createKey(const char *path)
@@ -53,6 +45,17 @@ HKEY createKey(const char *path)
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     return key;
+}
+
+// Runs `use` on the key at `path` opened with `access`, if it opens.
+template <typename Use>
+void withKey(const char *path, REGSAM access, Use use)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, &key) == ERROR_SUCCESS) {
+        use(key);
+        RegCloseKey(key);
+    }
 }
 
 // Stores `bytes` under `name`; a guard byte after the data keeps the registry
@@ -73,22 +76,15 @@ void setString(const char *keyPath, const char *name, const std::string &text)
 // The byte count the registry reports for a value, to check the fixture.
 DWORD storedSize(const char *keyPath, const char *name)
 {
-    HKEY key = nullptr;
     DWORD size = 0;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size);
-        RegCloseKey(key);
-    }
+    withKey(keyPath, KEY_READ, [&](HKEY key) { RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size); });
     return size;
 }
 
 void setKeySecurity(const char *keyPath, PSECURITY_DESCRIPTOR descriptor)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, READ_CONTROL | WRITE_DAC, &key) == ERROR_SUCCESS) {
-        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-        RegCloseKey(key);
-    }
+    withKey(keyPath, READ_CONTROL | WRITE_DAC,
+            [&](HKEY key) { RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor); });
 }
 
 // Denies set-value to everyone on a key for as long as it lives, so that an
@@ -98,15 +94,13 @@ class DeniedKey
 public:
     explicit DeniedKey(const char *keyPath) : m_path(keyPath)
     {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, READ_CONTROL, &key) == ERROR_SUCCESS) {
+        withKey(keyPath, READ_CONTROL, [&](HKEY key) {
             DWORD size = 0;
             RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
             m_saved.resize(size);
             if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data(), &size) != ERROR_SUCCESS)
                 m_saved.clear();
-            RegCloseKey(key);
-        }
+        });
         PSECURITY_DESCRIPTOR deny = nullptr;
         if (ConvertStringSecurityDescriptorToSecurityDescriptorA(DenySetValue, SDDL_REVISION_1, &deny, nullptr)) {
             setKeySecurity(keyPath, deny);
@@ -243,6 +237,8 @@ void resetRegistry()
 }
 
 // GetKeyValue, one value at a time, from the scratch key.
+const int Raises = -1; // a row's result: GetKeyValue raises an error
+
 struct ValueRow
 {
     const char *name;
@@ -250,15 +246,18 @@ struct ValueRow
     std::string bytes;
     DWORD expectedSize;   // what the registry must report: checks the fixture
     std::string initial;  // KeyVal on entry
-    bool expectedResult;
+    int expectedResult;   // false, true or Raises
     std::string expected; // KeyVal afterwards
+    const char *key = ScratchKey;
+    const char *valueName = "value";
+    bool denied = false;
 };
 
 void valueRows()
 {
-    const std::string x1023(1023, 'x'), x1024(1024, 'x');
+    const std::string x1023(1023, 'x'), x1024(1024, 'x'), abc("abc", 4);
     const ValueRow rows[] = {
-        {"string with terminating zero", REG_SZ, std::string("abc", 4), 4, "", true, "abc"},
+        {"string with terminating zero", REG_SZ, abc, 4, "", true, "abc"},
         {"string without terminating zero", REG_SZ, "abc", 3, "", true, "abc"},
         {"string of 1024 bytes with zero", REG_SZ, x1023 + '\0', 1024, "", true, x1023},
         {"string of 1024 bytes without zero", REG_SZ, x1024, 1024, "", true, x1024},
@@ -266,6 +265,11 @@ void valueRows()
         {"dword 26", REG_DWORD, std::string("\x1A\0\0\0", 4), 4, "", true, "&h001A"},
         {"dword 0x12345678", REG_DWORD, "\x78\x56\x34\x12", 4, "", true, "&h12345678"},
         {"expandable string", REG_EXPAND_SZ, std::string("C:\\x.exe", 9), 9, "keep", true, "keep"},
+        {"value of zero bytes", REG_SZ, "", 0, "", Raises, ""},
+        {"missing value", REG_SZ, abc, 4, "keep", false, "", ScratchKey, "other"},
+        {"missing key", REG_SZ, abc, 4, "keep", false, "", "SOFTWARE\\Velmora Test\\none"},
+        // Last: the key is left with "abc" and its own DACL back.
+        {"access denied", REG_SZ, abc, 4, "keep", false, "", ScratchKey, "value", true},
     };
     for (const ValueRow &row : rows) {
         resetRegistry();
@@ -273,45 +277,19 @@ void valueRows()
         check(storedSize(ScratchKey, "value") == row.expectedSize, row.name, "stored size");
         Recorder platform;
         std::string value = row.initial;
-        bool result = false;
+        int result = Raises;
         try {
-            result = GetKeyValue(platform, LocalMachine, ScratchKey, "value", value);
+            std::optional<DeniedKey> denied;
+            if (row.denied)
+                denied.emplace(ScratchKey);
+            result = GetKeyValue(platform, LocalMachine, row.key, row.valueName, value);
+        } catch (const SysInfoError &) {
         } catch (const std::exception &e) {
             check(false, row.name, std::string("threw: ") + e.what());
             continue;
         }
         check(result == row.expectedResult, row.name, "result");
         check(value == row.expected, row.name, "value " + quoted(value.substr(0, 40)));
-    }
-
-    resetRegistry();
-    setValue(ScratchKey, "value", REG_SZ, "");
-    bool threw = false;
-    try {
-        Recorder platform;
-        std::string value;
-        GetKeyValue(platform, LocalMachine, ScratchKey, "value", value);
-    } catch (const SysInfoError &) {
-        threw = true;
-    }
-    check(storedSize(ScratchKey, "value") == 0 && threw, "value of zero bytes", "raises an error");
-
-    resetRegistry();
-    setString(ScratchKey, "value", "abc");
-    for (const char *name : {"missing value", "missing key", "access denied"}) {
-        const std::string row = name;
-        Recorder platform;
-        std::string value = "keep";
-        bool result = true;
-        if (row == "missing value") {
-            result = GetKeyValue(platform, LocalMachine, ScratchKey, "other", value);
-        } else if (row == "missing key") {
-            result = GetKeyValue(platform, LocalMachine, "SOFTWARE\\Velmora Test\\none", "value", value);
-        } else {
-            const DeniedKey denied(ScratchKey);
-            result = GetKeyValue(platform, LocalMachine, ScratchKey, "value", value);
-        }
-        check(!result && value.empty(), row, "fails with an empty value");
     }
     // The DACL is back: the key opens with full access again.
     std::string value;
@@ -414,7 +392,8 @@ int runAsTool(const std::string &self)
 int main()
 {
     const std::string self = ownPath();
-    if (endsWithNoCase(self, "\\MSINFO32.EXE"))
+    const std::string toolName = "\\MSINFO32.EXE";
+    if (self.size() > toolName.size() && _stricmp(self.c_str() + self.size() - toolName.size(), toolName.c_str()) == 0)
         return runAsTool(self);
 
     check(LocalMachine == reinterpret_cast<RegKey>(HKEY_LOCAL_MACHINE), "root key", "HKEY_LOCAL_MACHINE");
