@@ -84,10 +84,9 @@ private slots:
         QCOMPARE(about->size(), client);
         QCOMPARE(about->minimumSize(), client);
         QCOMPARE(about->maximumSize(), client);
-        const Qt::WindowFlags flags = about->windowFlags();
-        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(about->windowType(), Qt::Dialog);
+        QCOMPARE(about->windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+                 Qt::WindowCloseButtonHint);
         QCOMPARE(about->parentWidget(), main.get()); // owned: no task-bar entry of its own
         QVERIFY(!about->isModal());
         const QPoint centre = about->screen()->geometry().center();
