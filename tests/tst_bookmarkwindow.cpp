@@ -30,12 +30,10 @@ class TestBookmarkWindow : public QObject
     FakeWebView *fake = nullptr;
 
     QString path() const { return dir.filePath(QStringLiteral("bookmark.dat")); }
-    frmBookmark *bookmarkWindow() const { return window->findChild<frmBookmark *>(); }
-
     frmBookmark *open(bool view)
     {
         (view ? window->mnuViewBookMark : window->mnuDelBookMark)->trigger();
-        return bookmarkWindow();
+        return window->findChild<frmBookmark *>();
     }
 
     static QStringList texts(const QListWidget *list)
