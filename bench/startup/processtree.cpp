@@ -66,12 +66,20 @@ qint64 pssBytes(const QList<pid_t> &processes)
 
 double cpuMs(const QList<pid_t> &processes)
 {
-    // utime, stime, cutime and cstime follow the state at 11 to 14.
-    qint64 ticks = 0;
+    // Each live thread's run time in nanoseconds (the first field of its
+    // schedstat), and the ticks of the children the processes waited for.
+    double ms = 0;
     for (pid_t pid : processes) {
+        const QString task = QStringLiteral("/proc/%1/task").arg(pid);
+        const QStringList threads = QDir(task).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString &thread : threads) {
+            QFile schedstat(task + QLatin1Char('/') + thread + QStringLiteral("/schedstat"));
+            if (schedstat.open(QIODevice::ReadOnly))
+                ms += schedstat.readAll().split(' ').value(0).toLongLong() / 1e6;
+        }
+        // cutime and cstime follow the state at 13 and 14.
         const QList<QByteArray> fields = statFields(QString::number(pid));
-        for (int i = 11; i <= 14; ++i)
-            ticks += fields.value(i).toLongLong();
+        ms += (fields.value(13).toLongLong() + fields.value(14).toLongLong()) * 1000.0 / double(sysconf(_SC_CLK_TCK));
     }
-    return ticks * 1000.0 / double(sysconf(_SC_CLK_TCK));
+    return ms;
 }

@@ -15,6 +15,6 @@ bool isRunning(pid_t pid);
 // in total, split between the processes that share them.
 qint64 pssBytes(const QList<pid_t> &processes);
 
-// Processor time the processes have used so far, threads and waited-for
-// children included, in milliseconds (the kernel counts in clock ticks).
+// Processor time the processes' threads and the children they waited for
+// have used so far, in milliseconds. Threads that already ended are missed.
 double cpuMs(const QList<pid_t> &processes);
