@@ -27,6 +27,8 @@ pid_t parentOf(const QString &pid)
 
 QList<pid_t> processTree(pid_t root)
 {
+    if (root <= 0)
+        return {}; // not started, or already gone
     QMultiHash<pid_t, pid_t> children;
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {

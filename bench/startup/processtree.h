@@ -5,7 +5,7 @@
 #include <sys/types.h>
 
 // The processes of one program: the process started and all its descendants,
-// as /proc shows them now.
+// as /proc shows them now; none for a pid of 0 (a QProcess not running).
 QList<pid_t> processTree(pid_t root);
 
 // Whether the process exists and has not ended (a zombie has ended).

@@ -57,7 +57,8 @@ public:
 
     bool isWatching() const { return m_notifier != nullptr; }
 
-    // Drops the events that arrived while nobody listened.
+    // Reads the events that have arrived; run before a program starts, it
+    // clears away those of the previous one.
     void drain()
     {
         while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
@@ -138,6 +139,9 @@ constexpr MetricInfo Metrics[MetricCount] = {
     {"CPU@load ms", "CPU to loaded ms", 0},
     {"PSS MiB", "PSS MiB", 1.10},
 };
+
+// Lets the system finish tearing down one run before the next starts.
+constexpr int PauseBetweenRunsMs = 300;
 
 // Ends the program and every process it started, and waits until they are gone
 // so that the next run has the machine to itself.
@@ -224,7 +228,7 @@ public:
             std::fprintf(stderr, "startupbench: cannot start %s\n", qPrintable(program));
         if (process.state() != QProcess::NotRunning)
             endProgram(process);
-        QThread::msleep(300);
+        QThread::msleep(PauseBetweenRunsMs);
         return figures;
     }
 
