@@ -316,9 +316,15 @@ int main(int argc, char *argv[])
 
     Bench bench(watcher, server, parser.isSet(verboseOption));
     bool complete = true;
+    // Velmora's figure over the floor's of the same round: the two runs of a
+    // round share whatever else the machine was doing at the time.
+    std::array<QList<double>, MetricCount> pairedRatios;
     for (int run = 0; run <= runs; ++run) {
-        for (Program &program : programs) {
-            const Figures figures = bench.run(program.path, settleMs);
+        Figures round[2];
+        for (int p = 0; p < 2; ++p) {
+            Program &program = programs[p];
+            round[p] = bench.run(program.path, settleMs);
+            const Figures &figures = round[p];
             std::printf("%-5s %-8s", run ? qPrintable(QString::number(run)) : "warm", program.name);
             for (int m = 0; m < MetricCount; ++m) {
                 std::printf(" %11s", figures[m] ? qPrintable(QString::number(*figures[m], 'f', 1)) : "-");
@@ -329,10 +335,16 @@ int main(int argc, char *argv[])
             std::printf("\n");
             std::fflush(stdout);
         }
+        if (run == 0)
+            continue;
+        for (int m = 0; m < MetricCount; ++m) {
+            if (round[0][m] && *round[0][m] > 0 && round[1][m])
+                pairedRatios[m] << *round[1][m] / *round[0][m];
+        }
     }
 
-    std::printf("\n%-18s %-26s %-26s %7s %8s\n", "", "floor  median (min-max)", "velmora  median (min-max)",
-                "ratio", "target");
+    std::printf("\n%-18s %-26s %-26s %7s %7s %8s\n", "", "floor  median (min-max)", "velmora  median (min-max)",
+                "ratio", "paired", "target");
     for (int m = 0; m < MetricCount; ++m) {
         const Summary floor = summarise(programs[0].values[m]);
         const Summary velmora = summarise(programs[1].values[m]);
@@ -341,8 +353,8 @@ int main(int argc, char *argv[])
         };
         const double ratio = floor.median > 0 ? velmora.median / floor.median : 0;
         const QString target = Metrics[m].target ? QStringLiteral("<= %1").arg(Metrics[m].target, 0, 'f', 2) : QString();
-        std::printf("%-18s %-26s %-26s %7.3f %8s\n", Metrics[m].label, qPrintable(text(floor)),
-                    qPrintable(text(velmora)), ratio, qPrintable(target));
+        std::printf("%-18s %-26s %-26s %7.3f %7.3f %8s\n", Metrics[m].label, qPrintable(text(floor)),
+                    qPrintable(text(velmora)), ratio, summarise(pairedRatios[m]).median, qPrintable(target));
     }
     if (!complete)
         std::puts("\nSome runs did not map a window or load the page: their figures are left out.");
