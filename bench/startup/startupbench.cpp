@@ -4,6 +4,7 @@
 // page's /loaded request, and the memory of the whole process tree (PSS).
 // It prints figures; it never fails on time.
 #include "homepage.h"
+#include "homeserver.h"
 #include "processtree.h"
 
 #include <QCommandLineParser>
@@ -12,8 +13,6 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QSocketNotifier>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -76,50 +75,6 @@ signals:
 private:
     xcb_connection_t *m_connection = nullptr;
     QSocketNotifier *m_notifier = nullptr;
-};
-
-// HTTP/1.1 with keep-alive, as a web server would answer the engine; nothing
-// may be cached.
-class HomeServer : public QObject
-{
-    Q_OBJECT
-public:
-    HomeServer(quint16 port, QHash<QString, HomeResource> site) : m_site(std::move(site))
-    {
-        m_server.listen(QHostAddress::LocalHost, port);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-    }
-
-    bool isListening() const { return m_server.isListening(); }
-
-signals:
-    void requested(const QString &path);
-
-private:
-    void serve(QTcpSocket *socket)
-    {
-        QByteArray pending = socket->property("pending").toByteArray() + socket->readAll();
-        for (qsizetype end; (end = pending.indexOf("\r\n\r\n")) >= 0; pending.remove(0, end + 4)) {
-            const QList<QByteArray> requestLine = pending.left(pending.indexOf("\r\n")).split(' ');
-            const QString path = QString::fromLatin1(requestLine.value(1)).section(QLatin1Char('?'), 0, 0);
-            const auto found = m_site.constFind(path);
-            const bool ok = found != m_site.constEnd();
-            const QByteArray body = ok ? found->body : QByteArray("not found");
-            socket->write("HTTP/1.1 " + QByteArray(ok ? "200 OK" : "404 Not Found") + "\r\nContent-Type: "
-                          + (ok ? found->contentType : QByteArray("text/plain")) + "\r\nContent-Length: "
-                          + QByteArray::number(body.size()) + "\r\nCache-Control: no-store\r\n\r\n" + body);
-            emit requested(path);
-        }
-        socket->setProperty("pending", pending);
-    }
-
-    QTcpServer m_server;
-    QHash<QString, HomeResource> m_site;
 };
 
 // What one run measures; a figure stays empty when its event never came.
