@@ -4,6 +4,7 @@
 #include "ini.h"
 #include "layout.h"
 #include "pictureimage.h"
+#include "pictures.h"
 #include "twips.h"
 #include "webview.h"
 
@@ -31,8 +32,8 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(identity::Title));
     QIcon icon;
-    icon.addFile(QStringLiteral(":/pictures/icon16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/pictures/icon32.png"), QSize(32, 32));
+    icon.addPixmap(QPixmap::fromImage(pictures::load("icon16")));
+    icon.addPixmap(QPixmap::fromImage(pictures::load("icon32")));
     setWindowIcon(icon);
     setCentralWidget(m_client);
     createControls(makeWebView);
@@ -48,7 +49,7 @@ QPushButton *frmMain::createPictureButton(const char *name, const char *picture,
 {
     auto *button = new QPushButton(m_client);
     button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(QIcon(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(picture))));
+    button->setIcon(QIcon(QPixmap::fromImage(pictures::load(picture))));
     button->setIconSize(QSize(24, 24));
     button->setToolTip(tip);
     twips::place(button, left, 0, ButtonWidth, ButtonHeight);
@@ -82,7 +83,7 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
 
     Image1 = new PictureImage(m_client);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.png")));
+    Image1->setPixmap(QPixmap::fromImage(pictures::load("logo")));
     twips::place(Image1, Image1Left, 0, layout::Image1Width, Image1Height);
 
     WebView *web = makeWebView(m_client);

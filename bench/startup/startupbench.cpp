@@ -1,0 +1,319 @@
+// Start-up benchmark: starts the floor program and Velmora in turn under the
+// X server in DISPLAY, serves them the same home page from 127.0.0.1, and
+// measures from spawn to the first top-level window mapped, from spawn to the
+// page's /loaded request, and the memory of the whole process tree (PSS).
+// It prints figures; it never fails on time.
+#include "homepage.h"
+#include "homeserver.h"
+#include "processtree.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <csignal>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+// Tells when a top-level window is mapped on the display: the root window's
+// substructure events arrive as the X server maps the window.
+class MapWatcher : public QObject
+{
+    Q_OBJECT
+public:
+    MapWatcher()
+    {
+        m_connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(m_connection))
+            return;
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_generic_error_t *error = xcb_request_check(
+            m_connection, xcb_change_window_attributes_checked(m_connection, screen->root, XCB_CW_EVENT_MASK, &mask));
+        if (error) {
+            std::free(error);
+            return;
+        }
+        m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_connection), QSocketNotifier::Read, this);
+        connect(m_notifier, &QSocketNotifier::activated, this, [this] { drain(); });
+    }
+    ~MapWatcher() override { xcb_disconnect(m_connection); }
+
+    bool isWatching() const { return m_notifier != nullptr; }
+
+    // Reads the events that have arrived; run before a program starts, it
+    // clears away those of the previous one.
+    void drain()
+    {
+        while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY
+                && !reinterpret_cast<xcb_map_notify_event_t *>(event)->override_redirect)
+                emit mapped();
+            std::free(event);
+        }
+    }
+
+signals:
+    // An ordinary top-level window (not a menu or tooltip) was mapped.
+    void mapped();
+
+private:
+    xcb_connection_t *m_connection = nullptr;
+    QSocketNotifier *m_notifier = nullptr;
+};
+
+// What one run measures; a figure stays empty when its event never came.
+enum Metric { Mapped, Loaded, CpuMapped, CpuLoaded, Pss, MetricCount };
+using Figures = std::array<std::optional<double>, MetricCount>;
+
+struct MetricInfo
+{
+    const char *column;
+    const char *label;
+    double target; // as a ratio to the floor; 0: shown for reference only
+};
+constexpr MetricInfo Metrics[MetricCount] = {
+    {"mapped ms", "window mapped ms", 1.05},
+    {"loaded ms", "page loaded ms", 1.05},
+    {"CPU@map ms", "CPU to mapped ms", 0},
+    {"CPU@load ms", "CPU to loaded ms", 0},
+    {"PSS MiB", "PSS MiB", 1.10},
+};
+
+// Lets the system finish tearing down one run before the next starts.
+constexpr int PauseBetweenRunsMs = 300;
+
+// Ends the program and every process it started, and waits until they are gone
+// so that the next run has the machine to itself.
+void endProgram(QProcess &process)
+{
+    const QList<pid_t> tree = processTree(pid_t(process.processId()));
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    QElapsedTimer waited;
+    waited.start();
+    for (pid_t pid : tree) {
+        while (isRunning(pid)) {
+            if (waited.elapsed() > 5000)
+                ::kill(pid, SIGKILL);
+            QThread::msleep(20);
+        }
+    }
+}
+
+class Bench
+{
+public:
+    Bench(MapWatcher &watcher, HomeServer &server, bool verbose)
+        : m_watcher(watcher), m_server(server), m_verbose(verbose)
+    {
+        m_environment = QProcessEnvironment::systemEnvironment();
+        // One profile folder for all runs: both programs start with the same
+        // caches, as a user's second start would.
+        m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_state.path());
+        m_environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_state.filePath(QStringLiteral("cache")));
+        m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_state.filePath(QStringLiteral("config")));
+        m_environment.insert(QStringLiteral("XDG_DATA_HOME"), m_state.filePath(QStringLiteral("data")));
+        m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // The engine refuses to start as root with its sandbox on.
+        if (geteuid() == 0)
+            m_environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+    }
+
+    Figures run(const QString &program, int settleMs)
+    {
+        Figures figures;
+        QEventLoop loop;
+        QElapsedTimer clock;
+        QProcess process;
+        process.setProcessEnvironment(m_environment);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        if (m_verbose)
+            process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        else
+            process.setStandardErrorFile(QProcess::nullDevice());
+
+        const auto tree = [&process] { return processTree(pid_t(process.processId())); };
+        // Once the window is up and the page loaded, memory is read after the
+        // engine has settled.
+        const auto reached = [&](Metric metric) {
+            if (figures[metric])
+                return;
+            figures[metric] = clock.nsecsElapsed() / 1e6;
+            // Processor time is less disturbed than wall time by other load on the machine.
+            figures[metric == Mapped ? CpuMapped : CpuLoaded] = cpuMs(tree());
+            if (figures[Mapped] && figures[Loaded])
+                QTimer::singleShot(settleMs, &loop, [&] {
+                    figures[Pss] = pssBytes(tree()) / 1048576.0;
+                    loop.quit();
+                });
+        };
+        QObject::connect(&m_watcher, &MapWatcher::mapped, &loop, [&] { reached(Mapped); });
+        QObject::connect(&m_server, &HomeServer::requested, &loop, [&](const QString &path) {
+            if (path == QLatin1String("/loaded"))
+                reached(Loaded);
+        });
+        QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+
+        m_watcher.drain();
+        clock.start();
+        process.start(program, {});
+        if (process.waitForStarted(10000))
+            loop.exec();
+        else
+            std::fprintf(stderr, "startupbench: cannot start %s\n", qPrintable(program));
+        if (process.state() != QProcess::NotRunning)
+            endProgram(process);
+        QThread::msleep(PauseBetweenRunsMs);
+        return figures;
+    }
+
+private:
+    MapWatcher &m_watcher;
+    HomeServer &m_server;
+    bool m_verbose;
+    QTemporaryDir m_state;
+    QProcessEnvironment m_environment;
+};
+
+struct Summary
+{
+    double median = 0, min = 0, max = 0;
+};
+
+Summary summarise(QList<double> values)
+{
+    Summary s;
+    if (values.isEmpty())
+        return s;
+    std::sort(values.begin(), values.end());
+    const qsizetype n = values.size();
+    s.median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    s.min = values.front();
+    s.max = values.back();
+    return s;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Start-up of Velmora against the bare web engine, under $DISPLAY."));
+    parser.addHelpOption();
+    const QCommandLineOption runsOption(QStringLiteral("runs"), QStringLiteral("Runs of each program (at least 7)."),
+                                        QStringLiteral("n"), QStringLiteral("9"));
+    const QCommandLineOption settleOption(QStringLiteral("settle"),
+                                          QStringLiteral("Wait after the page loaded before memory is read (ms)."),
+                                          QStringLiteral("ms"), QStringLiteral("1500"));
+    const QCommandLineOption verboseOption(QStringLiteral("verbose"), QStringLiteral("Show the programs' own messages."));
+    const QCommandLineOption programOption(
+        QStringLiteral("program"), QStringLiteral("Measure this build of Velmora instead (its home page must be %1).")
+                                       .arg(QStringLiteral(VELMORA_BENCH_HOME_URL)),
+        QStringLiteral("path"), QStringLiteral(VELMORA_BENCH_PROGRAM));
+    parser.addOptions({runsOption, settleOption, programOption, verboseOption});
+    parser.process(app);
+    const int runs = std::max(7, parser.value(runsOption).toInt());
+    const int settleMs = std::max(0, parser.value(settleOption).toInt());
+
+    const QUrl home(QStringLiteral(VELMORA_BENCH_HOME_URL));
+    const QHash<QString, HomeResource> site = makeHomePage(home.path());
+    qint64 siteBytes = 0;
+    for (const HomeResource &resource : site)
+        siteBytes += resource.body.size();
+
+    MapWatcher watcher;
+    if (!watcher.isWatching()) {
+        std::fputs("startupbench: no X display to watch (DISPLAY)\n", stderr);
+        return 2;
+    }
+    HomeServer server(quint16(home.port()), site);
+    if (!server.isListening()) {
+        std::fprintf(stderr, "startupbench: port %d is taken\n", home.port());
+        return 2;
+    }
+
+    struct Program
+    {
+        const char *name;
+        QString path;
+        std::array<QList<double>, MetricCount> values;
+    } programs[] = {{"floor", QStringLiteral(VELMORA_BENCH_FLOOR), {}},
+                    {"velmora", parser.value(programOption), {}}};
+
+    std::printf("Start-up: %d runs each, alternating, after one warm-up run each\n", runs);
+    std::printf("Home page %s: %.2f MB in %d files\n\n", VELMORA_BENCH_HOME_URL, siteBytes / 1e6, int(site.size()) - 1);
+    std::printf("%-5s %-8s", "run", "program");
+    for (const MetricInfo &metric : Metrics)
+        std::printf(" %11s", metric.column);
+    std::printf("\n");
+    std::fflush(stdout);
+
+    Bench bench(watcher, server, parser.isSet(verboseOption));
+    bool complete = true;
+    // Velmora's figure over the floor's of the same round: the two runs of a
+    // round share whatever else the machine was doing at the time.
+    std::array<QList<double>, MetricCount> pairedRatios;
+    for (int run = 0; run <= runs; ++run) {
+        Figures round[2];
+        for (int p = 0; p < 2; ++p) {
+            Program &program = programs[p];
+            round[p] = bench.run(program.path, settleMs);
+            const Figures &figures = round[p];
+            std::printf("%-5s %-8s", run ? qPrintable(QString::number(run)) : "warm", program.name);
+            for (int m = 0; m < MetricCount; ++m) {
+                std::printf(" %11s", figures[m] ? qPrintable(QString::number(*figures[m], 'f', 1)) : "-");
+                if (run > 0 && figures[m])
+                    program.values[m] << *figures[m];
+                complete = complete && figures[m];
+            }
+            std::printf("\n");
+            std::fflush(stdout);
+        }
+        if (run == 0)
+            continue;
+        for (int m = 0; m < MetricCount; ++m) {
+            if (round[0][m] && *round[0][m] > 0 && round[1][m])
+                pairedRatios[m] << *round[1][m] / *round[0][m];
+        }
+    }
+
+    std::printf("\n%-18s %-26s %-26s %7s %7s %8s\n", "", "floor  median (min-max)", "velmora  median (min-max)",
+                "ratio", "paired", "target");
+    for (int m = 0; m < MetricCount; ++m) {
+        const Summary floor = summarise(programs[0].values[m]);
+        const Summary velmora = summarise(programs[1].values[m]);
+        const auto text = [](const Summary &s) {
+            return QStringLiteral("%1 (%2-%3)").arg(s.median, 0, 'f', 1).arg(s.min, 0, 'f', 1).arg(s.max, 0, 'f', 1);
+        };
+        const double ratio = floor.median > 0 ? velmora.median / floor.median : 0;
+        const QString target = Metrics[m].target ? QStringLiteral("<= %1").arg(Metrics[m].target, 0, 'f', 2) : QString();
+        std::printf("%-18s %-26s %-26s %7.3f %7.3f %8s\n", Metrics[m].label, qPrintable(text(floor)),
+                    qPrintable(text(velmora)), ratio, summarise(pairedRatios[m]).median, qPrintable(target));
+    }
+    if (!complete)
+        std::puts("\nSome runs did not map a window or load the page: their figures are left out.");
+    return complete ? 0 : 1;
+}
+
+#include "startupbench.moc"
