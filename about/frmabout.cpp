@@ -1,6 +1,7 @@
 #include "frmabout.h"
 
 #include "sysinfo.h"
+#include "twips.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -28,26 +29,6 @@ namespace {
 // Design geometry, in twips.
 constexpr double ClientWidth = 5730, ClientHeight = 3600;
 
-// Twips per pixel on the screen `w` is on: 15 at 96 dpi. The window works
-// in twips like the rest of the program, without depending on it.
-double twipsPerPixel(const QWidget *w)
-{
-    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    return 1440.0 / (dpi > 0 ? dpi : 96.0);
-}
-
-int toPixels(double twips, double perPixel)
-{
-    return qRound(twips / perPixel);
-}
-
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    const double perPx = twipsPerPixel(w);
-    w->setGeometry(toPixels(left, perPx), toPixels(top, perPx), toPixels(width, perPx), toPixels(height, perPx));
-}
-
 // The message box goes to the user through this window; the registry,
 // files and programs are the system's.
 class WindowPlatform : public sysinfo::SystemPlatform
@@ -74,10 +55,10 @@ frmAbout::frmAbout(const QIcon &icon, const QPixmap &logo, QWidget *parent)
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(icon);
-    const double perPx = twipsPerPixel(this);
-    setFixedSize(toPixels(ClientWidth, perPx), toPixels(ClientHeight, perPx));
+    const double perPx = twips::perPixel(this);
+    setFixedSize(twips::toPixels(ClientWidth, perPx), twips::toPixels(ClientHeight, perPx));
     createControls(icon, logo);
-    centreOnScreen();
+    twips::centreOnScreen(this);
 }
 
 void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
@@ -86,7 +67,7 @@ void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
                         double height) {
         auto *l = new QLabel(text, this);
         l->setObjectName(QString::fromLatin1(name));
-        place(l, left, top, width, height);
+        twips::place(l, left, top, width, height);
         return l;
     };
 
@@ -113,10 +94,11 @@ void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
     Text1->setPalette(face);
     // The text box shows each CR LF as one line break.
     Text1->setPlainText(QString::fromLatin1(Description).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-    place(Text1, 240, 840, 5295, 1455);
+    twips::place(Text1, 240, 840, 5295, 1455);
 
-    const double perPx = twipsPerPixel(this);
+    const double perPx = twips::perPixel(this);
     auto line = [perPx](double x1, double x2, double y, int thickness) {
+        using twips::toPixels;
         return QRect(toPixels(x1, perPx), toPixels(y, perPx), toPixels(x2, perPx) - toPixels(x1, perPx),
                      thickness);
     };
@@ -136,10 +118,10 @@ void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
     cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    place(cmdOK, 4245, 2625, 1260, 345);
+    twips::place(cmdOK, 4245, 2625, 1260, 345);
     cmdSysInfo = new QPushButton(tr("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    place(cmdSysInfo, 4260, 3075, 1245, 345);
+    twips::place(cmdSysInfo, 4260, 3075, 1245, 345);
 
     QWidget *order[] = {cmdOK, picIcon, cmdSysInfo, lblTitle, lblVersion, Text1, Label1, Label2};
     for (size_t i = 1; i < std::size(order); ++i)
@@ -168,23 +150,11 @@ QWidget *frmAbout::createLine(int index, const QColor &colour, const QRect &pixe
     return line;
 }
 
-void frmAbout::centreOnScreen()
-{
-    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // Until the window is first shown its frame is the client area alone;
-    // showing it centres it again with the frame the window system added.
-    const QSize outer = frameGeometry().size();
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
-}
-
 void frmAbout::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        centreOnScreen();
+        twips::centreOnScreen(this);
 }
 
 void frmAbout::Form_Load()

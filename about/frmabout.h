@@ -52,5 +52,4 @@ protected:
 private:
     void createControls(const QIcon &icon, const QPixmap &logo);
     QWidget *createLine(int index, const QColor &colour, const QRect &pixels);
-    void centreOnScreen();
 };

@@ -1,5 +1,6 @@
 #include "frmbookmark.h"
 
+#include "twips.h"
 #include "webview.h"
 
 #include <QCoreApplication>
@@ -16,15 +17,6 @@ namespace {
 constexpr double ClientWidth = 5805, ClientHeight = 4125;
 constexpr double ButtonTop = 3600, ButtonHeight = 375;
 
-// A rectangle designed in twips, in pixels of the screen `w` is on.
-QRect fromTwips(const QWidget *w, double left, double top, double width, double height)
-{
-    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
-    const double perPixel = 1440.0 / (dpi > 0 ? dpi : 96.0);
-    return QRect(qRound(left / perPixel), qRound(top / perPixel), qRound(width / perPixel),
-                 qRound(height / perPixel));
-}
 }
 
 frmBookmark::frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath, QWidget *parent)
@@ -34,7 +26,8 @@ frmBookmark::frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath,
     setObjectName(QStringLiteral("frmBookmark"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr(" Bookmark"));
-    resize(fromTwips(this, 0, 0, ClientWidth, ClientHeight).size());
+    const double perPx = twips::perPixel(this);
+    resize(twips::toPixels(ClientWidth, perPx), twips::toPixels(ClientHeight, perPx));
     createControls();
     Form_Load(goBookMark);
 }
@@ -43,7 +36,7 @@ QListWidget *frmBookmark::createList(const char *name, double left, double top, 
 {
     auto *list = new QListWidget(this);
     list->setObjectName(QString::fromLatin1(name));
-    list->setGeometry(fromTwips(this, left, top, width, height));
+    twips::place(list, left, top, width, height);
     // Every row is one line of the default font: no row is measured on its own.
     list->setUniformItemSizes(true);
     list->hide();
@@ -55,7 +48,7 @@ QPushButton *frmBookmark::createButton(const char *name, const QString &caption,
 {
     auto *button = new QPushButton(caption, this);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(fromTwips(this, left, ButtonTop, width, ButtonHeight));
+    twips::place(button, left, ButtonTop, width, ButtonHeight);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, handled([this, handler] { (this->*handler)(); }));
     return button;
@@ -96,19 +89,9 @@ void frmBookmark::Form_Load(bool goBookMark)
     cmdAll->setVisible(!goBookMark);
     cmdDelete->setVisible(!goBookMark);
     cmdGo->setVisible(goBookMark);
-    centreOnScreen();
+    twips::centreOnScreen(this);
     // A file that cannot be read leaves the list empty; the window opens anyway.
     ignoreErrors([this] { LoadBookmarkList(); });
-}
-
-void frmBookmark::centreOnScreen()
-{
-    // Without a window manager a tool window would open at 0, 0.
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect available = screen->geometry();
-    move(available.center() - QPoint(width() / 2, height() / 2));
 }
 
 void frmBookmark::LoadBookmarkList()

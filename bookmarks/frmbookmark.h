@@ -50,7 +50,6 @@ private:
                               void (frmBookmark::*handler)());
     QListWidget *createList(const char *name, double left, double top, double width, double height);
     void Form_Load(bool goBookMark);
-    void centreOnScreen();
     void LoadBookmarkList();
     void SaveBookmarkList(const std::vector<bookmarkfile::Bookmark> &deleted);
     void SelectAllBookmarks(bool flag);

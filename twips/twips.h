@@ -30,4 +30,8 @@ inline QRect rect(double left, double top, double width, double height, double p
 // Places `w` at a rectangle given in twips on its screen.
 void place(QWidget *w, double left, double top, double width, double height);
 
+// Moves the window `w` so that its outer frame sits in the middle of its
+// screen. Without a window manager Qt would leave a secondary window at 0, 0.
+void centreOnScreen(QWidget *w);
+
 } // namespace twips

@@ -22,6 +22,17 @@ double twips::perPixel()
     return perPixelOn(QGuiApplication::primaryScreen());
 }
 
+void twips::centreOnScreen(QWidget *w)
+{
+    const QScreen *screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Until the window is first shown its frame is the client area alone.
+    const QSize outer = w->frameGeometry().size();
+    const QRect area = screen->geometry();
+    w->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+}
+
 void twips::place(QWidget *w, double left, double top, double width, double height)
 {
     w->setGeometry(rect(left, top, width, height, perPixel(w)));
