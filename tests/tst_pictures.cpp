@@ -22,7 +22,7 @@ private slots:
     void copiesMatchTheirPngs()
     {
         QFETCH(QByteArray, name);
-        const QImage png = QImage(QStringLiteral(":/pictures/%1.png").arg(QString::fromLatin1(name)))
+        const QImage png = QImage(QStringLiteral(VELMORA_PICTURES_DIR "/%1.png").arg(QString::fromLatin1(name)))
                                .convertToFormat(QImage::Format_RGBA8888);
         const QImage copy = pictures::load(name.constData());
         QVERIFY(!png.isNull());
