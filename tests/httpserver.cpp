@@ -33,19 +33,28 @@ void HttpServer::serve(QTcpSocket *socket)
     const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
     const QString path = requestLine.size() > 1 ? QString::fromLatin1(requestLine[1]) : QString();
     m_requests << path;
+    m_raw << request;
     emit requested(path);
 
-    const auto found = m_pages.constFind(path.section(QLatin1Char('?'), 0, 0));
-    const Page page = found != m_pages.constEnd() ? *found : Page{"<html><body>Not found</body></html>", "text/html", 0, 404};
-    QByteArray response = "HTTP/1.0 " + QByteArray::number(page.status) + (page.status == 200 ? " OK" : " Not Found")
-        + "\r\nContent-Type: " + page.contentType + "\r\nContent-Length: " + QByteArray::number(page.body.size())
-        + "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.body;
+    const QString bare = path.section(QLatin1Char('?'), 0, 0);
+    const auto handler = m_handlers.constFind(bare);
+    const auto found = m_pages.constFind(bare);
+    const Page page = handler != m_handlers.constEnd() ? (*handler)(request)
+        : found != m_pages.constEnd()                  ? *found
+                                                       : Page{"<html><body>Not found</body></html>", "text/html", 0, 404};
+    const QByteArray reason = page.status == 200 ? " OK" : page.status == 401 ? " Unauthorized" : " Not Found";
+    const QByteArray head = "HTTP/1.0 " + QByteArray::number(page.status) + reason + "\r\nContent-Type: "
+        + page.contentType + "\r\nContent-Length: " + QByteArray::number(page.body.size())
+        + "\r\nCache-Control: no-store\r\nConnection: close\r\n" + page.headers + "\r\n";
+    const bool stall = page.stall;
+    const QByteArray body = stall ? page.body.left(page.body.size() / 2) : page.body;
 
     QPointer<QTcpSocket> guarded(socket);
-    QTimer::singleShot(page.delayMs, this, [guarded, response] {
+    QTimer::singleShot(page.delayMs, this, [guarded, head, body, stall] {
         if (!guarded)
             return;
-        guarded->write(response);
-        guarded->disconnectFromHost();
+        guarded->write(head + body);
+        if (!stall)
+            guarded->disconnectFromHost();
     });
 }
