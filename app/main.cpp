@@ -1,6 +1,7 @@
 #include "engineview.h"
 #include "frmmain.h"
 #include "identity.h"
+#include "webprofile.h"
 
 #include <QApplication>
 
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));
 
+    const webprofile::Owner profile; // outlives every page, ends before the engine
     frmMain window([](QWidget *parent) { return new EngineView(parent); }, QString::fromUtf8(HomePage));
     window.Form_Load();
     return app.exec();

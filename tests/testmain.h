@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webprofile.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -22,6 +24,7 @@
         QApplication app(argc, argv);                                                     \
         QApplication::setApplicationName(QStringLiteral("Velmora"));                      \
         QApplication::setApplicationVersion(QStringLiteral("1.0.0"));                     \
+        const webprofile::Owner profile;                                                  \
         TestClass test;                                                                   \
         return QTest::qExec(&test, argc, argv);                                           \
     }
