@@ -3,6 +3,7 @@
 #include "identity.h"
 #include "ini.h"
 #include "layout.h"
+#include "pagekeys.h"
 #include "pictureimage.h"
 #include "pictures.h"
 #include "twips.h"
@@ -38,6 +39,7 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage)
     setCentralWidget(m_client);
     createControls(makeWebView);
     createMenus();
+    createKeys();
     const double perPx = twips::perPixel(this);
     resize(twips::toPixels(DesignClientWidth, perPx),
            twips::toPixels(DesignClientHeight, perPx) + menuBar()->sizeHint().height());
@@ -138,6 +140,16 @@ void frmMain::createMenus()
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout = item(help, "mnuAbout", tr("&About"), &frmMain::mnuAbout_Click);
+}
+
+void frmMain::createKeys()
+{
+    // The usual browser keys, wherever the focus is, run the handlers of the
+    // buttons and menu items, with their error handling.
+    installPageKeys(this, Web.at(0),
+                    {[this] { cmdBack_Click(); }, [this] { cmdForward_Click(); }, [this] { cmdRefresh_Click(); },
+                     [this] { cmdStop_Click(); }, [this] { mnuPrint_Click(); },
+                     [this](int step) { ignoreErrors([&] { Web.at(0)->Zoom(step); }); }});
 }
 
 void frmMain::Form_Load()

@@ -92,6 +92,7 @@ protected:
 private:
     void createControls(const WebViewFactory &makeWebView);
     void createMenus();
+    void createKeys();
     QPushButton *createPictureButton(const char *name, const char *picture, const QString &tip, double left);
     void Form_Unload();
     // Moves and sizes the window's outer frame (pixels).

@@ -14,6 +14,7 @@ public:
     bool fail = false;          // every operation throws WebViewError
     QString url, name;          // what LocationURL and LocationName report
     bool windowVisibleAtNavigate = false;
+    bool busy = false;
 
     void Navigate(const QString &address) override
     {
@@ -27,6 +28,13 @@ public:
     void ExecWB(int cmdId, int execOpt) override
     {
         record(QStringLiteral("ExecWB(%1,%2)").arg(cmdId).arg(execOpt));
+    }
+    void Zoom(int step) override { record(QStringLiteral("Zoom(%1)").arg(step)); }
+    bool Busy() const override { return busy; }
+    void setBusy(bool value)
+    {
+        busy = value;
+        emit BusyChanged(value);
     }
     QString LocationURL() const override
     {

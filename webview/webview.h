@@ -63,10 +63,16 @@ public:
     virtual QString LocationURL() const = 0;
     // Name (title) of the page on display, as the view reports it now.
     virtual QString LocationName() const = 0;
+    // True while a page is loading.
+    virtual bool Busy() const { return false; }
+    // Zooms the page one step in (+1) or out (-1), or back to 100 % (0).
+    virtual void Zoom(int step);
 
 signals:
     // Download progress; Progress -1 marks the end of a download.
     void ProgressChange(int Progress, int ProgressMax);
     // A navigation has committed to `URL`.
     void NavigateComplete2(const QString &URL);
+    // Busy() has changed: a page started or stopped loading.
+    void BusyChanged(bool busy);
 };
