@@ -1,0 +1,546 @@
+#include "downloads.h"
+#include "engineview.h"
+#include "frmmain.h"
+#include "httpserver.h"
+#include "pagewindow.h"
+#include "testmain.h"
+#include "webprofile.h"
+#include "widgetfixture.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QDesktopServices>
+#include <QProcess>
+#include <QPushButton>
+#include <QSslKey>
+#include <QSslSocket>
+#include <QTcpServer>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <memory>
+
+#include <csignal>
+
+// An HTTPS server on 127.0.0.1 whose certificate nobody trusts: a key and a
+// certificate made for the test, signed by themselves.
+class UntrustedServer : public QTcpServer
+{
+public:
+    explicit UntrustedServer(const QString &folder)
+    {
+        QProcess openssl;
+        openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "1", "-subj",
+                                  "/CN=127.0.0.1", "-keyout", folder + "/key.pem", "-out", folder + "/cert.pem"});
+        openssl.waitForFinished(60000);
+        QFile key(folder + "/key.pem"), certificate(folder + "/cert.pem");
+        if (key.open(QIODevice::ReadOnly) && certificate.open(QIODevice::ReadOnly)) {
+            m_key = QSslKey(key.readAll(), QSsl::Rsa);
+            m_certificate = QSslCertificate(certificate.readAll());
+        }
+        listen(QHostAddress::LocalHost);
+    }
+    bool ready() const { return isListening() && !m_key.isNull() && !m_certificate.isNull(); }
+    int handshakes = 0;
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QSslSocket(this);
+        socket->setSocketDescriptor(descriptor);
+        socket->setPrivateKey(m_key);
+        socket->setLocalCertificate(m_certificate);
+        ++handshakes;
+        socket->startServerEncryption();
+    }
+
+private:
+    QSslKey m_key;
+    QSslCertificate m_certificate;
+};
+
+// What pages ask of the program, with the real engine and a local server:
+// new windows, downloads, sign-in, permissions, full screen, the context
+// menu, the keys, a renderer that dies.
+class TestPages : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<HttpServer> server;
+    std::unique_ptr<frmMain> window;
+    EngineView *view = nullptr;
+    QTemporaryDir folder;
+
+    // A page whose first 400 x 200 pixels are one link or button.
+    static QByteArray page(const QByteArray &title, const QByteArray &target, const QByteArray &script = {})
+    {
+        return "<html><head><title>" + title + "</title><script>var received = '';" + script
+            + "</script></head><body style='margin:0'>" + target + "</body></html>";
+    }
+    static QByteArray block(const QByteArray &tag, const QByteArray &attributes)
+    {
+        return "<" + tag + " id='target' " + attributes + " style='display:block;width:400px;height:200px'>go</" + tag
+            + ">";
+    }
+
+    static QVariant js(EngineView *on, const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        on->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        QTest::qWaitFor([&] { return done; }, 10000);
+        return result;
+    }
+
+    void load(const QString &path, EngineView *on = nullptr)
+    {
+        on = on ? on : view;
+        on->Navigate(server->url(path));
+        QTRY_COMPARE_WITH_TIMEOUT(on->LocationURL(), server->url(path), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!on->Busy(), 20000);
+    }
+
+    // A click as the user makes it, once the page is ready for one.
+    static void click(EngineView *on, Qt::KeyboardModifiers modifiers = {}, Qt::MouseButton button = Qt::LeftButton)
+    {
+        js(on, "1");
+        QWidget *surface = on->engine()->focusProxy();
+        QTest::mouseMove(surface, QPoint(50, 50));
+        QTest::mouseClick(surface, button, modifiers, QPoint(50, 50));
+    }
+
+    static QList<PageWindow *> pageWindows()
+    {
+        QList<PageWindow *> found;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *page = qobject_cast<PageWindow *>(widget); page && page->isVisible())
+                found << page;
+        }
+        return found;
+    }
+
+    template <typename T>
+    static T *visibleTopLevel()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *found = qobject_cast<T *>(widget); found && found->isVisible())
+                return found;
+        }
+        return nullptr;
+    }
+
+public slots:
+    // Stands for the desktop's handler of the test's own link scheme.
+    void openedElsewhere(const QUrl &url) { opened << url; }
+
+private:
+    QList<QUrl> opened;
+
+private slots:
+    void init()
+    {
+        server = std::make_unique<HttpServer>();
+        QVERIFY(server->isListening());
+        server->setPage("/home", page("Home", "Hotels"));
+        window = std::make_unique<frmMain>([this](QWidget *parent) { return view = new EngineView(parent); },
+                                           server->url("/home"));
+        window->Form_Load();
+        QTRY_VERIFY_WITH_TIMEOUT(!view->Busy() && view->LocationURL() == server->url("/home"), 20000);
+    }
+    void cleanup()
+    {
+        window.reset();
+        server.reset();
+    }
+
+    void newWindows_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("link to a new window") << block("a", "href='/popup' target='_blank'") << 0 << QSize();
+        QTest::newRow("link with Ctrl") << block("a", "href='/popup'") << int(Qt::ControlModifier) << QSize();
+        QTest::newRow("window.open with a size")
+            << block("button", "onclick=\"window.open('/popup', 'deal', 'width=320,height=240,left=40,top=50')\"") << 0
+            << QSize(320, 240);
+    }
+    void newWindows()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(int, modifiers);
+        QFETCH(QSize, size);
+        server->setPage("/opener", page("Opener", target, "addEventListener('message', e => received = e.data);"));
+        server->setPage("/popup", page("Deal", "Deal", "if (window.opener) window.opener.postMessage('hello', '*');"));
+        load("/opener");
+        click(view, Qt::KeyboardModifiers(modifiers));
+        QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), 1, 20000);
+        QPointer<PageWindow> popup = pageWindows().constFirst();
+        QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), QStringLiteral("Deal"), 20000);
+        QCOMPARE(popup->windowIcon().cacheKey(), window->windowIcon().cacheKey());
+        QCOMPARE(popup->view()->LocationURL(), server->url("/popup"));
+        if (size.isValid()) {
+            QTRY_COMPARE(popup->size(), size);
+            QCOMPARE(popup->pos(), QPoint(40, 50));
+            // The opener hears from its window, which may open windows of its own
+            // and is closed by its page.
+            QTRY_COMPARE(js(view, "received").toString(), QStringLiteral("hello"));
+            js(popup->view(), "window.open('/home')");
+            QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), 2, 20000);
+            js(popup->view(), "window.close()");
+            QTRY_VERIFY(!popup || !popup->isVisible());
+        }
+        // Closing the main window closes every page window with it.
+        window->close();
+        QTRY_VERIFY(pageWindows().isEmpty());
+    }
+
+    void downloads_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("saved") << false;
+        QTest::newRow("cancelled") << true;
+    }
+    void downloads()
+    {
+        QFETCH(bool, cancel);
+        QByteArray bytes(300000, Qt::Uninitialized);
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char((i * 7919) >> 3);
+        HttpServer::Page file{bytes, "application/zip"};
+        file.headers = "Content-Disposition: attachment; filename=\"../deals.zip\"\r\n";
+        file.stall = cancel;
+        server->setPage("/deals.zip", file);
+        const QString target = folder.filePath(QStringLiteral("deals %1.zip").arg(cancel));
+
+        QString offered;
+        DialogAnswer answer([&](QWidget *dialog) {
+            auto *save = qobject_cast<QFileDialog *>(dialog);
+            offered = save ? save->selectedFiles().value(0) : QString();
+            if (save) {
+                save->selectFile(target);
+                QMetaObject::invokeMethod(save, "accept");
+            }
+        });
+        view->Navigate(server->url("/deals.zip"));
+        QTRY_VERIFY_WITH_TIMEOUT(answer.answered(), 20000);
+        // The server's name without its folder part, in the Downloads folder.
+        QCOMPARE(QFileInfo(offered).fileName(), QStringLiteral("deals.zip"));
+        QTRY_VERIFY(visibleTopLevel<DownloadWindow>());
+        DownloadWindow *progress = visibleTopLevel<DownloadWindow>();
+        if (cancel) {
+            QTRY_VERIFY_WITH_TIMEOUT(progress->status()->text().contains(QStringLiteral("bytes")), 20000);
+            QTest::mouseClick(progress->button(), Qt::LeftButton);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(progress->isDone(), 20000);
+        QVERIFY2(progress->status()->text().startsWith(cancel ? "The download of" : "Saved"),
+                 qPrintable(progress->status()->text()));
+        QTRY_VERIFY(!QFileInfo::exists(downloads::partialPath(target)));
+        if (cancel) {
+            QVERIFY(!QFileInfo::exists(target));
+        } else {
+            QFile saved(target);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QVERIFY(saved.readAll() == bytes);
+        }
+        progress->close();
+    }
+
+    void signIn_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void signIn()
+    {
+        QFETCH(bool, ok);
+        server->setHandler("/members", [](const QByteArray &request) {
+            if (request.contains("Authorization: Basic " + QByteArray("guest:secret").toBase64()))
+                return HttpServer::Page{page("Welcome", "Welcome")};
+            HttpServer::Page refused{page("Refused", "Members only")};
+            refused.status = 401;
+            refused.headers = "WWW-Authenticate: Basic realm=\"Members <b>area</b>\"\r\n";
+            return refused;
+        });
+        int requestsBeforeDialog = -1;
+        QString asked;
+        QLineEdit::EchoMode echo = QLineEdit::Normal;
+        DialogAnswer answer([&](QWidget *dialog) {
+            requestsBeforeDialog = server->requests().count("/members");
+            for (QLabel *label : dialog->findChildren<QLabel *>())
+                asked += label->text() + u'\n';
+            dialog->findChild<QLineEdit *>("user")->setText("guest");
+            dialog->findChild<QLineEdit *>("password")->setText("secret");
+            echo = dialog->findChild<QLineEdit *>("password")->echoMode();
+            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        });
+        load("/members");
+        QTRY_VERIFY(answer.answered());
+        QCOMPARE(requestsBeforeDialog, 1);
+        QVERIFY2(asked.contains(server->url("")) && asked.contains("\"Members <b>area</b>\""), qPrintable(asked));
+        QTRY_COMPARE(view->LocationName(), QString(ok ? "Welcome" : "Refused"));
+        QCOMPARE(server->requests().count("/members"), ok ? 2 : 1);
+        QCOMPARE(echo, QLineEdit::Password);
+    }
+
+    void permissions_data()
+    {
+        QTest::addColumn<QString>("ask");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answer");
+        const QString location = "navigator.geolocation.getCurrentPosition(p => received = 'position',"
+                                 " e => received = 'error ' + e.code, {timeout: 3000})";
+        const QString notify = "Notification.requestPermission().then(p => received = p)";
+        QTest::newRow("location, no") << location << false << "wants to know your location" << "error 1";
+        QTest::newRow("location, yes") << location << true << "wants to know your location" << "";
+        QTest::newRow("notifications, no") << notify << false << "wants to show notifications" << "denied";
+        QTest::newRow("notifications, yes") << notify << true << "wants to show notifications" << "granted";
+    }
+    void permissions()
+    {
+        QFETCH(QString, ask);
+        QFETCH(bool, yes);
+        QFETCH(QString, question);
+        QFETCH(QString, answer);
+        for (int time = 0; time < 2; ++time) {
+            // The second request from the same site gets the same answer unasked.
+            QStringList asked;
+            ModalWatch watch([&](QWidget *dialog) {
+                if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                    asked << box->text();
+                    box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+                }
+            });
+            js(view, "received = ''; " + ask);
+            QTRY_VERIFY_WITH_TIMEOUT(!js(view, "received").toString().isEmpty(), 20000);
+            const QString received = js(view, "received").toString();
+            if (answer.isEmpty())
+                QVERIFY2(received != "error 1", qPrintable(received)); // not refused
+            else
+                QCOMPARE(received, answer);
+            QCOMPARE(asked.size(), time == 0 ? 1 : 0);
+            if (time == 0)
+                QVERIFY2(asked[0].contains(question) && asked[0].contains(server->url("")), qPrintable(asked[0]));
+        }
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("effect");
+        QTest::newRow("F5") << QKeySequence(Qt::Key_F5) << "reload";
+        QTest::newRow("Ctrl+R") << QKeySequence(Qt::CTRL | Qt::Key_R) << "reload";
+        QTest::newRow("Alt+Left") << QKeySequence(Qt::ALT | Qt::Key_Left) << "back";
+        QTest::newRow("Alt+Right") << QKeySequence(Qt::ALT | Qt::Key_Right) << "nothing";
+        QTest::newRow("Ctrl+P") << QKeySequence(Qt::CTRL | Qt::Key_P) << "print dialog";
+        QTest::newRow("Ctrl+=") << QKeySequence(Qt::CTRL | Qt::Key_Equal) << "zoom 1.1";
+        QTest::newRow("Ctrl+-") << QKeySequence(Qt::CTRL | Qt::Key_Minus) << "zoom 0.9";
+        QTest::newRow("Esc while loading") << QKeySequence(Qt::Key_Escape) << "stop";
+    }
+    void keys()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, effect);
+        server->setPage("/second", page("Second", block("input", "")));
+        server->setPage("/slow", HttpServer::Page{page("Slow", "Slow"), "text/html", 60000});
+        load("/second");
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        click(view); // the focus is in a text field of the page
+        QTRY_VERIFY(view->engine()->focusProxy()->hasFocus());
+        QTRY_COMPARE(js(view, "document.activeElement.id").toString(), QStringLiteral("target"));
+        if (effect == "stop")
+            view->Navigate(server->url("/slow"));
+        QTRY_VERIFY(view->Busy() == (effect == "stop"));
+        DialogCloser closer;
+        const int secondLoads = server->requests().count("/second");
+        QTest::keySequence(view->engine()->focusProxy(), keys);
+        if (effect == "reload")
+            QTRY_COMPARE_WITH_TIMEOUT(server->requests().count("/second"), secondLoads + 1, 20000);
+        else if (effect == "back")
+            QTRY_COMPARE_WITH_TIMEOUT(view->LocationURL(), server->url("/home"), 20000);
+        else if (effect == "print dialog")
+            QTRY_COMPARE(closer.seen, QStringList{"QPrintDialog"});
+        else if (effect.startsWith("zoom"))
+            QTRY_COMPARE(view->page()->zoomFactor(), effect.section(' ', 1).toDouble());
+        else if (effect == "stop")
+            QTRY_VERIFY(!view->Busy());
+        // Nothing else happens, and nothing is said (Forward at the end of the
+        // history included).
+        QTest::qWait(300);
+        QCOMPARE(view->LocationURL(), server->url(effect == "back" ? "/home" : "/second"));
+        QCOMPARE(closer.seen.size(), effect == "print dialog" ? 1 : 0);
+    }
+
+    void deadRendererAndRefresh()
+    {
+        const qint64 pid = view->page()->renderProcessPid();
+        QVERIFY(pid > 0);
+        QVERIFY(view->notice().isEmpty());
+        ::kill(pid_t(pid), SIGKILL);
+        QTRY_VERIFY_WITH_TIMEOUT(view->notice().startsWith("This page stopped working."), 20000);
+        QTest::mouseClick(window->cmdRefresh, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(view->notice().isEmpty() && !view->Busy(), 20000);
+        QCOMPARE(js(view, "document.title").toString(), QStringLiteral("Home"));
+    }
+
+    void fullScreen()
+    {
+        server->setPage("/gallery", page("Gallery", block("button", "onclick='document.body.requestFullscreen()'")));
+        load("/gallery");
+        const QRect before = window->geometry();
+        click(view);
+        QTRY_VERIFY_WITH_TIMEOUT(js(view, "!!document.fullscreenElement").toBool(), 20000);
+        QWidget *screenWindow = window->findChild<QWidget *>("fullScreenWindow");
+        QVERIFY(screenWindow && screenWindow->isFullScreen());
+        QTest::keyClick(screenWindow->focusWidget() ? screenWindow->focusWidget() : screenWindow, Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->findChild<QWidget *>("fullScreenWindow"), 20000);
+        QTRY_VERIFY(!js(view, "!!document.fullscreenElement").toBool());
+        QCOMPARE(view->engine()->page(), view->page());
+        QCOMPARE(window->geometry(), before);
+    }
+
+    void contextMenu()
+    {
+        click(view, {}, Qt::RightButton);
+        QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu *>(QApplication::activePopupWidget()), 20000);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QAction *source = view->page()->action(QWebEnginePage::ViewSource);
+        QVERIFY(menu->actions().contains(source));
+        QVERIFY(menu->actions().contains(view->page()->action(QWebEnginePage::SavePage)));
+        QVERIFY(!menu->actions().contains(view->page()->action(QWebEnginePage::InspectElement)));
+        menu->close();
+        source->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), 1, 20000);
+        QTRY_COMPARE(pageWindows()[0]->view()->LocationURL(), "view-source:" + server->url("/home"));
+    }
+
+    void profileLastsAndIsPrivate()
+    {
+        QWebEngineProfile *profile = view->page()->profile();
+        QCOMPARE(profile, webprofile::profile());
+        QVERIFY(!profile->isOffTheRecord());
+        QCOMPARE(profile->httpCacheType(), QWebEngineProfile::DiskHttpCache);
+        QCOMPARE(profile->persistentStoragePath(), webprofile::storagePath());
+        for (const QString &path : {webprofile::storagePath(), webprofile::cachePath()}) {
+            QVERIFY2(path.startsWith(qEnvironmentVariable("XDG_DATA_HOME"))
+                         || path.startsWith(qEnvironmentVariable("XDG_CACHE_HOME")),
+                     qPrintable(path));
+            QCOMPARE(QFileInfo(path).permissions() & 0x0077, QFileDevice::Permissions());
+        }
+        const QWebEngineSettings *settings = view->page()->settings();
+        QVERIFY(!settings->testAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls));
+        QVERIFY(!settings->testAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls));
+        QVERIFY(!settings->testAttribute(QWebEngineSettings::AllowRunningInsecureContent));
+    }
+
+    void navigateOpensOnlyWebPagesAndFiles_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("http") << "http://127.0.0.1:9/x" << true;
+        QTest::newRow("https") << "https://127.0.0.1:9/x" << true;
+        QTest::newRow("file") << "file:///nowhere/page.html" << true;
+        QTest::newRow("javascript") << "javascript:window.ran=1" << false;
+        QTest::newRow("data") << "data:text/html,<script>window.ran=1</script>" << false;
+        QTest::newRow("view-source") << "view-source:http://127.0.0.1:9/x" << false;
+        QTest::newRow("engine's own") << "chrome://version" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void navigateOpensOnlyWebPagesAndFiles()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, opens);
+        if (opens) {
+            view->Navigate(address);
+            QTRY_VERIFY_WITH_TIMEOUT(view->LocationURL() == address, 20000);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(WebViewError, view->Navigate(address));
+            QTest::qWait(300);
+            QCOMPARE(view->LocationURL(), server->url("/home"));
+            QVERIFY(js(view, "window.ran").isNull());
+        }
+    }
+
+    void linkToAnotherProgram_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("starts");
+        const QByteArray link = block("a", "href='velmora-test:room?id=7'");
+        QTest::newRow("Yes") << link << int(QMessageBox::Yes) << true;
+        QTest::newRow("No") << link << int(QMessageBox::No) << false;
+        QTest::newRow("Esc") << link << int(Qt::Key_Escape) << false;
+        QTest::newRow("no click") << QByteArray("<script>location = 'velmora-test:room?id=7'</script>") << 0 << false;
+    }
+    void linkToAnotherProgram()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(int, answer);
+        QFETCH(bool, starts);
+        QDesktopServices::setUrlHandler("velmora-test", this, "openedElsewhere");
+        opened.clear();
+        QStringList asked;
+        ModalWatch watch([&](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            if (!box)
+                return;
+            asked << box->text();
+            if (answer == Qt::Key_Escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->button(QMessageBox::StandardButton(answer))->click();
+        });
+        server->setPage("/links", page("Links", target));
+        load("/links");
+        if (answer)
+            click(view);
+        QTest::qWait(1500);
+        QDesktopServices::unsetUrlHandler("velmora-test");
+        QCOMPARE(asked.size(), answer ? 1 : 0);
+        if (answer)
+            QVERIFY2(asked[0].contains("\"velmora-test:\"") && asked[0].contains("velmora-test:room?id=7"),
+                     qPrintable(asked[0]));
+        QCOMPARE(opened, starts ? QList<QUrl>{QUrl("velmora-test:room?id=7")} : QList<QUrl>{});
+    }
+
+    void localPageReadsNoOtherFile()
+    {
+        QFile secret(folder.filePath("secret.txt")), local(folder.filePath("local.html"));
+        QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("secret") && local.open(QIODevice::WriteOnly));
+        local.write(page("Local", "", "var x = new XMLHttpRequest(); x.open('GET', 'secret.txt');"
+                                      "x.onload = () => received = 'read ' + x.responseText;"
+                                      "x.onerror = () => received = 'refused'; x.send();"));
+        local.close();
+        view->Navigate(QUrl::fromLocalFile(local.fileName()).toString());
+        QTRY_COMPARE_WITH_TIMEOUT(js(view, "received").toString(), QStringLiteral("refused"), 20000);
+    }
+
+    void untrustedCertificateIsRefusedAndExplained()
+    {
+        UntrustedServer untrusted(folder.path());
+        QVERIFY(untrusted.ready());
+        const QString address = QStringLiteral("https://127.0.0.1:%1/deal").arg(untrusted.serverPort());
+        view->Navigate(address);
+        QTRY_VERIFY_WITH_TIMEOUT(untrusted.handshakes > 0 && !view->Busy(), 20000);
+        QTRY_COMPARE(view->notice().section('\n', 0, 0),
+                     QStringLiteral("The certificate of https://127.0.0.1:%1 is not trusted, so the page was not "
+                                    "opened.")
+                         .arg(untrusted.serverPort()));
+        // Another page takes its place as usual.
+        load("/home");
+        QVERIFY(view->notice().isEmpty());
+    }
+};
+
+VELMORA_TEST_MAIN(TestPages)
+#include "tst_pages.moc"
