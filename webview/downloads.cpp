@@ -1,5 +1,7 @@
 #include "downloads.h"
 
+#include "twips.h"
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -53,6 +55,8 @@ QString settle(const QWebEngineDownloadRequest *download, const QString &target)
 {
     const QString partial = downloads::partialPath(target);
     const QString name = QFileInfo(target).fileName();
+    // The engine keeps an unfinished download under a name of its own as well.
+    QFile::remove(partial + QStringLiteral(".download"));
     switch (download->state()) {
     case QWebEngineDownloadRequest::DownloadCompleted:
         // The user agreed in the save dialog to replace a file of that name.
@@ -108,6 +112,7 @@ void downloads::start(QWebEngineDownloadRequest *download)
                      [download, target] { download->setProperty(OutcomeProperty, settle(download, target)); });
     download->accept();
     auto *window = new DownloadWindow(download, target, parent);
+    twips::centreOnScreen(window);
     window->show();
 }
 

@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 #include <QWebEngineFullScreenRequest>
@@ -69,6 +70,10 @@ public:
         connect(leave, &QAction::triggered, this, [page] { page->triggerAction(QWebEnginePage::ExitFullScreen); });
         addAction(leave);
         m_view->setPage(page);
+        // Where no window manager makes a full-screen window fill its screen,
+        // the window does so itself.
+        if (const QScreen *screen = home->screen())
+            setGeometry(screen->geometry());
         showFullScreen();
         m_view->setFocus();
     }

@@ -112,6 +112,7 @@ std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *par
     form->addRow(tr("&Password:"), password);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     form->addRow(buttons);
+    dialog->setMinimumWidth(420);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
 
