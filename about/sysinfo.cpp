@@ -56,7 +56,7 @@ bool GetKeyValue(Platform &platform, RegKey KeyRoot, const std::string &KeyName,
                  std::string &KeyVal)
 {
     RegKey key = 0;
-    if (platform.openKey(KeyRoot, KeyName, KeyAllAccess, key) != ErrorSuccess) {
+    if (platform.openKey(KeyRoot, KeyName, KeyRead, key) != ErrorSuccess) {
         KeyVal.clear();
         return false;
     }

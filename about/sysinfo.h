@@ -16,7 +16,9 @@ using RegKey = std::uintptr_t;
 // Windows widens it to a handle.
 inline const RegKey LocalMachine = static_cast<RegKey>(static_cast<std::intptr_t>(std::int32_t(0x80000002)));
 
-constexpr std::uint32_t KeyAllAccess = 0x2003F;
+// The keys are only read: KEY_READ, which ordinary users and administrators
+// without elevation are granted under HKEY_LOCAL_MACHINE.
+constexpr std::uint32_t KeyRead = 0x20019;
 constexpr std::uint32_t RegSz = 1;
 constexpr std::uint32_t RegExpandSz = 2;
 constexpr std::uint32_t RegBinary = 3;

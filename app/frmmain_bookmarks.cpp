@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QScreen>
 
 // The add-bookmark command and the bookmark window's menu items.
@@ -18,14 +19,19 @@ constexpr double PromptLeft = 5000, PromptTop = 5000;
 
 // The text-input prompt: the edited text on OK, an empty string on Cancel or
 // when it is closed. Its top-left corner goes to `left`, `top` twips on the
-// screen of `parent`.
+// screen of `parent`. `prompt` is shown as the characters it holds: it may
+// carry a page's title, and a page must not draw into the program's own
+// window with markup.
 QString inputBox(QWidget *parent, const QString &prompt, const QString &title, const QString &defaultText,
                  double left, double top)
 {
     QInputDialog dialog(parent);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
-    dialog.setLabelText(prompt);
+    // The label is the input's buddy, so "&" would mark a shortcut key.
+    dialog.setLabelText(QString(prompt).replace(u'&', QLatin1String("&&")));
+    if (auto *label = dialog.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);
     const QScreen *screen = parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
     const double perPx = twips::perPixel(parent);

@@ -1,36 +1,36 @@
 #include "engineview.h"
 #include "frmmain.h"
 #include "identity.h"
+#include "startup.h"
 #include "webprofile.h"
 
 #include <QApplication>
 
-#include <cstdio>
-#ifndef _WIN32
-#include <unistd.h>
+// The home page: the configured one. The test build opens the page its tests
+// serve, at the address they give in VELMORA_TEST_HOME_URL; the benchmark's
+// build has its page compiled in.
+static QString homePage()
+{
+#if defined(VELMORA_HOME_FROM_ENVIRONMENT)
+    if (qEnvironmentVariableIsSet("VELMORA_TEST_HOME_URL"))
+        return qEnvironmentVariable("VELMORA_TEST_HOME_URL");
+#elif defined(VELMORA_TEST_HOME_URL)
+    return QStringLiteral(VELMORA_TEST_HOME_URL);
 #endif
-
-#ifdef VELMORA_TEST_HOME_URL
-static const char *const HomePage = VELMORA_TEST_HOME_URL;
-#else
-static const char *const HomePage = identity::HomePage;
-#endif
+    return QString::fromUtf8(identity::HomePage);
+}
 
 int main(int argc, char *argv[])
 {
-#ifndef _WIN32
-    // The web engine refuses to start as root with its sandbox on.
-    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        std::fputs("velmora: running as root, the web engine's sandbox is turned off\n", stderr);
-    }
-#endif
+    if (const std::optional<int> exitCode = startup::beforeApplication(argc, argv))
+        return *exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));
+    startup::rejectUnknownOptions(QApplication::arguments());
 
     const webprofile::Owner profile; // outlives every page, ends before the engine
-    frmMain window([](QWidget *parent) { return new EngineView(parent); }, QString::fromUtf8(HomePage));
+    frmMain window([](QWidget *parent) { return new EngineView(parent); }, homePage());
     window.Form_Load();
     return app.exec();
 }

@@ -29,6 +29,8 @@
         return QTest::qExec(&test, argc, argv);                                           \
     }
 
+// As root, a suite's own engine runs without its sandbox, which cannot run as
+// root: the choice the program's --no-sandbox makes, made here explicitly.
 inline void velmoraTestSandbox()
 {
 #ifndef _WIN32

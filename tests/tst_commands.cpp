@@ -4,14 +4,16 @@
 #include "testmain.h"
 #include "widgetfixture.h"
 
+#include <QAccessible>
+#include <QInputDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include <memory>
 
-// The navigation and print commands and the progress display of the main
-// window, over a recording web view.
+// The navigation and print commands, the add-bookmark prompt and the progress
+// display of the main window, over a recording web view.
 class TestCommands : public QObject
 {
     Q_OBJECT
@@ -108,6 +110,33 @@ private slots:
         QTEST(fake->calls, "calls");
         QCOMPARE(closer.seen, message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(snapshot(), before);
+    }
+
+    // The prompt names the page by its title, which the page chose: the user
+    // sees its characters, never what markup in it would draw.
+    void bookmarkPromptTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("markup") << "<img src=x><h1>Session expired</h1>";
+        QTest::newRow("picture of the user's") << "<img src=\"/home/user/private.png\" width=300 height=120>";
+        QTest::newRow("escaped markup") << "Fish &lt;b&gt; &amp; chips";
+        QTest::newRow("ampersand") << "Rock & Roll Hotel";
+        QTest::newRow("plain") << "Hotels in Lisbon";
+    }
+    void bookmarkPromptTitle()
+    {
+        QFETCH(QString, title);
+        fake->name = title;
+        QString shown;
+        DialogAnswer answering([&](QWidget *dialog) {
+            // The label's text as it is drawn: accessibility reads it the same way.
+            if (auto *label = dialog->findChild<QLabel *>())
+                shown = QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+            qobject_cast<QInputDialog *>(dialog)->reject();
+        });
+        window->cmdAddBookmark->click();
+        QVERIFY(answering.answered());
+        QCOMPARE(shown, "Do you wish to bookmark " + title + "?");
     }
 
     void progressDisplay_data()

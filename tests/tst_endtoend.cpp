@@ -1,10 +1,47 @@
 #include "httpserver.h"
+#include "startup.h"
 #include "testmain.h"
 
 #include <QProcess>
 #include <QScreen>
+#include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
-// The built program under the test X server: its window and its home page.
+Q_DECLARE_METATYPE(startup::Action)
+
+namespace {
+const QString HomePath = QStringLiteral("/home");
+constexpr int Runs = -1; // a row's exit code: the program starts and opens its home page
+
+bool runningAsRoot()
+{
+#ifdef _WIN32
+    return false;
+#else
+    return geteuid() == 0;
+#endif
+}
+
+// As root the program runs only when told to run without the sandbox.
+QStringList sandboxArguments()
+{
+    return runningAsRoot() ? QStringList{QStringLiteral("--no-sandbox")} : QStringList();
+}
+
+// The test build's environment: its home page on `server`, and the engine's
+// sandbox variable as `sandboxVariable` gives it (null: not set).
+QProcessEnvironment environment(const HttpServer &server, const QString &sandboxVariable = QString())
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QLatin1String(startup::SandboxVariable)); // set for this suite's own engine
+    if (!sandboxVariable.isNull())
+        env.insert(QLatin1String(startup::SandboxVariable), sandboxVariable);
+    env.insert(QStringLiteral("VELMORA_TEST_HOME_URL"), server.url(HomePath));
+    return env;
+}
+} // namespace
+
+// The program's start: its command line, and the built program under the
+// test X server, its window and its home page.
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
@@ -17,21 +54,22 @@ class TestEndToEnd : public QObject
         return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
     }
 
+    HttpServer server;
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(server.isListening());
+        server.setPage(HomePath, "<html><head><title>Local home</title></head><body>Hotels</body></html>");
+    }
+
     void startsOnTheHomePageAndExits()
     {
-        const QUrl home(QStringLiteral(VELMORA_TEST_HOME_URL));
-        HttpServer server(quint16(home.port()));
-        QVERIFY2(server.isListening(), "the test home page's port is taken");
-        server.setPage(home.path(), "<html><head><title>Local home</title></head><body>Hotels</body></html>");
-
         QProcess program;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
-        program.setProcessEnvironment(env);
-        program.start(QStringLiteral(VELMORA_PROGRAM), {});
+        program.setProcessEnvironment(environment(server));
+        program.start(QStringLiteral(VELMORA_PROGRAM), sandboxArguments());
         QVERIFY(program.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(server.requests().contains(home.path()), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(server.requests().contains(HomePath), 30000);
 
         QString window;
         QTRY_VERIFY_WITH_TIMEOUT(!(window = run({"search", "--onlyvisible", "--name", "^Velmora$"})).isEmpty(), 10000);
@@ -51,12 +89,105 @@ private slots:
         QVERIFY(program.waitForFinished(15000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
+        QVERIFY(!program.readAllStandardError().contains("refusing"));
+    }
 
-#ifndef _WIN32
-        // As root the program turns the engine's sandbox off itself, and says so once.
-        const QString said = QString::fromLocal8Bit(program.readAllStandardError());
-        QCOMPARE(said.count(QStringLiteral("sandbox is turned off")), geteuid() == 0 ? 1 : 0);
-#endif
+    // The built program with a command line; every failure is one line on stderr.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("sandboxVariable"); // null: not set
+        QTest::addColumn<bool>("asRootOnly");
+        QTest::addColumn<int>("exitCode"); // or Runs
+        QTest::addColumn<QStringList>("printed"); // what stdout holds
+        QTest::addColumn<QString>("said");        // what stderr holds; "": nothing
+        const QStringList versions{"Velmora 1.0.0", qWebEngineVersion(), qWebEngineChromiumVersion(),
+                                   qWebEngineChromiumSecurityPatchVersion()};
+        const QStringList options{"--help", "--version", "--no-sandbox"};
+        const auto row = [](const char *tag, const QStringList &arguments, const QString &variable, bool asRootOnly,
+                            int exitCode, const QStringList &printed = {}, const QString &said = {}) {
+            QTest::newRow(tag) << arguments << variable << asRootOnly << exitCode << printed << said;
+        };
+        // The versions and the help come before the question of the sandbox.
+        row("--version", {"--version"}, {}, false, 0, versions);
+        row("--help", {"--help"}, {}, false, 0, options);
+        row("unknown option", sandboxArguments() << "--no-sanbox", {}, false, 1, {}, "no-sanbox");
+        row("root without the option", {}, {}, true, 1, {}, "--no-sandbox");
+        row("root, sandbox variable 0", {}, "0", true, 1, {}, "refusing to run as root");
+        row("root, sandbox variable 1", {}, "1", true, Runs);
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, sandboxVariable);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, printed);
+        QFETCH(QString, said);
+        QFETCH(bool, asRootOnly);
+        if (asRootOnly && !runningAsRoot())
+            QSKIP("the program refuses only root");
+
+        const qsizetype homeRequests = server.requests().count(HomePath);
+        QProcess program;
+        program.setProcessEnvironment(environment(server, sandboxVariable));
+        program.start(QStringLiteral(VELMORA_PROGRAM), arguments);
+        QVERIFY(program.waitForStarted());
+        if (exitCode == Runs) {
+            QTRY_VERIFY_WITH_TIMEOUT(server.requests().count(HomePath) > homeRequests, 30000);
+            program.kill();
+            QVERIFY(program.waitForFinished(15000));
+            return;
+        }
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
+        const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        for (const QString &text : printed)
+            QVERIFY2(out.contains(text), qPrintable(out));
+        if (said.isEmpty()) {
+            QCOMPARE(err, QString());
+        } else {
+            QVERIFY2(err.contains(said) && err.count('\n') == 1 && err.endsWith('\n'), qPrintable(err));
+            QCOMPARE(out, QString());
+        }
+    }
+
+    // What the command line settles before anything starts, for root and
+    // for other users, whoever runs the suite.
+    void decide_data()
+    {
+        using startup::Action;
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("asRoot");
+        QTest::addColumn<QByteArray>("sandboxVariable");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<bool>("withoutSandbox");
+        const auto row = [](const char *tag, const QStringList &arguments, bool asRoot, const QByteArray &variable,
+                            Action action, bool withoutSandbox = false) {
+            QTest::newRow(tag) << arguments << asRoot << variable << action << withoutSandbox;
+        };
+        row("user", {}, false, {}, Action::Run);
+        row("user, --no-sandbox", {"--no-sandbox"}, false, {}, Action::Run, true);
+        row("root", {}, true, {}, Action::Refuse);
+        row("root, --no-sandbox", {"--no-sandbox"}, true, {}, Action::Run, true);
+        row("root, variable 1", {}, true, "1", Action::Run);
+        row("root, --version", {"--version"}, true, {}, Action::ShowVersion);
+        row("root, -h", {"-h"}, true, {}, Action::ShowHelp);
+        row("--help-all", {"--help-all"}, false, {}, Action::ShowHelp);
+        // Qt's own single-dash options hold the letters v and h.
+        row("Qt's options", {"-reverse", "-stylesheet", "a.qss", "--no-sandbox"}, true, {}, Action::Run, true);
+        row("the engine's arguments", {"--webEngineArgs", "--no-sandbox", "--version"}, true, {}, Action::Refuse);
+    }
+    void decide()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, asRoot);
+        QFETCH(QByteArray, sandboxVariable);
+        const startup::Decision decision =
+            startup::decide(QStringList{"velmora"} + arguments, asRoot, sandboxVariable);
+        QTEST(decision.action, "action");
+        QTEST(decision.withoutSandbox, "withoutSandbox");
     }
 };
 

@@ -28,7 +28,7 @@ class FakePlatform : public Platform
 {
 public:
     QMap<QString, QMap<QString, FakeValue>> keys; // key path -> value name -> value
-    QSet<QString> denied;                         // keys that refuse write access
+    QMap<QString, std::uint32_t> allowed;         // key -> the access rights it grants; all if absent
     QSet<QString> files;                          // files that count as present
     QSet<QString> hiddenFiles;                    // there, but hidden: they start, but do not count
     QStringList opened, queried, checked, started, messages;
@@ -40,10 +40,10 @@ public:
     {
         const QString name = QString::fromStdString(path);
         opened << name;
-        badRequest |= root != LocalMachine || access != KeyAllAccess;
+        badRequest |= root != LocalMachine || access != KeyRead;
         if (!keys.contains(name))
             return ErrorFileNotFound;
-        if (denied.contains(name) && (access & 0x0002))
+        if (access & ~allowed.value(name, ~0u))
             return ErrorAccessDenied;
         key = nextKey++;
         openKeys.insert(key, name);
@@ -99,6 +99,10 @@ QByteArray sz(const char *text)
 
 constexpr int Raises = -1; // a row's result: GetKeyValue raises an error
 
+// What a key under HKEY_LOCAL_MACHINE grants an ordinary user (KEY_READ), and
+// rights that leave reading out (KEY_WRITE).
+constexpr std::uint32_t ReadOnly = 0x20019, WriteOnly = 0x20006;
+
 } // namespace
 
 // GetKeyValue and StartSysInfo over a fake platform; the platform of this
@@ -113,7 +117,7 @@ private slots:
         QTest::addColumn<std::uint32_t>("type");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("initial");
-        QTest::addColumn<QString>("trouble"); // "no key", or "denied": the key refuses write access
+        QTest::addColumn<QString>("trouble"); // "no key", or the rights the key grants: "read only", "write only"
         QTest::addColumn<int>("result");      // false, true, or Raises
         QTest::addColumn<QByteArray>("expected");
         const auto row = [](const char *tag, std::uint32_t type, const QByteArray &bytes, const char *initial,
@@ -137,7 +141,8 @@ private slots:
         row("binary", RegBinary, "\x01\x02", "keep", true, "keep");
         row("missing value", 0, QByteArray(), "keep", false, QByteArray());
         row("missing key", RegSz, sz("abc"), "keep", false, QByteArray(), "no key");
-        row("access denied", RegSz, sz("abc"), "keep", false, QByteArray(), "denied");
+        row("read-only key", RegSz, sz("abc"), "keep", true, "abc", "read only");
+        row("access denied", RegSz, sz("abc"), "keep", false, QByteArray(), "write only");
         // A value of zero bytes is an error for the caller; the others fail quietly.
         row("zero bytes", RegSz, QByteArray(), "keep", Raises, QByteArray());
     }
@@ -152,8 +157,10 @@ private slots:
         setValue(fake, TestKey, "value", type, bytes);
         if (trouble == "no key")
             fake.keys.clear();
-        if (trouble == "denied")
-            fake.denied << TestKey;
+        if (trouble == "read only")
+            fake.allowed[TestKey] = ReadOnly;
+        if (trouble == "write only")
+            fake.allowed[TestKey] = WriteOnly;
         std::string value = initial.toStdString();
         if (result == Raises) {
             QVERIFY_THROWS_EXCEPTION(SysInfoError, GetKeyValue(fake, LocalMachine, TestKey.toStdString(), "value", value));
@@ -161,7 +168,7 @@ private slots:
             QCOMPARE(int(GetKeyValue(fake, LocalMachine, TestKey.toStdString(), "value", value)), result);
             QTEST(QByteArray::fromStdString(value), "expected");
         }
-        QCOMPARE(fake.queried.size(), trouble.isEmpty() ? 1 : 0);
+        QCOMPARE(fake.queried.size(), trouble == "no key" || trouble == "write only" ? 0 : 1);
         QVERIFY(!fake.badRequest);
         QVERIFY(fake.openKeys.isEmpty()); // closed on every way out
     }
@@ -176,12 +183,13 @@ private slots:
         QTest::addColumn<QStringList>("queried");
         QTest::addColumn<QStringList>("checked");
         QTest::addColumn<QString>("hidden");
-        QTest::addColumn<bool>("denied");
+        QTest::addColumn<std::uint32_t>("allowed"); // the rights both keys grant
         const auto row = [](const char *tag, std::uint32_t pathType, const QByteArray &path, const QByteArray &folder,
                             const QStringList &files, const QString &started, const QStringList &queried,
-                            const QStringList &checked, const QString &hidden = QString(), bool denied = false) {
+                            const QStringList &checked, const QString &hidden = QString(),
+                            std::uint32_t allowed = ~0u) {
             QTest::newRow(tag) << pathType << path << folder << files << started << queried << checked << hidden
-                               << denied;
+                               << allowed;
         };
         const QString tool = "C:\\Program Files\\Info\\MSINFO32.EXE";
         const QString inFolder = "C:\\Tools\\MSINFO32.EXE";
@@ -199,8 +207,10 @@ private slots:
         row("path of 1024 bytes", RegSz, x1023.toLatin1() + '\0', {}, {x1023}, x1023, both, none);
         row("path of zero bytes", RegSz, {}, sz("C:\\Tools"), {inFolder}, "", both, none);
         row("expandable string under path", RegExpandSz, sz(qPrintable(tool)), {}, {tool}, "", both, none);
+        row("read-only keys", RegSz, sz(qPrintable(tool)), sz("C:\\Tools"), {tool, inFolder}, tool, both, none,
+            QString(), ReadOnly);
         row("access denied", RegSz, sz(qPrintable(tool)), sz("C:\\Tools"), {tool, inFolder}, "", none, none,
-            QString(), true);
+            QString(), WriteOnly);
         row("nothing registered", 0, {}, {}, none, "", second, none);
     }
     void startSysInfo()
@@ -210,7 +220,7 @@ private slots:
         QFETCH(QByteArray, folder);
         QFETCH(QStringList, files);
         QFETCH(QString, hidden);
-        QFETCH(bool, denied);
+        QFETCH(std::uint32_t, allowed);
         QFETCH(QString, started);
 
         FakePlatform fake;
@@ -219,8 +229,7 @@ private slots:
         fake.files = QSet<QString>(files.begin(), files.end());
         if (!hidden.isEmpty())
             fake.hiddenFiles << hidden;
-        if (denied)
-            fake.denied << ToolKey << FolderKey;
+        fake.allowed[ToolKey] = fake.allowed[FolderKey] = allowed;
 
         StartSysInfo(fake);
 
@@ -229,7 +238,7 @@ private slots:
         QCOMPARE(fake.started, started.isEmpty() ? QStringList() : QStringList{started});
         QCOMPARE(fake.messages, started.isEmpty() ? QStringList{UnavailableMessage} : QStringList());
         QCOMPARE(fake.opened.first(), ToolKey);
-        QCOMPARE(fake.opened.size(), fake.queried.size() == 2 || denied ? 2 : 1);
+        QCOMPARE(fake.opened.size(), fake.queried.size() == 2 || allowed == WriteOnly ? 2 : 1);
         QVERIFY(!fake.badRequest);
         QVERIFY(fake.openKeys.isEmpty());
     }

@@ -133,18 +133,20 @@ public:
         m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_state.filePath(QStringLiteral("config")));
         m_environment.insert(QStringLiteral("XDG_DATA_HOME"), m_state.filePath(QStringLiteral("data")));
         m_environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        // The engine refuses to start as root with its sandbox on.
-        if (geteuid() == 0)
-            m_environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
     }
 
-    Figures run(const QString &program, int settleMs)
+    // Runs `program` with `arguments`; `sandboxOff` turns the engine's sandbox
+    // off through its environment variable.
+    Figures run(const QString &program, const QStringList &arguments, bool sandboxOff, int settleMs)
     {
         Figures figures;
         QEventLoop loop;
         QElapsedTimer clock;
         QProcess process;
-        process.setProcessEnvironment(m_environment);
+        QProcessEnvironment environment = m_environment;
+        if (sandboxOff)
+            environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+        process.setProcessEnvironment(environment);
         process.setStandardOutputFile(QProcess::nullDevice());
         if (m_verbose)
             process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -176,7 +178,7 @@ public:
 
         m_watcher.drain();
         clock.start();
-        process.start(program, {});
+        process.start(program, arguments);
         if (process.waitForStarted(10000))
             loop.exec();
         else
@@ -253,13 +255,20 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // The engine cannot start as root with its sandbox on: Velmora is told by
+    // its option to run without it, the floor, which has no options, by the
+    // engine's environment variable.
+    const bool root = geteuid() == 0;
     struct Program
     {
         const char *name;
         QString path;
+        QStringList arguments;
+        bool sandboxOff;
         std::array<QList<double>, MetricCount> values;
-    } programs[] = {{"floor", QStringLiteral(VELMORA_BENCH_FLOOR), {}},
-                    {"velmora", parser.value(programOption), {}}};
+    } programs[] = {{"floor", QStringLiteral(VELMORA_BENCH_FLOOR), {}, root, {}},
+                    {"velmora", parser.value(programOption),
+                     root ? QStringList{QStringLiteral("--no-sandbox")} : QStringList(), false, {}}};
 
     std::printf("Start-up: %d runs each, alternating, after one warm-up run each\n", runs);
     std::printf("Home page %s: %.2f MB in %d files\n\n", VELMORA_BENCH_HOME_URL, siteBytes / 1e6, int(site.size()) - 1);
@@ -278,7 +287,7 @@ int main(int argc, char *argv[])
         Figures round[2];
         for (int p = 0; p < 2; ++p) {
             Program &program = programs[p];
-            round[p] = bench.run(program.path, settleMs);
+            round[p] = bench.run(program.path, program.arguments, program.sandboxOff, settleMs);
             const Figures &figures = round[p];
             std::printf("%-5s %-8s", run ? qPrintable(QString::number(run)) : "warm", program.name);
             for (int m = 0; m < MetricCount; ++m) {

@@ -30,7 +30,11 @@ const char ToolKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 const char FolderKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const char ScratchKey[] = "SOFTWARE\\Velmora Test";
 const char MarkerName[] = "started.txt";
-const char DenySetValue[] = "D:(D;;0x0002;;;WD)(A;;KA;;;WD)";
+// DACLs for a key, everything allowed to everyone but: writing (set value and
+// create subkey), as ordinary users find the keys under HKEY_LOCAL_MACHINE;
+// or reading its values.
+const char DenyWriting[] = "D:(D;;0x0006;;;WD)(A;;KA;;;WD)";
+const char DenyReading[] = "D:(D;;0x0001;;;WD)(A;;KA;;;WD)";
 
 std::string ownPath()
 {
@@ -88,12 +92,12 @@ void setKeySecurity(const char *keyPath, PSECURITY_DESCRIPTOR descriptor)
             [&](HKEY key) { RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor); });
 }
 
-// Denies set-value to everyone on a key for as long as it lives, so that an
-// open with full access fails; the key's own DACL comes back afterwards.
+// Gives a key the DACL `sddl` for as long as it lives; the key's own DACL
+// comes back afterwards.
 class DeniedKey
 {
 public:
-    explicit DeniedKey(const char *keyPath) : m_path(keyPath)
+    DeniedKey(const char *keyPath, const char *sddl) : m_path(keyPath)
     {
         withKey(keyPath, READ_CONTROL, [&](HKEY key) {
             DWORD size = 0;
@@ -103,7 +107,7 @@ public:
                 m_saved.clear();
         });
         PSECURITY_DESCRIPTOR deny = nullptr;
-        if (ConvertStringSecurityDescriptorToSecurityDescriptorA(DenySetValue, SDDL_REVISION_1, &deny, nullptr)) {
+        if (ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &deny, nullptr)) {
             setKeySecurity(keyPath, deny);
             LocalFree(deny);
         }
@@ -244,7 +248,7 @@ struct ValueRow
     std::string expected; // KeyVal afterwards
     const char *key = ScratchKey;
     const char *valueName = "value";
-    bool denied = false;
+    const char *dacl = nullptr; // DenyWriting, DenyReading or the key's own
 };
 
 void valueRows()
@@ -262,8 +266,9 @@ void valueRows()
         {"value of zero bytes", REG_SZ, "", 0, "", Raises, ""},
         {"missing value", REG_SZ, abc, 4, "keep", false, "", ScratchKey, "other"},
         {"missing key", REG_SZ, abc, 4, "keep", false, "", "SOFTWARE\\Velmora Test\\none"},
+        {"key not writable", REG_SZ, abc, 4, "", true, "abc", ScratchKey, "value", DenyWriting},
         // Last: the key is left with "abc" and its own DACL back.
-        {"access denied", REG_SZ, abc, 4, "keep", false, "", ScratchKey, "value", true},
+        {"access denied", REG_SZ, abc, 4, "keep", false, "", ScratchKey, "value", DenyReading},
     };
     for (const ValueRow &row : rows) {
         resetRegistry();
@@ -274,8 +279,8 @@ void valueRows()
         int result = Raises;
         try {
             std::optional<DeniedKey> denied;
-            if (row.denied)
-                denied.emplace(ScratchKey);
+            if (row.dacl)
+                denied.emplace(ScratchKey, row.dacl);
             result = GetKeyValue(platform, LocalMachine, row.key, row.valueName, value);
         } catch (const SysInfoError &) {
         } catch (const std::exception &e) {
@@ -285,7 +290,7 @@ void valueRows()
         check(result == row.expectedResult, row.name, "result");
         check(value == row.expected, row.name, "value " + quoted(value.substr(0, 40)));
     }
-    // The DACL is back: the key opens with full access again.
+    // The DACL is back: the key can be read again.
     std::string value;
     Recorder platform;
     check(GetKeyValue(platform, LocalMachine, ScratchKey, "value", value) && value == "abc", "access restored",
@@ -302,25 +307,26 @@ struct LaunchRow
     std::string path;          // its bytes
     std::string folder;        // the "MSINFO" string; "" for none
     std::string startedFolder; // where the tool must run; "" for the message
-    bool denied;
+    const char *dacl = nullptr; // both keys' DACL while it runs; null: their own
 };
 
 void launchRows(const Folders &f)
 {
     const std::string tool = f.tool + "\\MSINFO32.EXE" + '\0';
     const LaunchRow rows[] = {
-        {"both present: the first is started", REG_SZ, tool, f.otherTool, f.tool, false},
-        {"folder holds the tool", 0, "", f.otherTool, f.otherTool, false},
-        {"path longer than the buffer", REG_SZ, std::string(1024, 'x') + '\0', f.otherTool, f.otherTool, false},
-        {"folder without the tool", 0, "", f.empty, "", false},
-        {"path names a missing file", REG_SZ, f.empty + "\\MSINFO32.EXE" + '\0', "", "", false},
-        {"hidden tool", 0, "", f.hidden, "", false},
-        {"system tool", 0, "", f.system, "", false},
-        {"tool is a folder", 0, "", f.folder, "", false},
-        {"zero bytes under PATH", REG_SZ, "", f.otherTool, "", false},
-        {"expandable string under PATH", REG_EXPAND_SZ, tool, "", "", false},
-        {"access denied", REG_SZ, tool, f.otherTool, "", true},
-        {"nothing registered", 0, "", "", "", false},
+        {"both present: the first is started", REG_SZ, tool, f.otherTool, f.tool},
+        {"folder holds the tool", 0, "", f.otherTool, f.otherTool},
+        {"path longer than the buffer", REG_SZ, std::string(1024, 'x') + '\0', f.otherTool, f.otherTool},
+        {"folder without the tool", 0, "", f.empty, ""},
+        {"path names a missing file", REG_SZ, f.empty + "\\MSINFO32.EXE" + '\0', "", ""},
+        {"hidden tool", 0, "", f.hidden, ""},
+        {"system tool", 0, "", f.system, ""},
+        {"tool is a folder", 0, "", f.folder, ""},
+        {"zero bytes under PATH", REG_SZ, "", f.otherTool, ""},
+        {"expandable string under PATH", REG_EXPAND_SZ, tool, "", ""},
+        {"keys not writable: the first is started", REG_SZ, tool, f.otherTool, f.tool, DenyWriting},
+        {"access denied", REG_SZ, tool, f.otherTool, "", DenyReading},
+        {"nothing registered", 0, "", "", ""},
     };
     for (const LaunchRow &row : rows) {
         resetRegistry();
@@ -332,9 +338,9 @@ void launchRows(const Folders &f)
         Recorder platform;
         {
             std::optional<DeniedKey> deniedTool, deniedFolder;
-            if (row.denied) {
-                deniedTool.emplace(ToolKey);
-                deniedFolder.emplace(FolderKey);
+            if (row.dacl) {
+                deniedTool.emplace(ToolKey, row.dacl);
+                deniedFolder.emplace(FolderKey, row.dacl);
             }
             StartSysInfo(platform);
         }
