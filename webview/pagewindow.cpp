@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 
-PageWindow::PageWindow(QWidget *opener) : QWidget(opener, Qt::Window), m_view(new EngineView(this))
+PageWindow::PageWindow(QWidget *owner) : QWidget(owner, Qt::Window), m_view(new EngineView(this))
 {
     setObjectName(QStringLiteral("pageWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -17,10 +17,13 @@ PageWindow::PageWindow(QWidget *opener) : QWidget(opener, Qt::Window), m_view(ne
     layout->addWidget(m_view);
     setFocusProxy(m_view);
 
-    if (opener) {
-        setWindowIcon(opener->windowIcon());
-        // A little below and to the right of its opener, as large as it.
-        setGeometry(opener->geometry().translated(30, 30));
+    if (owner) {
+        setWindowIcon(owner->windowIcon());
+        // A little below and to the right of the program's window, as large as it.
+        QRect place = owner->geometry().translated(30, 30);
+        if (const QScreen *screen = owner->screen())
+            place &= screen->availableGeometry();
+        setGeometry(place);
     } else {
         resize(800, 600);
     }

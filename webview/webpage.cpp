@@ -58,7 +58,12 @@ QWebEnginePage *WebPage::createWindow(WebWindowType)
 {
     // Every kind of new window or tab opens in a window of the program's own,
     // which keeps its tie to this page (window.opener, window.close()).
-    auto *window = new PageWindow(dialogParent());
+    // It belongs to the program's first window, not to its opener: closing the
+    // opener leaves it open, closing the program closes it.
+    QWidget *owner = dialogParent();
+    while (owner && owner->parentWidget())
+        owner = owner->parentWidget()->window();
+    auto *window = new PageWindow(owner);
     window->show();
     return window->view()->page();
 }
