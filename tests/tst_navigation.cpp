@@ -91,9 +91,11 @@ private slots:
     void linkThenBackThenForward()
     {
         // Let the page settle and the pointer arrive before clicking the link.
-        bool scripted = false;
-        view->engine()->page()->runJavaScript("1", [&](const QVariant &) { scripted = true; });
-        QTRY_VERIFY(scripted);
+        // The answer may come after the wait has given up: it must not land on
+        // a stack that has moved on.
+        const auto scripted = std::make_shared<bool>(false);
+        view->engine()->page()->runJavaScript("1", [scripted](const QVariant &) { *scripted = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(*scripted, 20000);
         QWidget *page = view->engine()->focusProxy();
         QTest::mouseMove(page, QPoint(50, 50));
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(50, 50));

@@ -23,6 +23,7 @@
 #include <QWebEngineView>
 
 #include <memory>
+#include <optional>
 
 #include <csignal>
 
@@ -87,16 +88,14 @@ class TestPages : public QObject
             + ">";
     }
 
+    // The script's value. The answer may come after this has given up
+    // waiting, so it goes where it can still be written then.
     static QVariant js(EngineView *on, const QString &script)
     {
-        QVariant result;
-        bool done = false;
-        on->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
-        QTest::qWaitFor([&] { return done; }, 10000);
-        return result;
+        const auto answer = std::make_shared<std::optional<QVariant>>();
+        on->page()->runJavaScript(script, [answer](const QVariant &value) { *answer = value; });
+        QTest::qWaitFor([&] { return answer->has_value(); }, 20000);
+        return answer->value_or(QVariant());
     }
 
     void load(const QString &path, EngineView *on = nullptr)
