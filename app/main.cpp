@@ -1,3 +1,4 @@
+#include "bookmarkfile.h"
 #include "engineview.h"
 #include "frmmain.h"
 #include "identity.h"
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
         std::fputs("velmora: running as root, the web engine's sandbox is turned off\n", stderr);
     }
 #endif
+    bookmarkfile::failWritesPastSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));
