@@ -2,16 +2,19 @@
 
 #include <QString>
 
-// Full path of bookmark.dat; empty until SetBookmarkPath has run.
+// Full path of the bookmark file in use; empty until SetBookmarkPath has run.
 extern QString BookmarkFilePath;
 
-// Sets BookmarkFilePath to the program's folder, the native separator and
-// "bookmark.dat". Nothing is added or removed: a root folder gives two
-// separators in a row.
+// Sets BookmarkFilePath. A program whose folder can be written keeps
+// bookmark.dat beside itself (a portable copy). Otherwise each user has a
+// bookmark.dat of their own in their data folder (made when needed), which
+// starts as a copy of the bookmark.dat beside the program the first time.
 void SetBookmarkPath();
 
 namespace ini {
-// The bookmark path for a program folder given as the platform reports it.
+// The bookmark path in a folder given as the platform reports it: the
+// folder, the native separator and "bookmark.dat". Nothing is added or
+// removed: a root folder gives two separators in a row.
 QString bookmarkPathIn(const QString &programFolder);
 // Tests only: the folder SetBookmarkPath takes instead of the program's own
 // (an empty string restores the real one).

@@ -1,3 +1,4 @@
+#include "bookmarkfile.h"
 #include "engineview.h"
 #include "frmmain.h"
 #include "identity.h"
@@ -22,6 +23,7 @@ static QString homePage()
 
 int main(int argc, char *argv[])
 {
+    bookmarkfile::failWritesPastSizeLimit();
     if (const std::optional<int> exitCode = startup::beforeApplication(argc, argv))
         return *exitCode;
     QApplication app(argc, argv);

@@ -1,41 +1,63 @@
 #include "bookmarkfile.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLockFile>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QThread>
+#include <QUrl>
 
 #ifdef Q_OS_WIN
-#include <QDir>
 #include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <csignal>
 #include <utility>
 
 namespace bookmarkfile {
 
 namespace {
 
+// The decoder of the 8-bit code page that older records are in; `codePage`
+// null: this system's.
+QStringDecoder legacyDecoder(const char *codePage)
+{
+    constexpr auto stateless = QStringConverter::Flag::Stateless;
+    if (codePage)
+        return QStringDecoder(codePage, stateless);
+#ifdef Q_OS_WIN
+    return QStringDecoder(QStringConverter::System, stateless);
+#else
+    return QStringDecoder("windows-1252", stateless);
+#endif
+}
+
 // Decodes lines one at a time, so that a file holding both older records in
 // the 8-bit code page and newer ones in UTF-8 reads right line by line.
 class LineDecoder
 {
 public:
+    explicit LineDecoder(const char *codePage = nullptr) : m_codePage(codePage) {}
+
     QString operator()(QByteArrayView bytes)
     {
         m_utf8.resetState();
         QString text = m_utf8.decode(bytes);
         if (!m_utf8.hasError())
             return text;
-        if (!m_legacy) {
-#ifdef Q_OS_WIN
-            m_legacy.emplace(QStringConverter::System, QStringConverter::Flag::Stateless);
-#else
-            m_legacy.emplace("windows-1252", QStringConverter::Flag::Stateless);
-#endif
-        }
+        if (!m_legacy)
+            m_legacy.emplace(legacyDecoder(m_codePage));
         if (!m_legacy->isValid())
             return QString::fromLatin1(bytes);
         m_legacy->resetState();
@@ -43,6 +65,7 @@ public:
     }
 
 private:
+    const char *m_codePage;
     QStringDecoder m_utf8{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
     std::optional<QStringDecoder> m_legacy;
 };
@@ -107,32 +130,99 @@ qint64 writeAll(QFileDevice &file, const QByteArray &bytes, QString &error)
     return done;
 }
 
-} // namespace
+// How long an operation waits for another process to finish with the file:
+// far longer than any change takes, short enough for a person to wait.
+constexpr int ProgramLockWait = 5000;
+int lockWait = ProgramLockWait;
+// Shorter than the wait, so that a waiter outlasts a lock without an owner.
+constexpr int StaleLockTime = 3000;
 
-QByteArray encodeRecord(const QString &name, const QString &address)
+QString tr(const char *text)
 {
-    const QString line = oneLine(name).replace(u'|', QChar(0x00A6)) + u'|' + oneLine(address)
-                         + QStringLiteral("\r\n");
+    return QCoreApplication::translate("bookmarkfile", text);
+}
+
+// The lock one change to the file holds from its start to its end: a lock
+// file beside the bookmark file. QLockFile takes a lock file over when the
+// process that left it has gone.
+class FileLock
+{
+public:
+    explicit FileLock(const QString &path) : m_path(path + QStringLiteral(".lock")), m_lock(m_path)
+    {
+        // A process that dies between making the lock file and writing its
+        // name in it leaves a lock nobody can tell the owner of: it is taken
+        // over once it is this old. A live owner keeps its lock however long
+        // it takes, since QLockFile removes none that is still locked natively.
+        m_lock.setStaleLockTime(StaleLockTime);
+    }
+
+    // Waits for the lock as long as the program allows. On a failure the
+    // result says why, and the caller changes nothing.
+    Result acquire()
+    {
+        const QDeadlineTimer deadline(lockWait);
+        // Short pauses with some jitter: QLockFile's own wait starts at 100 ms
+        // and doubles, and would sleep through every gap another process
+        // leaves between two changes.
+        quint32 pause = 1;
+        while (!m_lock.tryLock(0)) {
+            if (m_lock.error() != QLockFile::LockFailedError)
+                return {whyNoLock()};
+            if (deadline.hasExpired()) {
+                return {tr("The bookmark file is busy: another program is changing it. Nothing was changed; "
+                           "try again in a moment."),
+                        true};
+            }
+            QThread::msleep(pause + QRandomGenerator::global()->bounded(pause));
+            pause = std::min(pause * 2, quint32(16));
+        }
+        return {};
+    }
+
+private:
+    // QLockFile does not say why it could not make its file; making one in
+    // its place does.
+    QString whyNoLock() const
+    {
+        QFile probe(m_path);
+        if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return probe.errorString();
+        probe.remove();
+        return tr("The bookmark file cannot be locked: %1 cannot be written.").arg(QDir::toNativeSeparators(m_path));
+    }
+
+    QString m_path;
+    QLockFile m_lock;
+};
+
+// The record's line, CR LF included, before it is turned into bytes.
+QString recordLine(const QString &name, const QString &address)
+{
+    return oneLine(name).replace(u'|', QChar(0x00A6)) + u'|' + storedAddress(address) + QStringLiteral("\r\n");
+}
+
+// `line` in the 8-bit code page `codePage` (null: this system's) when those
+// bytes read back as `line`, otherwise in UTF-8. An encoder puts "?" or a
+// look-alike where the code page lacks a character, and some code-page bytes
+// are valid UTF-8 that would read as other text: the round trip catches both.
+QByteArray encodeLine(const QString &line, const char *codePage)
+{
+    constexpr auto stateless = QStringConverter::Flag::Stateless;
 #ifdef Q_OS_WIN
-    QStringEncoder ansi(QStringConverter::System);
-    return ansi.encode(line);
+    QStringEncoder legacy = codePage ? QStringEncoder(codePage, stateless)
+                                     : QStringEncoder(QStringConverter::System, stateless);
 #else
-    return line.toUtf8();
+    QStringEncoder legacy(codePage ? codePage : "windows-1252", stateless);
 #endif
+    if (legacy.isValid()) {
+        const QByteArray bytes = legacy.encode(line);
+        if (LineDecoder(codePage)(bytes) == line)
+            return bytes;
+    }
+    return line.toUtf8();
 }
 
-std::vector<Bookmark> parse(const QByteArray &fileBytes)
-{
-    std::vector<Bookmark> records;
-    LineDecoder decode;
-    forEachLine(fileBytes, [&](QByteArrayView text, QByteArrayView) {
-        if (auto record = parseRecord(decode(text)))
-            records.push_back(std::move(*record));
-    });
-    return records;
-}
-
-namespace {
 // The whole file; a missing file is empty and no failure.
 QByteArray readAll(const QString &path, Result &result)
 {
@@ -147,6 +237,153 @@ QByteArray readAll(const QString &path, Result &result)
         result.error = file.errorString();
     return bytes;
 }
+
+// What is added to a failure whose partial record could not be cut off again.
+QString leftOver(const QString &why)
+{
+    return QLatin1Char('\n') + tr("Part of the bookmark is left at the end of the file: %1").arg(why);
+}
+
+// Adds `record` at the end of the file under the caller's lock. On any
+// failure the file is cut back to the size it had before: nobody else can
+// have appended in between, so those bytes are all ours.
+Result appendLocked(const QString &path, const QByteArray &record)
+{
+#ifdef Q_OS_WIN
+    // No FILE_SHARE_DELETE: while the record goes in, no rename can put
+    // another file in this one's place.
+    const QString nativePath = QDir::toNativeSeparators(path);
+    HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(nativePath.utf16()),
+                                FILE_WRITE_DATA | FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return {qt_error_string()};
+    Result result;
+    LARGE_INTEGER before{};
+    if (!GetFileSizeEx(handle, &before)) {
+        result.error = qt_error_string();
+    } else {
+        qint64 done = 0;
+        while (done < record.size()) {
+            // Both offsets all ones: at the end of the file as it is at the
+            // moment of the write, as a handle opened for appending alone.
+            OVERLAPPED atEnd{};
+            atEnd.Offset = atEnd.OffsetHigh = 0xFFFFFFFF;
+            DWORD written = 0;
+            if (!WriteFile(handle, record.constData() + done, DWORD(record.size() - done), &written, &atEnd)
+                || written == 0) {
+                result.error = qt_error_string();
+                break;
+            }
+            done += written;
+        }
+        LARGE_INTEGER now{};
+        if (!result.ok() && (!GetFileSizeEx(handle, &now) || now.QuadPart != before.QuadPart)
+            && !(SetFilePointerEx(handle, before, nullptr, FILE_BEGIN) && SetEndOfFile(handle)))
+            result.error += leftOver(qt_error_string());
+    }
+    if (!CloseHandle(handle) && result.ok())
+        result.error = qt_error_string();
+    return result;
+#else
+    // Unbuffered: the record goes to the kernel in one write, and O_APPEND
+    // puts it at the end of the file as it is at that moment.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return {file.errorString()};
+    const qint64 before = file.size();
+    Result result;
+    writeAll(file, record, result.error);
+    if (!result.ok() && file.size() != before && !file.resize(before))
+        result.error += leftOver(file.errorString());
+    return result;
+#endif
+}
+
+// Gives the new file of a rewrite the owner, group and mode of the file it
+// replaces, so that a delete run by another account (root's included) does
+// not lock the owner out. A process that may not give a file away keeps at
+// least the group where it may; what it may not set stays as made.
+void keepOwnership(const QString &path, QSaveFile &file)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(path);
+    Q_UNUSED(file);
+#else
+    struct stat old;
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0)
+        return;   // a new file: nothing to keep
+    const int fd = file.handle();
+    if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, uid_t(-1), old.st_gid) != 0) {
+        // Neither is ours to set.
+    }
+    // After the owner: a change of owner clears the set-ID bits.
+    if (fchmod(fd, old.st_mode & 07777) != 0) {
+        // The mode QSaveFile copied stays.
+    }
+#endif
+}
+
+// rewrite under the caller's lock.
+Result rewriteLocked(const QString &path, const QByteArray &bytes)
+{
+    // Unbuffered, so that every write reports what it really wrote: a
+    // buffered one can end short at commit, which then still renames.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return {file.errorString()};
+    keepOwnership(path, file);
+    Result result;
+    writeAll(file, bytes, result.error);
+    if (!result.ok())
+        file.cancelWriting();
+    else if (!file.commit())
+        result.error = file.errorString();
+    return result;
+}
+
+} // namespace
+
+QString storedAddress(const QString &address)
+{
+    const QString text = oneLine(address);
+    const QUrl url(text, QUrl::TolerantMode);
+    if (url.isValid())
+        return url.toString(QUrl::FullyEncoded);
+    // Not an address QUrl takes: kept as it is, with every byte outside
+    // printable ASCII percent-encoded.
+    static const QByteArray printable = [] {
+        QByteArray ascii;
+        for (char c = 0x20; c < 0x7f; ++c)
+            ascii += c;
+        return ascii;
+    }();
+    return QString::fromLatin1(QUrl::toPercentEncoding(text, printable));
+}
+
+QByteArray encodeRecord(const QString &name, const QString &address)
+{
+#ifdef Q_OS_WIN
+    return encodeLine(recordLine(name, address), nullptr);
+#else
+    return recordLine(name, address).toUtf8();
+#endif
+}
+
+QByteArray encodeRecord(const QString &name, const QString &address, const char *codePage)
+{
+    return encodeLine(recordLine(name, address), codePage);
+}
+
+std::vector<Bookmark> parse(const QByteArray &fileBytes)
+{
+    std::vector<Bookmark> records;
+    LineDecoder decode;
+    forEachLine(fileBytes, [&](QByteArrayView text, QByteArrayView) {
+        if (auto record = parseRecord(decode(text)))
+            records.push_back(std::move(*record));
+    });
+    return records;
 }
 
 std::vector<Bookmark> read(const QString &path, Result *result)
@@ -161,40 +398,19 @@ std::vector<Bookmark> read(const QString &path, Result *result)
 Result append(const QString &path, const QString &name, const QString &address)
 {
     const QByteArray record = encodeRecord(name, address);
-#ifdef Q_OS_WIN
-    // Only a handle opened for appending alone makes each write land whole at
-    // the end of the file, whoever else appends at the same time.
-    const QString nativePath = QDir::toNativeSeparators(path);
-    HANDLE handle = CreateFileW(reinterpret_cast<const wchar_t *>(nativePath.utf16()), FILE_APPEND_DATA | SYNCHRONIZE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return {qt_error_string()};
-    DWORD written = 0;
-    const bool ok = WriteFile(handle, record.constData(), DWORD(record.size()), &written, nullptr)
-                    && written == DWORD(record.size());
-    Result result{ok ? QString() : qt_error_string()};
-    if (!CloseHandle(handle) && result.ok())
-        result.error = qt_error_string();
-    return result;
-#else
-    // Unbuffered: the record goes to the kernel in one write, and O_APPEND
-    // puts it at the end of the file as it is at that moment.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return {file.errorString()};
-    Result result;
-    const qint64 written = writeAll(file, record, result.error);
-    // A torn record would run into the next one appended: take it back.
-    if (!result.ok() && written > 0)
-        file.resize(file.size() - written);
-    return result;
-#endif
+    FileLock lock(path);
+    const Result locked = lock.acquire();
+    return locked.ok() ? appendLocked(path, record) : locked;
 }
 
 Result remove(const QString &path, const std::vector<Bookmark> &records)
 {
-    Result result;
+    // Held from the read to the rename: a record appended in between would
+    // be missing from the rewritten file.
+    FileLock lock(path);
+    Result result = lock.acquire();
+    if (!result.ok())
+        return result;
     const QByteArray bytes = readAll(path, result);
     if (!result.ok())
         return result;
@@ -221,23 +437,40 @@ Result remove(const QString &path, const std::vector<Bookmark> &records)
         }
         kept.append(whole);
     });
-    return changed ? rewrite(path, kept) : result;
+    return changed ? rewriteLocked(path, kept) : result;
 }
 
 Result rewrite(const QString &path, const QByteArray &bytes)
 {
-    // Unbuffered, so that every write reports what it really wrote: a
-    // buffered one can end short at commit, which then still renames.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return {file.errorString()};
-    Result result;
-    writeAll(file, bytes, result.error);
-    if (!result.ok())
-        file.cancelWriting();
-    else if (!file.commit())
-        result.error = file.errorString();
-    return result;
+    FileLock lock(path);
+    const Result locked = lock.acquire();
+    return locked.ok() ? rewriteLocked(path, bytes) : locked;
+}
+
+Result seed(const QString &path, const QString &source)
+{
+    const auto nothingToDo = [&] { return QFileInfo::exists(path) || !QFileInfo::exists(source); };
+    if (nothingToDo())
+        return {};
+    // Asked again under the lock: another process may have made the file.
+    FileLock lock(path);
+    Result result = lock.acquire();
+    if (!result.ok() || nothingToDo())
+        return result;
+    const QByteArray bytes = readAll(source, result);
+    return result.ok() ? rewriteLocked(path, bytes) : result;
+}
+
+void failWritesPastSizeLimit()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+void setLockWaitForTesting(int milliseconds)
+{
+    lockWait = milliseconds < 0 ? ProgramLockWait : milliseconds;
 }
 
 } // namespace bookmarkfile

@@ -8,7 +8,9 @@
 
 // The bookmark file: one record per line, the name, "|" and the address,
 // each line ended by CR LF, no header. Plain functions over a path; every
-// operation opens and closes its own file.
+// operation opens and closes its own file. Every change holds one lock file
+// beside it ("bookmark.dat.lock"), so that two programs changing the file at
+// once take turns instead of losing each other's records.
 namespace bookmarkfile {
 
 struct Bookmark
@@ -22,13 +24,28 @@ struct Bookmark
 struct Result
 {
     QString error;
+    // The lock was not had in time: another process is changing the file,
+    // and this operation changed nothing.
+    bool busy = false;
     bool ok() const { return error.isEmpty(); }
 };
 
-// The bytes of one record, CR LF included, in the code page the program
-// writes. A "|" in the name becomes a broken bar and CR, LF and NUL become
-// spaces, so the record reads back as written and stays on one line.
+// The form an address is stored in: fully percent-encoded ASCII, so that it
+// survives every code page and opens exactly the page it names.
+QString storedAddress(const QString &address);
+
+// The bytes of one record, CR LF included, as the program writes them: a "|"
+// in the name becomes a broken bar and CR, LF and NUL become spaces, so the
+// record reads back as written and stays on one line; the address is stored
+// as storedAddress gives it. The line is UTF-8, on Windows the ANSI code page
+// when that reads back as written (see the overload).
 QByteArray encodeRecord(const QString &name, const QString &address);
+
+// encodeRecord for a system whose 8-bit code page is `codePage` (a name
+// QStringEncoder knows, such as "windows-1252"): the line goes out in that
+// code page when it holds every character and the bytes read back as the same
+// line, otherwise in UTF-8. No character is ever replaced.
+QByteArray encodeRecord(const QString &name, const QString &address, const char *codePage);
 
 // Every record of `fileBytes` in file order. Each line is read on its own:
 // valid UTF-8 as UTF-8, anything else in the legacy 8-bit code page; CR LF and
@@ -42,17 +59,33 @@ std::vector<Bookmark> parse(const QByteArray &fileBytes);
 std::vector<Bookmark> read(const QString &path, Result *result = nullptr);
 
 // Adds one record at the end of the file, creating it if needed. The record
-// goes out in one write to a file opened for appending, so records that
-// other processes append at the same time never interleave with it.
+// goes out in one write to a file opened for appending; if it cannot go out
+// whole, the file is cut back to exactly what it held before.
 Result append(const QString &path, const QString &name, const QString &address);
 
 // Takes `records` out of the file as it is now: one line per record, matched
 // by its name and address as read; every other line stays byte for byte.
-// Nothing is written when no line matches.
+// Nothing is written when no line matches. No other change to the file comes
+// between the read and the rewrite.
 Result remove(const QString &path, const std::vector<Bookmark> &records);
 
 // Replaces the whole file with `bytes` through a temporary file and a rename:
-// a failed or interrupted rewrite leaves the earlier file whole.
+// a failed or interrupted rewrite leaves the earlier file whole. The new file
+// keeps the owner, group and mode of the one it replaces where this process
+// may set them.
 Result rewrite(const QString &path, const QByteArray &bytes);
+
+// When there is no file at `path` yet and `source` can be read, makes `path`
+// start as a copy of `source`; otherwise changes nothing.
+Result seed(const QString &path, const QString &source);
+
+// Makes a write past the process's file size limit fail with an error
+// instead of ending the program, so that a bookmark that does not fit is
+// reported and taken back. Called once at start-up.
+void failWritesPastSizeLimit();
+
+// Tests only: how long an operation waits for the lock before it reports the
+// file busy (a negative value restores the program's own wait).
+void setLockWaitForTesting(int milliseconds);
 
 } // namespace bookmarkfile

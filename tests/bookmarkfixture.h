@@ -5,10 +5,12 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QtTest>
 
+#include <optional>
+
 #ifndef _WIN32
-#include <csignal>
 #include <sys/resource.h>
 #endif
 
@@ -55,16 +57,22 @@ inline QDateTime ageFile(const QString &path)
     return QFileInfo(path).lastModified();
 }
 
+// A size limit this low still lets the lock file be made (its pid, program,
+// host and machine lines), so that what fails is the bookmark file's write.
+constexpr int LockFileRoom = 1024;
+
 #ifndef _WIN32
 // While it lives, no file this process writes may grow past `bytes`: a write
-// beyond fails as it does on a full disk. Root is held to it too.
+// beyond fails as it does on a full disk. Root is held to it too. The process
+// outlives such a write only as the program does, through the program's own
+// start-up call.
 class FileSizeLimit
 {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
         getrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, SIG_IGN);
+        bookmarkfile::failWritesPastSizeLimit();
         rlimit limit = m_saved;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
@@ -75,5 +83,36 @@ private:
     rlimit m_saved{};
 };
 #endif
+
+// While it lives, every change to the bookmark file at `path` fails as `kind`
+// says: "size limit" (files may not grow past `limit` bytes; without a size
+// limit on Windows, nothing fails there) or "busy" (another process holds the
+// file's lock). Any other kind changes nothing.
+class FailingChanges
+{
+public:
+    FailingChanges(const QString &kind, const QString &path, qint64 limit = LockFileRoom)
+        : m_lock(path + QStringLiteral(".lock"))
+    {
+        if (kind == QLatin1String("busy")) {
+            if (!m_lock.tryLock())
+                qWarning("cannot hold the lock of %s", qPrintable(path));
+            bookmarkfile::setLockWaitForTesting(50);
+        }
+#ifndef _WIN32
+        if (kind == QLatin1String("size limit"))
+            m_limit.emplace(rlim_t(limit));
+#else
+        Q_UNUSED(limit);
+#endif
+    }
+    ~FailingChanges() { bookmarkfile::setLockWaitForTesting(-1); }
+
+private:
+    QLockFile m_lock;
+#ifndef _WIN32
+    std::optional<FileSizeLimit> m_limit;
+#endif
+};
 
 } // namespace bookmarkfixture

@@ -5,6 +5,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 using namespace bookmarkfixture;
 
 // The bookmark file without a window: reading, writing records, removing
@@ -66,20 +71,26 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("address");
-        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("bytes");   // the address part is also how it reads back
         QTest::addColumn<QString>("nameRead");
         QTest::newRow("plain") << "Home" << "http://h/?a=1,2" << QByteArray("Home|http://h/?a=1,2\r\n") << "Home";
         QTest::newRow("empty") << "" << "" << QByteArray("|\r\n") << "";
         QTest::newRow("bar in name") << "Hotels in Rome | Best prices" << "http://r/?q=a|b"
-                                     << QByteArray("Hotels in Rome \xc2\xa6 Best prices|http://r/?q=a|b\r\n")
+                                     << QByteArray("Hotels in Rome \xc2\xa6 Best prices|http://r/?q=a%7Cb\r\n")
                                      << "Hotels in Rome ¦ Best prices";
         QTest::newRow("line breaks and NUL") << QStringLiteral("Two\r\nlines\n") + QChar(0) << "http://a/\rb\n"
-                                             << QByteArray("Two  lines  |http://a/ b \r\n") << "Two  lines  ";
+                                             << QByteArray("Two  lines  |http://a/%20b%20\r\n") << "Two  lines  ";
         QTest::newRow("accents") << "Café München" << "http://m/é"
-                                 << QByteArray("Caf\xc3\xa9 M\xc3\xbcnchen|http://m/\xc3\xa9\r\n") << "Café München";
-        QTest::newRow("non-Latin") << "東京 Αθήνα" << "http://t/"
-                                   << QByteArray("\xe6\x9d\xb1\xe4\xba\xac \xce\x91\xce\xb8\xce\xae\xce\xbd\xce\xb1|http://t/\r\n")
+                                 << QByteArray("Caf\xc3\xa9 M\xc3\xbcnchen|http://m/%C3%A9\r\n") << "Café München";
+        QTest::newRow("non-Latin") << "東京 Αθήνα" << "https://zh.wikipedia.org/wiki/北京"
+                                   << QByteArray("\xe6\x9d\xb1\xe4\xba\xac \xce\x91\xce\xb8\xce\xae\xce\xbd\xce\xb1"
+                                                 "|https://zh.wikipedia.org/wiki/%E5%8C%97%E4%BA%AC\r\n")
                                    << "東京 Αθήνα";
+        QTest::newRow("non-Latin host") << "B" << "https://北京.example/a b?q=é#ü"
+                                        << QByteArray("B|https://xn--1lq90i.example/a%20b?q=%C3%A9#%C3%BC\r\n") << "B";
+        QTest::newRow("stored form stays") << "C" << "https://h/%E5%8C%97?q=%7C&r=%25"
+                                           << QByteArray("C|https://h/%E5%8C%97?q=%7C&r=%25\r\n") << "C";
+        QTest::newRow("not an address QUrl takes") << "D" << "http://[bad/é" << QByteArray("D|http://[bad/%C3%A9\r\n") << "D";
         const QString huge(100 * 1024, QLatin1Char('n'));
         QTest::newRow("100 KB name") << huge << "http://h/" << huge.toLatin1() + "|http://h/\r\n" << huge;
     }
@@ -92,13 +103,44 @@ private slots:
         QCOMPARE(bookmarkfile::encodeRecord(name, address), bytes);
 
         // An append adds exactly those bytes after what is there, and the
-        // record reads back with its own address.
+        // record reads back with the address as stored, which names the page
+        // bookmarked.
         const QByteArray earlier("Old \xe9|o\r\n");
         writeFile(path(), earlier);
         QVERIFY(bookmarkfile::append(path(), name, address).ok());
         QCOMPARE(readFile(path()), earlier + bytes);
-        const QString addressRead = QString(address).replace(u'\r', u' ').replace(u'\n', u' ');
+        const QString addressRead = QString::fromLatin1(bytes.mid(bytes.indexOf('|') + 1).chopped(2));
         QCOMPARE(flatten(bookmarkfile::read(path())), (QStringList{"Old é", "o", nameRead, addressRead}));
+        QCOMPARE(QUrl(addressRead), QUrl(QString(address).replace(u'\r', u' ').replace(u'\n', u' ')));
+    }
+
+    // The writer for a system whose legacy code page is the one given: the
+    // name goes out in it when that reads back as written, otherwise in UTF-8.
+    void codePage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("codePage");
+        QTest::addColumn<QByteArray>("bytes");   // the record's name part
+        QTest::newRow("fits windows-1252") << "Café München € ?" << QByteArray("windows-1252")
+                                           << QByteArray("Caf\xe9 M\xfcnchen \x80 ?");
+        QTest::newRow("Polish in windows-1250") << "Łódź" << QByteArray("windows-1250") << QByteArray("\xa3\xf3\x64\x9f");
+        QTest::newRow("Japanese, windows-1252 lacks it") << "東京" << QByteArray("windows-1252")
+                                                         << QByteArray("\xe6\x9d\xb1\xe4\xba\xac");
+        // C3 A9 in windows-1252 is also "é" in UTF-8: it would read back wrong.
+        QTest::newRow("code-page bytes that read as UTF-8") << "Ã©" << QByteArray("windows-1252")
+                                                            << QByteArray("\xc3\x83\xc2\xa9");
+    }
+    void codePage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, codePage);
+        QFETCH(QByteArray, bytes);
+        const QString address = QStringLiteral("https://zh.wikipedia.org/wiki/北京");
+        const QByteArray record = bookmarkfile::encodeRecord(name, address, codePage.constData());
+        QCOMPARE(record, bytes + "|https://zh.wikipedia.org/wiki/%E5%8C%97%E4%BA%AC\r\n");
+        // This system's reader takes windows-1252 for older records.
+        if (codePage == "windows-1252")
+            QCOMPARE(flatten(bookmarkfile::parse(record)), (QStringList{name, bookmarkfile::storedAddress(address)}));
     }
 
     void remove_data()
@@ -141,16 +183,20 @@ private slots:
         QTest::addColumn<QString>("operation");
         QTest::newRow("append: the folder is a file") << "folder is a file" << "append";
         QTest::newRow("append: the file is a folder") << "file is a folder" << "append";
-        QTest::newRow("append: the record cannot be written") << "too large to write" << "append";
+        QTest::newRow("append: the record cannot be written") << "size limit" << "append";
+        QTest::newRow("append: another process holds the lock") << "busy" << "append";
         QTest::newRow("read: the file is a folder") << "file is a folder" << "read";
         QTest::newRow("remove: the file is a folder") << "file is a folder" << "remove";
-        QTest::newRow("remove: the rewrite cannot be written") << "too large to write" << "remove";
+        QTest::newRow("remove: the rewrite cannot be written") << "size limit" << "remove";
+        QTest::newRow("remove: another process holds the lock") << "busy" << "remove";
     }
     void failures()
     {
         QFETCH(QString, place);
         QFETCH(QString, operation);
-        const QByteArray content("A|1\r\nB|2\r\nC|3\r\n");
+        // Larger than the lock file, so that a size limit the lock file fits
+        // under stops the rewrite.
+        const QByteArray content = "A|1\r\nB|2\r\nC|" + QByteArray(2 * LockFileRoom, 'c') + "\r\n";
         QString target = path();
         if (place == "folder is a file")
             target = dir.filePath(QStringLiteral("folder/bookmark.dat"));
@@ -169,23 +215,46 @@ private slots:
             else
                 result = bookmarkfile::remove(target, records({"B", "2"}));
         };
-        if (place == "too large to write") {
 #ifdef _WIN32
+        if (place == "size limit")
             QSKIP("needs a file size limit");
-#else
-            // Room for part of what is written, as on a disk that fills up.
-            FileSizeLimit limit(operation == "remove" ? 4 : content.size() + 3);
-            run();
 #endif
-        } else {
+        {
+            // A size limit leaves room for part of what is written, as on a
+            // disk that fills up.
+            FailingChanges failing(place, path(), operation == "remove" ? LockFileRoom : content.size() + 3);
             run();
         }
         QVERIFY(!result.ok());
+        QCOMPARE(result.busy, place == "busy");
         qInfo("%s", qPrintable(result.error));
-        // Whatever stood there is untouched, and no temporary file is left.
+        // Whatever stood there is untouched, and no temporary or lock file is left.
         if (place != "file is a folder")
             QCOMPARE(readFile(standing), content);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).size(), 1);
+    }
+
+    // A delete by another account, root's included, leaves the file as its
+    // owner had it; without root, the file is this process's own.
+    void removeKeepsOwnerAndMode()
+    {
+#ifdef _WIN32
+        QSKIP("owners and modes are not Windows'");
+#else
+        writeFile(path(), "A|1\r\nB|2\r\n");
+        const QByteArray native = QFile::encodeName(path());
+        const uid_t uid = geteuid() == 0 ? 65534 : geteuid();
+        const gid_t gid = geteuid() == 0 ? 65534 : getegid();
+        QCOMPARE(chown(native.constData(), uid, gid), 0);
+        QCOMPARE(chmod(native.constData(), 0604), 0);
+        QVERIFY(bookmarkfile::remove(path(), records({"B", "2"})).ok());
+        QCOMPARE(readFile(path()), QByteArray("A|1\r\n"));
+        struct stat after;
+        QCOMPARE(stat(native.constData(), &after), 0);
+        QCOMPARE(after.st_uid, uid);
+        QCOMPARE(after.st_gid, gid);
+        QCOMPARE(after.st_mode & 07777, mode_t(0604));
+#endif
     }
 };
 

@@ -12,12 +12,36 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <memory>
-#include <optional>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 using namespace bookmarkfixture;
+
+#ifndef _WIN32
+// While it lives, a process running as root makes and opens files as the
+// user nobody, to whom a folder only root may change is closed.
+struct ActAsNobody
+{
+    const bool acting = geteuid() == 0;
+    ActAsNobody()
+    {
+        if (acting && (setegid(65534) != 0 || seteuid(65534) != 0))
+            qFatal("cannot act as nobody");
+    }
+    ~ActAsNobody()
+    {
+        if (acting && (seteuid(0) != 0 || setegid(0) != 0))
+            qFatal("cannot act as root again");
+    }
+};
+#endif
 
 // The add-bookmark command and the bookmark window, driven through the main
 // window's button and menus with a recording web view.
@@ -26,6 +50,7 @@ class TestBookmarkWindow : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
     std::unique_ptr<frmMain> window;
     FakeWebView *fake = nullptr;
 
@@ -75,6 +100,8 @@ private slots:
     {
         window.reset();
         ini::setProgramFolderForTesting(QString());
+        qputenv("XDG_DATA_HOME", dataHome);
+        QFile::setPermissions(dir.filePath(QStringLiteral("program")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void addCommand_data()
@@ -139,18 +166,111 @@ private slots:
         QCOMPARE(readFile(path()), file);
     }
 
+    void addFailure_data()
+    {
+        QTest::addColumn<QString>("kind");   // "folder is a file" or how FailingChanges fails
+        QTest::newRow("the folder is a file") << "folder is a file";
+#ifndef _WIN32
+        QTest::newRow("size limit part-way through the record") << "size limit";
+#endif
+        QTest::newRow("another process holds the lock") << "busy";
+    }
     void addFailure()
     {
-        // The bookmark file's folder is a file: nothing can be appended.
+        QFETCH(QString, kind);
+        // Larger than a lock file, which must fit under the size limit.
+        const QByteArray content = "A|1\r\n" + QByteArray(2 * LockFileRoom, 'a') + "|2\r\n";
         const QString folder = dir.filePath(QStringLiteral("folder"));
-        writeFile(folder, "A|1\r\n");
-        BookmarkFilePath = folder + QStringLiteral("/bookmark.dat");
+        const QString standing = kind == "folder is a file" ? folder : path();
+        writeFile(standing, content);
+        if (kind == "folder is a file")
+            BookmarkFilePath = folder + QStringLiteral("/bookmark.dat");
         DialogCloser closer;
-        window->AddBookmarkEntry(QStringLiteral("N"), QStringLiteral("n"));
-        const QString error = bookmarkfile::append(BookmarkFilePath, QString(), QString()).error;
+        QString error;
+        {
+            FailingChanges failing(kind, BookmarkFilePath, content.size() + 3);
+            window->AddBookmarkEntry(QStringLiteral("N"), QStringLiteral("n"));
+            error = bookmarkfile::append(BookmarkFilePath, QStringLiteral("N"), QStringLiteral("n")).error;
+        }
         QVERIFY(!error.isEmpty());
         QCOMPARE(closer.seen, QStringList{plainMessage(error)});
-        QCOMPARE(readFile(folder), QByteArray("A|1\r\n"));
+        QCOMPARE(readFile(standing), content);
+    }
+
+    // An address outside ASCII and a name in another script go into the
+    // file, come back in the bookmark window and open the same page.
+    void nonLatinRoundTrip()
+    {
+        fake->url = QStringLiteral("https://zh.wikipedia.org/wiki/北京");
+        fake->name = QStringLiteral("北京 – 维基百科");
+        DialogAnswer accept([](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); });
+        window->cmdAddBookmark->click();
+        QVERIFY(accept.answered());
+        QCOMPARE(readFile(path()), QStringLiteral("北京 – 维基百科|https://zh.wikipedia.org/wiki/%E5%8C%97%E4%BA%AC\r\n").toUtf8());
+
+        QPointer<frmBookmark> form = open(true);
+        QCOMPARE(texts(form->lstGo), QStringList{fake->name});
+        form->lstGo->setCurrentRow(0);
+        fake->calls.clear();
+        form->cmdGo->click();
+        QCOMPARE(fake->calls, QStringList{"Navigate(https://zh.wikipedia.org/wiki/%E5%8C%97%E4%BA%AC)"});
+        QCOMPARE(QUrl::fromUserInput(QStringLiteral("https://zh.wikipedia.org/wiki/%E5%8C%97%E4%BA%AC")),
+                 QUrl::fromUserInput(fake->url));
+    }
+
+    // Where the program's folder cannot be written (an installed copy), the
+    // bookmarks are the user's own, starting from the program folder's file.
+    void installedCopy_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QByteArray>("beside");     // beside the program; null: none
+        QTest::addColumn<QByteArray>("own");        // in the user's folder; null: none
+        QTest::addColumn<QByteArray>("ownAfter");   // null: never made
+        const QByteArray a("A|1\r\n"), added("New|n\r\n");
+        QTest::newRow("writable: beside the program") << true << a << QByteArray() << QByteArray();
+        QTest::newRow("installed: starts from the program's file") << false << a << QByteArray() << a + added;
+        QTest::newRow("installed: the user's file is there already")
+            << false << a << QByteArray("B|2\r\n") << "B|2\r\n" + added;
+        QTest::newRow("installed: nothing beside the program") << false << QByteArray() << QByteArray() << added;
+    }
+    void installedCopy()
+    {
+#ifdef _WIN32
+        QSKIP("folder modes are not Windows'");
+#else
+        QFETCH(bool, writable);
+        QFETCH(QByteArray, beside);
+        QFETCH(QByteArray, own);
+        const QString program = dir.filePath(QStringLiteral("program")), data = dir.filePath(QStringLiteral("data"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data));
+        const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString besidePath = program + QStringLiteral("/bookmark.dat"), ownPath = userFolder + QStringLiteral("/bookmark.dat");
+        QVERIFY(QDir().mkpath(program) && QDir().mkpath(data));
+        if (!beside.isNull())
+            writeFile(besidePath, beside);
+        if (!own.isNull() && QDir().mkpath(userFolder))
+            writeFile(ownPath, own);
+        // Open to anyone but the program folder, which only root may change
+        // when it is not writable.
+        for (const QString &open : {dir.path(), data, userFolder, besidePath, ownPath})
+            chmod(QFile::encodeName(open).constData(), 0777);
+        chmod(QFile::encodeName(program).constData(), writable ? 0777 : 0555);
+        ini::setProgramFolderForTesting(program);
+        DialogCloser closer;
+        {
+            ActAsNobody nobody;
+            SetBookmarkPath();
+            QCOMPARE(BookmarkFilePath, QDir::toNativeSeparators(writable ? besidePath : ownPath));
+            window->AddBookmarkEntry(QStringLiteral("New"), QStringLiteral("n"));
+            // Again, as each bookmark window does: the user's file is not started over.
+            SetBookmarkPath();
+        }
+        QCOMPARE(closer.seen, QStringList());
+        QCOMPARE(readFile(besidePath), writable ? beside + "New|n\r\n" : beside);
+        QFETCH(QByteArray, ownAfter);
+        QCOMPARE(QFileInfo::exists(ownPath), !ownAfter.isNull());
+        QCOMPARE(readFile(ownPath), ownAfter);
+#endif
     }
 
     void modes_data()
@@ -246,30 +366,36 @@ private slots:
         QTest::addColumn<QList<int>>("ticked");   // empty with selectAll: Select All
         QTest::addColumn<bool>("selectAll");
         QTest::addColumn<bool>("addWhileOpen");
-        QTest::addColumn<bool>("rewriteFails");   // the rewrite runs into a full disk
+        QTest::addColumn<QString>("failure");     // how FailingChanges makes the rewrite fail; empty: it does not
         QTest::addColumn<QStringList>("rows");    // name list after the delete
         QTest::addColumn<QStringList>("urls");    // lstURL after the delete
         QTest::addColumn<QByteArray>("after");    // a null array: the file is not rewritten
         const QByteArray four("A|1\r\nB|2\r\nC|3\r\nD|4\r\n");
         const QStringList names{"A", "B", "C", "D"}, urls{"1", "2", "3", "4"};
-        QTest::newRow("rows 0 and 2 of four") << four << QList<int>{0, 2} << false << false << false
+        QTest::newRow("rows 0 and 2 of four") << four << QList<int>{0, 2} << false << false << QString()
                                               << QStringList{"B", "D"} << QStringList{"2", "4"}
                                               << QByteArray("B|2\r\nD|4\r\n");
-        QTest::newRow("select all") << four << QList<int>{} << true << false << false << QStringList{}
+        QTest::newRow("select all") << four << QList<int>{} << true << false << QString() << QStringList{}
                                     << QStringList{} << QByteArray("");
-        QTest::newRow("nothing ticked") << four << QList<int>{} << false << false << false << names << urls
+        QTest::newRow("nothing ticked") << four << QList<int>{} << false << false << QString() << names << urls
                                         << QByteArray();
-        QTest::newRow("added while open survives") << four << QList<int>{3} << false << true << false
+        QTest::newRow("added while open survives") << four << QList<int>{3} << false << true << QString()
                                                    << names.mid(0, 3) << urls.mid(0, 3)
                                                    << QByteArray("A|1\r\nB|2\r\nC|3\r\nNew|n\r\n");
         QTest::newRow("malformed lines survive") << QByteArray("A|1\r\nno bar\r\n\r\nB, C|2") << QList<int>{1}
-                                                 << false << false << false << QStringList{"A"} << QStringList{"1"}
+                                                 << false << false << QString() << QStringList{"A"} << QStringList{"1"}
                                                  << QByteArray("A|1\r\nno bar\r\n\r\n");
+        // The message, and the lists show what the file still holds. What is
+        // left after the delete is larger than the lock file, which must fit
+        // under the size limit.
+        const QString longD(2 * LockFileRoom, u'd');
+        const QByteArray fourLong = "A|1\r\nB|2\r\nC|3\r\nD|" + longD.toLatin1() + "\r\n";
 #ifndef _WIN32
-        // The message, and the lists show what the file still holds.
-        QTest::newRow("failed rewrite") << four << QList<int>{1, 2} << false << false << true << names << urls
-                                        << QByteArray();
+        QTest::newRow("failed rewrite") << fourLong << QList<int>{1, 2} << false << false << "size limit" << names
+                                        << QStringList{"1", "2", "3", longD} << QByteArray();
 #endif
+        QTest::newRow("file busy") << fourLong << QList<int>{1, 2} << false << false << "busy" << names
+                                   << QStringList{"1", "2", "3", longD} << QByteArray();
     }
     void deleteRows()
     {
@@ -277,7 +403,7 @@ private slots:
         QFETCH(QList<int>, ticked);
         QFETCH(QByteArray, after);
         QFETCH(QStringList, rows);
-        QFETCH(bool, rewriteFails);
+        QFETCH(QString, failure);
         writeFile(path(), file);
         const QDateTime aged = ageFile(path());
         frmBookmark *form = open(false);
@@ -292,17 +418,14 @@ private slots:
             tick(form, row);
         DialogCloser closer;
         {
-#ifndef _WIN32
-            std::optional<FileSizeLimit> limit;
-            if (rewriteFails)
-                limit.emplace(4);
-#endif
+            FailingChanges failing(failure, path());
             form->cmdDelete->click();
         }
-        if (rewriteFails) {
+        if (!failure.isEmpty()) {
             QCOMPARE(closer.seen.size(), 1);
             QVERIFY(closer.seen.first().startsWith(plainMessage(QString())));
             QVERIFY(closer.seen.first() != plainMessage(QString()));
+            QCOMPARE(closer.seen.first().contains(QStringLiteral("busy")), failure == "busy");
         } else {
             QCOMPARE(closer.seen, QStringList());
         }

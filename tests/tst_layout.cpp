@@ -53,10 +53,7 @@ private slots:
     void bookmarkFilePath()
     {
         QFETCH(QString, folder);
-        ini::setProgramFolderForTesting(folder);
-        SetBookmarkPath();
-        ini::setProgramFolderForTesting(QString());
-        QTEST(BookmarkFilePath, "expected");
+        QTEST(ini::bookmarkPathIn(folder), "expected");
     }
 
     void bookmarkFilePathDefaultsToProgramFolder()

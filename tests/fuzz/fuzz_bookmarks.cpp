@@ -1,5 +1,6 @@
 // Reading bookmark.dat: decoding, line and record splitting. Every record
-// that comes out must go back into a line that reads as the same record.
+// that comes out must go back into a line that reads as the same record, its
+// address in the stored form, which is ASCII.
 
 #include "bookmarkfile.h"
 
@@ -17,7 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // come back exactly.
         const bool plain = !record.name.contains(QChar(0)) && !record.name.contains(QLatin1Char('\r'))
                            && !record.address.contains(QChar(0)) && !record.address.contains(QLatin1Char('\r'));
-        if (again.size() != 1 || (plain && !(again.front() == record)))
+        const QString stored = bookmarkfile::storedAddress(record.address);
+        for (const QChar c : stored) {
+            if (c.unicode() < 0x20 || c.unicode() > 0x7e)
+                std::abort();
+        }
+        if (again.size() != 1 || (plain && !(again.front() == bookmarkfile::Bookmark{record.name, stored})))
             std::abort();
     }
     return 0;
