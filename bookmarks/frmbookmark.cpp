@@ -191,9 +191,10 @@ void frmBookmark::cmdGo_Click()
 {
     const QListWidgetItem *selected = lstURL->currentItem();
     const QString address = selected ? selected->text() : QString();
-    // With no row chosen there is nowhere to go: the window just closes.
+    // With no row chosen, or an address the view will not open (a script, say),
+    // there is nowhere to go: the window just closes.
     if (!address.isEmpty() && m_web)
-        m_web->Navigate(address);
+        ignoreErrors([&] { m_web->Navigate(address); });
     close();
 }
 

@@ -444,10 +444,13 @@ private slots:
         QTest::addColumn<int>("row");   // -1: no row chosen
         QTest::addColumn<bool>("doubleClick");
         QTest::addColumn<QStringList>("calls");
-        QTest::newRow("second row, then Go") << 1 << false << QStringList{"Navigate(http://two/)"};
-        QTest::newRow("double-click on the third row") << 2 << true << QStringList{"Navigate(http://three/?a=1,2)"};
-        QTest::newRow("no row") << -1 << false << QStringList{};
-        QTest::newRow("row without address") << 3 << false << QStringList{};
+        QTest::addColumn<bool>("refused"); // the view will not open the address
+        QTest::newRow("second row, then Go") << 1 << false << QStringList{"Navigate(http://two/)"} << false;
+        QTest::newRow("double-click on the third row")
+            << 2 << true << QStringList{"Navigate(http://three/?a=1,2)"} << false;
+        QTest::newRow("no row") << -1 << false << QStringList{} << false;
+        QTest::newRow("row without address") << 3 << false << QStringList{} << false;
+        QTest::newRow("address refused") << 0 << false << QStringList{"Navigate(http://one/)"} << true;
     }
     void go()
     {
@@ -455,6 +458,8 @@ private slots:
         writeFile(path(), "One|http://one/\r\nTwo|http://two/\r\nThree|http://three/?a=1,2\r\nEmpty|\r\n");
         QPointer<frmBookmark> form = open(true);
         QFETCH(bool, doubleClick);
+        QFETCH(bool, refused);
+        fake->fail = refused;
         if (row >= 0) {
             const QRect cell = form->lstGo->visualItemRect(form->lstGo->item(row));
             QTest::mouseClick(form->lstGo->viewport(), Qt::LeftButton, {}, cell.center());
