@@ -3,6 +3,7 @@
 
 #include <QColorSpace>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <iterator>
 
@@ -50,6 +51,46 @@ private slots:
         // Compared as drawn on screen: a transparent pixel's colour does not count.
         QCOMPARE(copy.convertToFormat(QImage::Format_RGBA8888_Premultiplied),
                  picture.convertToFormat(QImage::Format_RGBA8888_Premultiplied));
+    }
+
+    // What Windows reads of the icon beyond the pictures: each entry's size
+    // and depth, and beside a bitmap's colours its mask, set exactly where a
+    // pixel is transparent.
+    void iconEntries_data()
+    {
+        QTest::addColumn<int>("size");
+        for (const int size : {16, 32, 48, 256})
+            QTest::addRow("%d", size) << size;
+    }
+    void iconEntries()
+    {
+        QFETCH(int, size);
+        QFile file(QStringLiteral(VELMORA_ICON_FILE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray ico = file.readAll();
+        const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(ico.constData() + at); };
+        const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(ico.constData() + at); };
+        QCOMPARE(u16(2), quint16(1)); // an icon, not a cursor
+        qsizetype entry = 6;
+        while (entry < 6 + 16 * u16(4) && uchar(ico[entry]) != size % 256) // 256 is written as 0
+            entry += 16;
+        QVERIFY(entry < 6 + 16 * u16(4));
+        QCOMPARE(u16(entry + 6), quint16(32));
+        const qsizetype bytes = u32(entry + 8), offset = u32(entry + 12);
+        QVERIFY(offset + bytes <= ico.size());
+        if (size == 256) {
+            QVERIFY(ico.mid(offset).startsWith("\x89PNG"));
+            return;
+        }
+        const int maskStride = (size + 31) / 32 * 4;
+        QCOMPARE(bytes, 40 + qsizetype(size) * size * 4 + maskStride * size);
+        QCOMPARE(u32(offset + 8), quint32(2 * size)); // colour rows, then mask rows
+        const char *colours = ico.constData() + offset + 40, *mask = colours + size * size * 4;
+        int wrong = 0;
+        for (int row = 0; row < size; ++row)
+            for (int x = 0; x < size; ++x)
+                wrong += bool(mask[row * maskStride + x / 8] & (0x80 >> (x % 8))) != (colours[(row * size + x) * 4 + 3] == 0);
+        QCOMPARE(wrong, 0);
     }
 
     void readsOnlyWellFormedPam_data()
