@@ -4,9 +4,9 @@
 #include <QImage>
 
 // The program's pictures (button pictures, logo, window icon) as the main
-// window shows them. The resources hold each one twice: the PNG it is drawn
-// in, and a PAM copy (a short text header, then the RGBA bytes) that start-up
-// reads without decoding an image format or loading an image plugin.
+// window shows them. The resources hold a PAM copy of each (a short text
+// header, then the RGBA bytes), which the build makes from the PNG it is drawn
+// in and start-up reads without decoding an image format or loading a plugin.
 namespace pictures {
 
 // The picture `name` from ":/pictures/<name>.pam"; a null image when it is

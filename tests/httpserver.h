@@ -7,6 +7,7 @@
 #include <QTcpServer>
 
 #include <functional>
+#include <utility>
 
 // A small HTTP/1.0 server on 127.0.0.1 for tests: fixed or computed pages,
 // an optional delay before a page is answered, and a log of the requests.
@@ -16,10 +17,15 @@ class HttpServer : public QObject
 public:
     struct Page
     {
+        Page(QByteArray body = {}, QByteArray contentType = "text/html; charset=utf-8", int delayMs = 0,
+             int status = 200)
+            : body(std::move(body)), contentType(std::move(contentType)), delayMs(delayMs), status(status)
+        {
+        }
         QByteArray body;
-        QByteArray contentType = "text/html; charset=utf-8";
-        int delayMs = 0;
-        int status = 200;
+        QByteArray contentType;
+        int delayMs;
+        int status;
         QByteArray headers;  // further header lines, each ended by CR LF
         bool stall = false;  // sends half the body, then holds the connection open
     };

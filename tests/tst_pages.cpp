@@ -94,7 +94,7 @@ class TestPages : public QObject
     {
         const auto answer = std::make_shared<std::optional<QVariant>>();
         on->page()->runJavaScript(script, [answer](const QVariant &value) { *answer = value; });
-        QTest::qWaitFor([&] { return answer->has_value(); }, 20000);
+        (void)QTest::qWaitFor([&] { return answer->has_value(); }, 20000);
         return answer->value_or(QVariant());
     }
 

@@ -1,7 +1,14 @@
 #include "pictures.h"
 #include "testmain.h"
 
-// The undecoded picture copies that start-up reads, and the reader of them.
+#include <QColorSpace>
+#include <QImageReader>
+#include <QtEndian>
+
+#include <iterator>
+
+// The picture copies the build makes from the PNGs (the undecoded copies
+// start-up reads, the Windows icon), and the reader of the undecoded ones.
 class TestPictures : public QObject
 {
     Q_OBJECT
@@ -14,28 +21,76 @@ class TestPictures : public QObject
 private slots:
     void copiesMatchTheirPngs_data()
     {
-        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("png");
+        QTest::addColumn<QImage>("copy");
         for (const char *name : {"back", "forward", "stop", "refresh", "home", "bookmark", "preview", "logo",
                                  "icon16", "icon32"})
-            QTest::newRow(name) << QByteArray(name);
+            QTest::newRow(name) << QString::fromLatin1(name) << pictures::load(name);
+        // Every drawn size, smallest first, and nothing else in the one icon file.
+        QImageReader icon(QStringLiteral(VELMORA_ICON_FILE));
+        const int sizes[] = {16, 32, 48, 256};
+        QCOMPARE(icon.imageCount(), int(std::size(sizes)));
+        for (int i = 0; i < int(std::size(sizes)); ++i) {
+            const QString png = QStringLiteral("icon%1").arg(sizes[i]);
+            icon.jumpToImage(i);
+            QTest::newRow(qPrintable(png + QStringLiteral(" in velmora.ico"))) << png << icon.read();
+        }
     }
     void copiesMatchTheirPngs()
     {
-        QFETCH(QByteArray, name);
-        const QImage png = QImage(QStringLiteral(VELMORA_PICTURES_DIR "/%1.png").arg(QString::fromLatin1(name)))
-                               .convertToFormat(QImage::Format_RGBA8888);
-        const QImage copy = pictures::load(name.constData());
-        QVERIFY(!png.isNull());
-        QVERIFY2(!copy.isNull(), "renew the copy: convert NAME.png -alpha on -depth 8 NAME.pam");
-        QCOMPARE(copy.size(), png.size());
-        // 16-bit PNGs come down to 8 bits: rounding may differ by one.
-        int worst = 0;
-        for (int y = 0; y < png.height(); ++y) {
-            const uchar *a = png.constScanLine(y), *b = copy.constScanLine(y);
-            for (int i = 0; i < png.width() * 4; ++i)
-                worst = std::max(worst, std::abs(a[i] - b[i]));
+        QFETCH(QString, png);
+        QFETCH(QImage, copy);
+        // The copies hold 8-bit samples, as the screen shows them, and no
+        // colour space: the samples are what counts.
+        QImage picture = QImage(QStringLiteral(VELMORA_PICTURES_DIR "/%1.png").arg(png))
+                             .convertToFormat(QImage::Format_RGBA8888);
+        picture.setColorSpace(QColorSpace());
+        QVERIFY(!picture.isNull());
+        QVERIFY2(!copy.isNull(), "the build did not make this copy");
+        QCOMPARE(copy.size(), picture.size());
+        // Compared as drawn on screen: a transparent pixel's colour does not count.
+        QCOMPARE(copy.convertToFormat(QImage::Format_RGBA8888_Premultiplied),
+                 picture.convertToFormat(QImage::Format_RGBA8888_Premultiplied));
+    }
+
+    // What Windows reads of the icon beyond the pictures: each entry's size
+    // and depth, and beside a bitmap's colours its mask, set exactly where a
+    // pixel is transparent.
+    void iconEntries_data()
+    {
+        QTest::addColumn<int>("size");
+        for (const int size : {16, 32, 48, 256})
+            QTest::addRow("%d", size) << size;
+    }
+    void iconEntries()
+    {
+        QFETCH(int, size);
+        QFile file(QStringLiteral(VELMORA_ICON_FILE));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray ico = file.readAll();
+        const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(ico.constData() + at); };
+        const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(ico.constData() + at); };
+        QCOMPARE(u16(2), quint16(1)); // an icon, not a cursor
+        qsizetype entry = 6;
+        while (entry < 6 + 16 * u16(4) && uchar(ico[entry]) != size % 256) // 256 is written as 0
+            entry += 16;
+        QVERIFY(entry < 6 + 16 * u16(4));
+        QCOMPARE(u16(entry + 6), quint16(32));
+        const qsizetype bytes = u32(entry + 8), offset = u32(entry + 12);
+        QVERIFY(offset + bytes <= ico.size());
+        if (size == 256) {
+            QVERIFY(ico.mid(offset).startsWith("\x89PNG"));
+            return;
         }
-        QVERIFY2(worst <= 1, qPrintable(QStringLiteral("a sample differs by %1").arg(worst)));
+        const int maskStride = (size + 31) / 32 * 4;
+        QCOMPARE(bytes, 40 + qsizetype(size) * size * 4 + maskStride * size);
+        QCOMPARE(u32(offset + 8), quint32(2 * size)); // colour rows, then mask rows
+        const char *colours = ico.constData() + offset + 40, *mask = colours + size * size * 4;
+        int wrong = 0;
+        for (int row = 0; row < size; ++row)
+            for (int x = 0; x < size; ++x)
+                wrong += bool(mask[row * maskStride + x / 8] & (0x80 >> (x % 8))) != (colours[(row * size + x) * 4 + 3] == 0);
+        QCOMPARE(wrong, 0);
     }
 
     void readsOnlyWellFormedPam_data()
