@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QQuickWindow>
 #include <QTimer>
 
 namespace {
@@ -16,11 +17,13 @@ DeferredView::DeferredView(Factory makeView, QWidget *parent) : WebView(parent),
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The engine's view draws through OpenGL, and a window drawn without it
-    // until then is made anew when such a view joins it: the window would
-    // vanish and come back. An OpenGL widget that is never shown makes the
-    // window draw through OpenGL from its first frame on.
-    (new QOpenGLWidget(this))->hide();
+    // The engine's view draws through OpenGL unless Qt Quick is told to draw
+    // in software, and a window drawn without OpenGL until then is made anew
+    // when such a view joins it: the window would vanish and come back. An
+    // OpenGL widget that is never shown makes the window draw through OpenGL
+    // from its first frame on.
+    if (QQuickWindow::graphicsApi() == QSGRendererInterface::OpenGL)
+        (new QOpenGLWidget(this))->hide();
 }
 
 DeferredView::~DeferredView() = default;
