@@ -212,7 +212,7 @@ private slots:
         QFETCH(bool, cancel);
         QByteArray bytes(300000, Qt::Uninitialized);
         for (int i = 0; i < bytes.size(); ++i)
-            bytes[i] = char((i * 7919) >> 3);
+            bytes[i] = char((unsigned(i) * 7919u) >> 3);
         HttpServer::Page file{bytes, "application/zip"};
         file.headers = "Content-Disposition: attachment; filename=\"../deals.zip\"\r\n";
         file.stall = cancel;
