@@ -1,4 +1,5 @@
 #include "bookmarkfile.h"
+#include "deferredview.h"
 #include "engineview.h"
 #include "frmmain.h"
 #include "identity.h"
@@ -32,7 +33,12 @@ int main(int argc, char *argv[])
     startup::rejectUnknownOptions(QApplication::arguments());
 
     const webprofile::Owner profile; // outlives every page, ends before the engine
-    frmMain window([](QWidget *parent) { return new EngineView(parent); }, homePage());
+    // The window comes up first; the engine's view takes its place right after.
+    frmMain window(
+        [](QWidget *parent) {
+            return new DeferredView([](QWidget *place) { return new EngineView(place); }, parent);
+        },
+        homePage());
     window.Form_Load();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "homepage.h"
 #include "homeserver.h"
+#include "pagecache.h"
 #include "processtree.h"
 #include "testmain.h"
 
@@ -8,7 +9,9 @@
 #include <QSignalSpy>
 #include <QTcpSocket>
 
+#include <algorithm>
 #include <csignal>
+#include <unistd.h>
 
 // The start-up benchmark's own pieces: a page that loads whole, a server that
 // answers the engine as it asks, and the readings of a program's processes.
@@ -23,6 +26,7 @@ class TestStartupBench : public QObject
     };
 
     // Reads `count` responses from `socket`, each delimited by its Content-Length.
+    // The server runs in this thread: it answers only while events are processed.
     static QList<Response> readResponses(QTcpSocket &socket, int count)
     {
         QList<Response> responses;
@@ -30,7 +34,7 @@ class TestStartupBench : public QObject
         QElapsedTimer waited;
         waited.start();
         while (responses.size() < count && waited.elapsed() < 10000) {
-            socket.waitForReadyRead(100);
+            QTest::qWait(20);
             data += socket.readAll();
             qsizetype end;
             while (responses.size() < count && (end = data.indexOf("\r\n\r\n")) >= 0) {
@@ -151,6 +155,20 @@ private slots:
         QTRY_VERIFY(!isRunning(tree.last()));
         QVERIFY(!isRunning(shell));
         QCOMPARE(pssBytes(tree), qint64(0));
+    }
+
+    // The files a running program has mapped, and how much of them is in memory.
+    void readsTheFilesOfAProgram()
+    {
+        const QStringList files = mappedFiles({getpid()});
+        const QString self = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+        QVERIFY2(files.contains(self), qPrintable(files.join(u' ')));
+        QVERIFY(std::any_of(files.begin(), files.end(), [](const QString &f) { return f.contains("libQt6Core"); }));
+        QVERIFY(std::none_of(files.begin(), files.end(), [](const QString &f) { return !f.startsWith(u'/'); }));
+        const CacheUse use = pageCacheUse({self});
+        QCOMPARE(use.total, QFileInfo(self).size());
+        QVERIFY(use.resident > 0 && use.resident <= use.total); // it runs from these pages
+        QCOMPARE(pageCacheUse({QStringLiteral("/nonexistent")}).total, qint64(0));
     }
 };
 
