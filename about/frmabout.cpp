@@ -1,5 +1,6 @@
 #include "frmabout.h"
 
+#include "errorpolicy.h"
 #include "sysinfo.h"
 #include "twips.h"
 
@@ -7,7 +8,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,9 +38,7 @@ public:
 
     void showMessage(const std::string &text) override
     {
-        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromStdString(text),
-                        QMessageBox::Ok, m_owner);
-        box.exec();
+        tellUser(m_owner, QCoreApplication::translate("sysinfo", text.c_str()));
     }
 
 private:
@@ -129,13 +127,8 @@ void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
     cmdOK->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdSysInfo, &QPushButton::clicked, this, [this] {
-        try {
-            cmdSysInfo_Click();
-        } catch (...) {
-            // The launcher reports its own failures; nothing is left to tell.
-        }
-    });
+    // The launcher reports its own failures; nothing is left to tell.
+    connect(cmdSysInfo, &QPushButton::clicked, this, handled([this] { cmdSysInfo_Click(); }));
 }
 
 QWidget *frmAbout::createLine(int index, const QColor &colour, const QRect &pixels)

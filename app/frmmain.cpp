@@ -149,7 +149,7 @@ void frmMain::createKeys()
     installPageKeys(this, Web.at(0),
                     {[this] { cmdBack_Click(); }, [this] { cmdForward_Click(); }, [this] { cmdRefresh_Click(); },
                      [this] { cmdStop_Click(); }, [this] { mnuPrint_Click(); },
-                     [this](int step) { ignoreErrors([&] { Web.at(0)->Zoom(step); }); }});
+                     [this](int step) { Web.at(0)->Zoom(step); }});
 }
 
 void frmMain::Form_Load()

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "bookmarkfile.h"
+#include "errorpolicy.h"
 #include "frmbookmark.h"
 #include "ini.h"
 #include "twips.h"
@@ -60,7 +61,7 @@ void frmMain::AddBookmarkEntry(const QString &name, const QString &address)
 {
     const bookmarkfile::Result result = bookmarkfile::append(BookmarkFilePath, name, address);
     if (!result.ok())
-        showBookmarkFailure(this, result.error);
+        tellUser(this, result.error);
 }
 
 void frmMain::cmdAddBookmark_Click()

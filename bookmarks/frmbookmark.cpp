@@ -1,12 +1,11 @@
 #include "frmbookmark.h"
 
+#include "errorpolicy.h"
 #include "twips.h"
 #include "webview.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -91,7 +90,7 @@ void frmBookmark::Form_Load(bool goBookMark)
     cmdGo->setVisible(goBookMark);
     twips::centreOnScreen(this);
     // A file that cannot be read leaves the list empty; the window opens anyway.
-    ignoreErrors([this] { LoadBookmarkList(); });
+    LoadBookmarkList();
 }
 
 void frmBookmark::LoadBookmarkList()
@@ -122,12 +121,12 @@ void frmBookmark::SaveBookmarkList(const std::vector<bookmarkfile::Bookmark> &de
     const bookmarkfile::Result result = bookmarkfile::remove(m_path, deleted);
     if (result.ok())
         return;
-    showBookmarkFailure(this, result.error);
+    tellUser(this, result.error);
     // The rows are gone from the list but not from the file: show what it holds.
     lstBookmark->clear();
     lstGo->clear();
     lstURL->clear();
-    ignoreErrors([this] { LoadBookmarkList(); });
+    LoadBookmarkList();
 }
 
 bool frmBookmark::isTicked(int row) const
@@ -139,7 +138,7 @@ bool frmBookmark::isTicked(int row) const
 void frmBookmark::SelectAllBookmarks(bool flag)
 {
     for (int row = lstBookmark->count() - 1; row >= 0; --row)
-        ignoreErrors([&] { lstBookmark->item(row)->setCheckState(flag ? Qt::Checked : Qt::Unchecked); });
+        lstBookmark->item(row)->setCheckState(flag ? Qt::Checked : Qt::Unchecked);
 }
 
 void frmBookmark::cmdAll_Click()
@@ -201,10 +200,4 @@ void frmBookmark::cmdGo_Click()
 void frmBookmark::cmdClose_Click()
 {
     close();
-}
-
-void showBookmarkFailure(QWidget *parent, const QString &description)
-{
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), description, QMessageBox::Ok, parent);
-    box.exec();
 }
