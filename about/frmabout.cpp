@@ -29,8 +29,13 @@ namespace {
 // Design geometry, in twips.
 constexpr double ClientWidth = 5730, ClientHeight = 3600;
 
-// The message box goes to the user through this window; the registry,
-// files and programs are the system's.
+// What the launcher tells the user, for the translators.
+[[maybe_unused]] const char *const LauncherMessages[] = {
+    QT_TRANSLATE_NOOP("sysinfo", "System Information Is Unavailable At This Time"),
+};
+
+// The message box goes to the user through this window, in the user's
+// language; the registry, files and programs are the system's.
 class WindowPlatform : public sysinfo::SystemPlatform
 {
 public:
@@ -153,13 +158,14 @@ void frmAbout::showEvent(QShowEvent *event)
 void frmAbout::Form_Load()
 {
     const QString title = QCoreApplication::applicationName();
-    setWindowTitle(tr("About ") + title);
-    // Major, minor and revision as plain numbers; a missing part is 0.
+    setWindowTitle(tr("About %1").arg(title));
+    // Major, minor and revision as plain numbers, whatever the locale; a
+    // missing part is 0.
     const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
-    lblVersion->setText(tr("Version ") + QStringLiteral("%1.%2.%3")
-                                             .arg(version.segmentAt(0))
-                                             .arg(version.segmentAt(1))
-                                             .arg(version.segmentAt(2)));
+    lblVersion->setText(tr("Version %1").arg(QStringLiteral("%1.%2.%3")
+                                                 .arg(version.segmentAt(0))
+                                                 .arg(version.segmentAt(1))
+                                                 .arg(version.segmentAt(2))));
     lblTitle->setText(title);
 }
 

@@ -70,7 +70,7 @@ void frmMain::cmdAddBookmark_Click()
     // The address is the page's at the moment of the click, whatever the view
     // does while the prompt is open.
     const QString address = web->LocationURL();
-    const QString prompt = tr("Do you wish to bookmark ") + web->LocationName() + QStringLiteral("?");
+    const QString prompt = tr("Do you wish to bookmark %1?").arg(web->LocationName());
     const QString name = inputBox(this, prompt, tr("Bookmark"), web->LocationName(), PromptLeft, PromptTop);
     if (!name.isEmpty())
         AddBookmarkEntry(name, address);
