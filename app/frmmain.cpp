@@ -93,6 +93,12 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     twips::place(web, 0, WebTop, WebWidth, WebHeight);
     Web.push_back(web);
 
+    // The logo and the status line are drawn on the window itself, beneath
+    // every control: on a narrow window the logo slides under the buttons,
+    // which stay visible and take their clicks.
+    lblStat->lower();
+    Image1->lower();
+
     QWidget *order[] = {cmdBack, cmdForward, cmdStop, cmdRefresh, cmdHome, cmdAddBookmark, cmdPrint,
                         lblStat, ProgressBar1, web};
     for (size_t i = 1; i < std::size(order); ++i)
