@@ -58,6 +58,7 @@ frmAbout::frmAbout(const QIcon &icon, const QPixmap &logo, QWidget *parent)
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(icon);
+    setFont(twips::dialogFont());
     const double perPx = twips::perPixel(this);
     setFixedSize(twips::toPixels(ClientWidth, perPx), twips::toPixels(ClientHeight, perPx));
     createControls(icon, logo);

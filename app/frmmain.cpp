@@ -103,6 +103,11 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
                         lblStat, ProgressBar1, web};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // The page keeps its own fonts.
+    for (QWidget *control : order) {
+        if (control != web)
+            control->setFont(twips::dialogFont());
+    }
 
     connect(cmdBack, &QPushButton::clicked, this, handled([this] { cmdBack_Click(); }));
     connect(cmdForward, &QPushButton::clicked, this, handled([this] { cmdForward_Click(); }));

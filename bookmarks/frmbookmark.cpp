@@ -25,6 +25,7 @@ frmBookmark::frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath,
     setObjectName(QStringLiteral("frmBookmark"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr(" Bookmark"));
+    setFont(twips::dialogFont());
     const double perPx = twips::perPixel(this);
     resize(twips::toPixels(ClientWidth, perPx), twips::toPixels(ClientHeight, perPx));
     createControls();
@@ -36,7 +37,7 @@ QListWidget *frmBookmark::createList(const char *name, double left, double top, 
     auto *list = new QListWidget(this);
     list->setObjectName(QString::fromLatin1(name));
     twips::place(list, left, top, width, height);
-    // Every row is one line of the default font: no row is measured on its own.
+    // Every row is one line of the window's font: no row is measured on its own.
     list->setUniformItemSizes(true);
     list->hide();
     return list;
