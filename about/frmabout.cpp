@@ -1,5 +1,6 @@
 #include "frmabout.h"
 
+#include "errorpolicy.h"
 #include "sysinfo.h"
 #include "twips.h"
 
@@ -7,7 +8,6 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,8 +29,13 @@ namespace {
 // Design geometry, in twips.
 constexpr double ClientWidth = 5730, ClientHeight = 3600;
 
-// The message box goes to the user through this window; the registry,
-// files and programs are the system's.
+// What the launcher tells the user, for the translators.
+[[maybe_unused]] const char *const LauncherMessages[] = {
+    QT_TRANSLATE_NOOP("sysinfo", "System Information Is Unavailable At This Time"),
+};
+
+// The message box goes to the user through this window, in the user's
+// language; the registry, files and programs are the system's.
 class WindowPlatform : public sysinfo::SystemPlatform
 {
 public:
@@ -38,9 +43,7 @@ public:
 
     void showMessage(const std::string &text) override
     {
-        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromStdString(text),
-                        QMessageBox::Ok, m_owner);
-        box.exec();
+        tellUser(m_owner, QCoreApplication::translate("sysinfo", text.c_str()));
     }
 
 private:
@@ -55,6 +58,7 @@ frmAbout::frmAbout(const QIcon &icon, const QPixmap &logo, QWidget *parent)
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(icon);
+    setFont(twips::dialogFont());
     const double perPx = twips::perPixel(this);
     setFixedSize(twips::toPixels(ClientWidth, perPx), twips::toPixels(ClientHeight, perPx));
     createControls(icon, logo);
@@ -129,13 +133,8 @@ void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
     cmdOK->setFocus();
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdSysInfo, &QPushButton::clicked, this, [this] {
-        try {
-            cmdSysInfo_Click();
-        } catch (...) {
-            // The launcher reports its own failures; nothing is left to tell.
-        }
-    });
+    // The launcher reports its own failures; nothing is left to tell.
+    connect(cmdSysInfo, &QPushButton::clicked, this, handled([this] { cmdSysInfo_Click(); }));
 }
 
 QWidget *frmAbout::createLine(int index, const QColor &colour, const QRect &pixels)
@@ -160,13 +159,14 @@ void frmAbout::showEvent(QShowEvent *event)
 void frmAbout::Form_Load()
 {
     const QString title = QCoreApplication::applicationName();
-    setWindowTitle(tr("About ") + title);
-    // Major, minor and revision as plain numbers; a missing part is 0.
+    setWindowTitle(tr("About %1").arg(title));
+    // Major, minor and revision as plain numbers, whatever the locale; a
+    // missing part is 0.
     const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
-    lblVersion->setText(tr("Version ") + QStringLiteral("%1.%2.%3")
-                                             .arg(version.segmentAt(0))
-                                             .arg(version.segmentAt(1))
-                                             .arg(version.segmentAt(2)));
+    lblVersion->setText(tr("Version %1").arg(QStringLiteral("%1.%2.%3")
+                                                 .arg(version.segmentAt(0))
+                                                 .arg(version.segmentAt(1))
+                                                 .arg(version.segmentAt(2))));
     lblTitle->setText(title);
 }
 

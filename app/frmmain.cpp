@@ -93,10 +93,21 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     twips::place(web, 0, WebTop, WebWidth, WebHeight);
     Web.push_back(web);
 
+    // The logo and the status line are drawn on the window itself, beneath
+    // every control: on a narrow window the logo slides under the buttons,
+    // which stay visible and take their clicks.
+    lblStat->lower();
+    Image1->lower();
+
     QWidget *order[] = {cmdBack, cmdForward, cmdStop, cmdRefresh, cmdHome, cmdAddBookmark, cmdPrint,
                         lblStat, ProgressBar1, web};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    // The page keeps its own fonts.
+    for (QWidget *control : order) {
+        if (control != web)
+            control->setFont(twips::dialogFont());
+    }
 
     connect(cmdBack, &QPushButton::clicked, this, handled([this] { cmdBack_Click(); }));
     connect(cmdForward, &QPushButton::clicked, this, handled([this] { cmdForward_Click(); }));
@@ -149,7 +160,7 @@ void frmMain::createKeys()
     installPageKeys(this, Web.at(0),
                     {[this] { cmdBack_Click(); }, [this] { cmdForward_Click(); }, [this] { cmdRefresh_Click(); },
                      [this] { cmdStop_Click(); }, [this] { mnuPrint_Click(); },
-                     [this](int step) { ignoreErrors([&] { Web.at(0)->Zoom(step); }); }});
+                     [this](int step) { Web.at(0)->Zoom(step); }});
 }
 
 void frmMain::Form_Load()

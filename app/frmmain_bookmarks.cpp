@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "bookmarkfile.h"
+#include "errorpolicy.h"
 #include "frmbookmark.h"
 #include "ini.h"
 #include "twips.h"
@@ -60,7 +61,7 @@ void frmMain::AddBookmarkEntry(const QString &name, const QString &address)
 {
     const bookmarkfile::Result result = bookmarkfile::append(BookmarkFilePath, name, address);
     if (!result.ok())
-        showBookmarkFailure(this, result.error);
+        tellUser(this, result.error);
 }
 
 void frmMain::cmdAddBookmark_Click()
@@ -69,7 +70,7 @@ void frmMain::cmdAddBookmark_Click()
     // The address is the page's at the moment of the click, whatever the view
     // does while the prompt is open.
     const QString address = web->LocationURL();
-    const QString prompt = tr("Do you wish to bookmark ") + web->LocationName() + QStringLiteral("?");
+    const QString prompt = tr("Do you wish to bookmark %1?").arg(web->LocationName());
     const QString name = inputBox(this, prompt, tr("Bookmark"), web->LocationName(), PromptLeft, PromptTop);
     if (!name.isEmpty())
         AddBookmarkEntry(name, address);

@@ -3,13 +3,11 @@
 #include "progress.h"
 #include "webview.h"
 
-#include <QCoreApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 
 // Navigation, print and progress handlers. Each command makes its one call on
-// Web(0); the guarded ones drop any failure without a word.
+// Web(0); the guarded ones drop a failure without a word to the user.
 
 void frmMain::cmdBack_Click()
 {
@@ -72,52 +70,42 @@ void frmMain::mnuPrint_Click()
     try {
         Web.at(0)->ExecWB(WebView::PrintCmd, WebView::PromptUser);
         return;
-    } catch (const std::exception &e) {
+    } catch (const ExpectedFailure &e) {
         failure = QString::fromUtf8(e.what());
     } catch (...) {
+        logUnexpectedFailure();
         failure = tr("The page could not be printed.");
     }
-    ignoreErrors([&] {
-        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), failure, QMessageBox::Ok, this);
-        box.exec();
-    });
+    tellUser(this, failure);
 }
 
 void frmMain::Web_ProgressChange(int, int Progress, int ProgressMax)
 {
-    // Every step stands alone: one that cannot be done is skipped and the
-    // next still runs.
     if (Progress <= 0) {
         // No progress, or -1 at the end of a download.
-        ignoreErrors([this] { ProgressBar1->setVisible(false); });
-        ignoreErrors([this] { lblStat->setVisible(false); });
+        ProgressBar1->setVisible(false);
+        lblStat->setVisible(false);
         return;
     }
-    ignoreErrors([this] { ProgressBar1->setVisible(true); });
-    ignoreErrors([this] { ProgressBar1->setMinimum(0); });
-    ignoreErrors([this, ProgressMax] {
-        const std::optional<int> maximum = progress::rangeMaximum(ProgressMax);
-        // The bar wants a maximum above its minimum; other values are refused
-        // and the range stays as it was.
-        if (!maximum || *maximum <= ProgressBar1->minimum())
-            return;
-        // A maximum below the value the bar shows pulls the value down with it
-        // (the bar would otherwise empty itself).
+    ProgressBar1->setVisible(true);
+    ProgressBar1->setMinimum(0);
+    // The bar wants a maximum above its minimum; other values are refused and
+    // the range stays as it was. A maximum below the value the bar shows pulls
+    // the value down with it (the bar would otherwise empty itself).
+    const std::optional<int> maximum = progress::rangeMaximum(ProgressMax);
+    if (maximum && *maximum > ProgressBar1->minimum()) {
         const int value = ProgressBar1->value();
         ProgressBar1->setMaximum(*maximum);
         if (value > *maximum)
             ProgressBar1->setValue(*maximum);
-    });
-    ignoreErrors([this] { lblStat->setVisible(true); });
-    ignoreErrors([this, Progress, ProgressMax] {
-        if (const std::optional<QString> text = progress::caption(Progress, ProgressMax, QLocale()))
-            lblStat->setText(*text);
-    });
-    ignoreErrors([this, Progress] {
-        // A value outside the range is refused and the bar keeps its value.
-        if (Progress >= ProgressBar1->minimum() && Progress <= ProgressBar1->maximum())
-            ProgressBar1->setValue(Progress);
-    });
+    }
+    lblStat->setVisible(true);
+    // A percentage that cannot be computed leaves the line as it was.
+    if (const std::optional<QString> text = progress::caption(Progress, ProgressMax, QLocale()))
+        lblStat->setText(*text);
+    // A value outside the range is refused and the bar keeps its value.
+    if (Progress >= ProgressBar1->minimum() && Progress <= ProgressBar1->maximum())
+        ProgressBar1->setValue(Progress);
 }
 
 void frmMain::Web_NavigateComplete2(int, const QString &)

@@ -1,5 +1,7 @@
 #include "progress.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 
@@ -64,7 +66,8 @@ std::optional<QString> caption(int progress, int progressMax, const QLocale &loc
     const std::optional<double> p = percent(progress, progressMax);
     if (!p)
         return std::nullopt;
-    return QStringLiteral("Please wait, connecting to server [") + generalFormat(*p, locale) + QStringLiteral(" %]");
+    return QCoreApplication::translate("progress", "Please wait, connecting to server [%1 %]")
+        .arg(generalFormat(*p, locale));
 }
 
 } // namespace progress

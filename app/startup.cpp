@@ -17,10 +17,10 @@ namespace {
 const QString NoSandbox = QStringLiteral("no-sandbox");
 
 // Said on stderr when the program will not run as root with the sandbox on.
-constexpr char RefusalLine[] =
+constexpr char RefusalLine[] = QT_TRANSLATE_NOOP("startup",
     "velmora: refusing to run as root: the web engine's sandbox, which shuts web pages off from the system, "
     "cannot run as root; run Velmora as an ordinary user, or start it with --no-sandbox to run it without the "
-    "sandbox\n";
+    "sandbox\n");
 
 bool runningAsRoot()
 {
@@ -35,11 +35,12 @@ void describe(QCommandLineParser &parser)
 {
     // "-reverse" and "-stylesheet" are Qt's own options, not runs of one-letter ones.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral("A small desktop browser shell."));
+    parser.setApplicationDescription(QCoreApplication::translate("startup", "A small desktop browser shell."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({NoSandbox, QStringLiteral("Run the web engine without its sandbox, as it must run as root. "
-                                                "Web pages then run with the program's rights.")});
+    parser.addOption({NoSandbox, QCoreApplication::translate("startup", "Run the web engine without its sandbox, as "
+                                                                        "it must run as root. Web pages then run with "
+                                                                        "the program's rights.")});
 }
 
 // The arguments that are the program's: those after --webEngineArgs are the engine's.
@@ -69,7 +70,8 @@ Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &san
 
 QString versionText()
 {
-    return QStringLiteral("%1 %2\nQt WebEngine %3\nChromium %4, with security patches up to %5\n")
+    return QCoreApplication::translate("startup",
+                                       "%1 %2\nQt WebEngine %3\nChromium %4, with security patches up to %5\n")
         .arg(QLatin1String(identity::Title), QLatin1String(identity::Version), QLatin1String(qWebEngineVersion()),
              QLatin1String(qWebEngineChromiumVersion()), QLatin1String(qWebEngineChromiumSecurityPatchVersion()));
 }
@@ -94,7 +96,7 @@ std::optional<int> beforeApplication(int argc, char *argv[])
         std::fputs(qPrintable(versionText()), stdout);
         return 0;
     case Action::Refuse:
-        std::fputs(RefusalLine, stderr);
+        std::fputs(qPrintable(QCoreApplication::translate("startup", RefusalLine)), stderr);
         return 1;
     case Action::Run:
         break;

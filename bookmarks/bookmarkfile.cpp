@@ -238,10 +238,11 @@ QByteArray readAll(const QString &path, Result &result)
     return bytes;
 }
 
-// What is added to a failure whose partial record could not be cut off again.
-QString leftOver(const QString &why)
+// A failure whose partial record could not be cut off again: `failure`, and
+// on the next line `why` the cut failed.
+QString withLeftOver(const QString &failure, const QString &why)
 {
-    return QLatin1Char('\n') + tr("Part of the bookmark is left at the end of the file: %1").arg(why);
+    return tr("%1\nPart of the bookmark is left at the end of the file: %2").arg(failure, why);
 }
 
 // Adds `record` at the end of the file under the caller's lock. On any
@@ -280,7 +281,7 @@ Result appendLocked(const QString &path, const QByteArray &record)
         LARGE_INTEGER now{};
         if (!result.ok() && (!GetFileSizeEx(handle, &now) || now.QuadPart != before.QuadPart)
             && !(SetFilePointerEx(handle, before, nullptr, FILE_BEGIN) && SetEndOfFile(handle)))
-            result.error += leftOver(qt_error_string());
+            result.error = withLeftOver(result.error, qt_error_string());
     }
     if (!CloseHandle(handle) && result.ok())
         result.error = qt_error_string();
@@ -295,7 +296,7 @@ Result appendLocked(const QString &path, const QByteArray &record)
     Result result;
     writeAll(file, record, result.error);
     if (!result.ok() && file.size() != before && !file.resize(before))
-        result.error += leftOver(file.errorString());
+        result.error = withLeftOver(result.error, file.errorString());
     return result;
 #endif
 }

@@ -1,12 +1,11 @@
 #include "frmbookmark.h"
 
+#include "errorpolicy.h"
 #include "twips.h"
 #include "webview.h"
 
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -26,6 +25,7 @@ frmBookmark::frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath,
     setObjectName(QStringLiteral("frmBookmark"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr(" Bookmark"));
+    setFont(twips::dialogFont());
     const double perPx = twips::perPixel(this);
     resize(twips::toPixels(ClientWidth, perPx), twips::toPixels(ClientHeight, perPx));
     createControls();
@@ -37,7 +37,7 @@ QListWidget *frmBookmark::createList(const char *name, double left, double top, 
     auto *list = new QListWidget(this);
     list->setObjectName(QString::fromLatin1(name));
     twips::place(list, left, top, width, height);
-    // Every row is one line of the default font: no row is measured on its own.
+    // Every row is one line of the window's font: no row is measured on its own.
     list->setUniformItemSizes(true);
     list->hide();
     return list;
@@ -91,7 +91,7 @@ void frmBookmark::Form_Load(bool goBookMark)
     cmdGo->setVisible(goBookMark);
     twips::centreOnScreen(this);
     // A file that cannot be read leaves the list empty; the window opens anyway.
-    ignoreErrors([this] { LoadBookmarkList(); });
+    LoadBookmarkList();
 }
 
 void frmBookmark::LoadBookmarkList()
@@ -122,12 +122,12 @@ void frmBookmark::SaveBookmarkList(const std::vector<bookmarkfile::Bookmark> &de
     const bookmarkfile::Result result = bookmarkfile::remove(m_path, deleted);
     if (result.ok())
         return;
-    showBookmarkFailure(this, result.error);
+    tellUser(this, result.error);
     // The rows are gone from the list but not from the file: show what it holds.
     lstBookmark->clear();
     lstGo->clear();
     lstURL->clear();
-    ignoreErrors([this] { LoadBookmarkList(); });
+    LoadBookmarkList();
 }
 
 bool frmBookmark::isTicked(int row) const
@@ -139,7 +139,7 @@ bool frmBookmark::isTicked(int row) const
 void frmBookmark::SelectAllBookmarks(bool flag)
 {
     for (int row = lstBookmark->count() - 1; row >= 0; --row)
-        ignoreErrors([&] { lstBookmark->item(row)->setCheckState(flag ? Qt::Checked : Qt::Unchecked); });
+        lstBookmark->item(row)->setCheckState(flag ? Qt::Checked : Qt::Unchecked);
 }
 
 void frmBookmark::cmdAll_Click()
@@ -201,10 +201,4 @@ void frmBookmark::cmdGo_Click()
 void frmBookmark::cmdClose_Click()
 {
     close();
-}
-
-void showBookmarkFailure(QWidget *parent, const QString &description)
-{
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), description, QMessageBox::Ok, parent);
-    box.exec();
 }

@@ -60,7 +60,3 @@ private:
     QString m_path;
     bool m_viewMode = false;
 };
-
-// Tells the user that the bookmark file could not be changed: `description`
-// in an OK-only box without icon, titled with the program's name.
-void showBookmarkFailure(QWidget *parent, const QString &description);

@@ -9,6 +9,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QAbstractTextDocumentLayout>
 
 #include <memory>
 
@@ -135,6 +138,35 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), about->cmdOK);
         QVERIFY(about->cmdOK->isDefault());
         QCOMPARE(tabOrder(about->cmdOK, 3), (QWidgetList{about->cmdSysInfo, about->Text1, about->cmdOK}));
+    }
+
+    // In the font the window uses, every text fits the box drawn for it: no
+    // label is cut ("Email :" whole) and no line of the description wraps a
+    // second time. Row -1 is the label itself, others a description line.
+    void textsFitTheirBoxes_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("line");
+        for (const char *label : {"Label1", "Label2", "lblTitle", "lblVersion"})
+            QTest::newRow(label) << label << -1;
+        for (int line = 0; line < 7; ++line)
+            QTest::addRow("Text1 line %d", line) << "Text1" << line;
+    }
+    void textsFitTheirBoxes()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, line);
+        frmAbout *about = openAbout();
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        if (line < 0) {
+            auto *label = about->findChild<QLabel *>(name);
+            QCOMPARE_LE(label->sizeHint().width(), label->width());
+            QCOMPARE_LE(label->sizeHint().height(), label->height());
+            return;
+        }
+        const QTextBlock block = about->Text1->document()->findBlockByNumber(line);
+        about->Text1->document()->documentLayout()->blockBoundingRect(block); // lays the block out
+        QVERIFY2(block.layout()->lineCount() == 1, qPrintable(block.text()));
     }
 
     void load_data()

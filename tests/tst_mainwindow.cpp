@@ -120,6 +120,41 @@ private slots:
                                     "&Help", "  &About"}));
     }
 
+    // On a narrow window the logo slides under the toolbar: the buttons lie
+    // above it, stay visible and take their clicks; the logo takes the clicks
+    // on what is left of it.
+    void narrowWindowClicks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("cmdBack") << "cmdBack" << "GoBack";
+        QTest::newRow("cmdForward") << "cmdForward" << "GoForward";
+        QTest::newRow("cmdStop") << "cmdStop" << "Stop";
+        QTest::newRow("cmdRefresh") << "cmdRefresh" << "Refresh";
+        QTest::newRow("cmdPrint") << "cmdPrint" << "ExecWB(7,0)";
+        QTest::newRow("Image1") << "Image1" << "Navigate(http://127.0.0.1:9/home?a_aid=1&brandId=2)";
+    }
+    void narrowWindowClicks()
+    {
+        QFETCH(QString, name);
+        build();
+        window->HomePageUrl = QStringLiteral("http://127.0.0.1:9/home?a_aid=1&brandId=2");
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // 330 pixels wide from frame to frame, as the layout rule measures it.
+        window->resize(330 - (window->frameGeometry().width() - window->width()), 400);
+        auto *control = window->findChild<QWidget *>(name);
+        QVERIFY(control);
+        QVERIFY(window->Image1->geometry().intersects(window->cmdForward->geometry()));
+        // The right end, where the logo lies from Forward on (and is past
+        // every button).
+        const QPoint local(control->width() - 3, control->height() / 2);
+        // Through the window system, which hands the click to the topmost
+        // control under it, as a user's click arrives.
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, control->mapTo(window.get(), local));
+        QTEST(fake->calls.join(u'|'), "call");
+    }
+
     void startUp_data()
     {
         QTest::addColumn<bool>("failingView");

@@ -37,3 +37,18 @@ void twips::place(QWidget *w, double left, double top, double width, double heig
 {
     w->setGeometry(rect(left, top, width, height, perPixel(w)));
 }
+
+QFont twips::dialogFont()
+{
+#ifdef Q_OS_WIN
+    // The system's dialog font for windows designed at 8 points, in the
+    // locale's own typeface where the system substitutes one.
+    QFont font(QStringList{QStringLiteral("MS Shell Dlg"), QStringLiteral("Microsoft Sans Serif")}, 8);
+#else
+    // Carlito (Calibri's metrics) fits the boxes at 8 points; Arial's metrics
+    // do not: "Email :" is 34 pixels wide in a 33-pixel box at 96 dpi.
+    QFont font(QStringList{QStringLiteral("Carlito"), QStringLiteral("Calibri")}, 8);
+#endif
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}

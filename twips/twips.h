@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -7,7 +8,8 @@
 class QWidget;
 
 // Window and control geometry is designed in twips (1/1440 inch); this is the
-// one place where it becomes pixels, from the screen's logical DPI.
+// one place where it becomes pixels, from the screen's logical DPI. The
+// geometry assumes one font, the 8-point dialog font, which is here too.
 namespace twips {
 
 constexpr double PerInch = 1440.0;
@@ -33,5 +35,10 @@ void place(QWidget *w, double left, double top, double width, double height);
 // Moves the window `w` so that its outer frame sits in the middle of its
 // screen. Without a window manager Qt would leave a secondary window at 0, 0.
 void centreOnScreen(QWidget *w);
+
+// The font the controls' boxes are drawn for: an 8-point sans-serif narrow
+// enough that every caption fits its box. Windows set it on themselves; web
+// pages keep their own fonts.
+QFont dialogFont();
 
 } // namespace twips

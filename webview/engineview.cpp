@@ -201,14 +201,14 @@ void EngineView::Navigate(const QString &url)
 void EngineView::GoBack()
 {
     if (!m_page->history()->canGoBack())
-        throw WebViewError("There is no earlier page in the history.");
+        throw WebViewError(tr("There is no earlier page in the history."));
     m_page->triggerAction(QWebEnginePage::Back);
 }
 
 void EngineView::GoForward()
 {
     if (!m_page->history()->canGoForward())
-        throw WebViewError("There is no later page in the history.");
+        throw WebViewError(tr("There is no later page in the history."));
     m_page->triggerAction(QWebEnginePage::Forward);
 }
 
@@ -257,7 +257,7 @@ void EngineView::Stop()
     // Stopping while the engine gathers the page for a printer brings the
     // engine down (Qt 6.4): wait until the print is done.
     if (m_rendering)
-        throw WebViewError("The page is being printed and cannot be stopped now.");
+        throw WebViewError(tr("The page is being printed and cannot be stopped now."));
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
@@ -271,13 +271,13 @@ void EngineView::ExecWB(int cmdId, int execOpt)
     else if (cmdId == PageSetupCmd && execOpt == DoDefault)
         command = &EngineView::pageSetup;
     if (!command)
-        throw WebViewError(QStringLiteral("Command %1 with option %2 is not supported.")
+        throw WebViewError(tr("Command %1 with option %2 is not supported.")
                                .arg(cmdId)
                                .arg(execOpt));
     // One print command at a time: they share the printer, and the engine
     // prints one page on one printer at a time.
     if (m_printing)
-        throw WebViewError("Another print command of this page is still running.");
+        throw WebViewError(tr("Another print command of this page is still running."));
     FlagScope printing(this, m_printing);
     (this->*command)();
 }
@@ -324,7 +324,7 @@ void EngineView::print()
         return;
     const bool printed = renderPages(printer());
     if (!self)
-        throw WebViewError("The page was closed before it was printed.");
+        throw WebViewError(tr("The page was closed before it was printed."));
     if (!printed) {
         const QString destination =
             m_printer->outputFileName().isEmpty() ? m_printer->printerName() : m_printer->outputFileName();

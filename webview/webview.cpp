@@ -2,5 +2,5 @@
 
 void WebView::Zoom(int)
 {
-    throw WebViewError("This view cannot zoom.");
+    throw WebViewError(tr("This view cannot zoom."));
 }

@@ -1,38 +1,17 @@
 #pragma once
 
+#include "errorpolicy.h"
+
 #include <QString>
 #include <QWidget>
 
-#include <stdexcept>
-#include <utility>
-
 // A web view operation that could not be done: no history entry in that
 // direction, a command the view does not know, a print that failed.
-class WebViewError : public std::runtime_error
+class WebViewError : public ExpectedFailure
 {
 public:
-    using std::runtime_error::runtime_error;
-    explicit WebViewError(const QString &what) : std::runtime_error(what.toStdString()) {}
+    using ExpectedFailure::ExpectedFailure;
 };
-
-// Runs one step of a handler that ignores errors: whatever the step throws is
-// dropped, so the caller's next step still runs.
-template <typename Step>
-void ignoreErrors(Step &&step) noexcept
-{
-    try {
-        std::forward<Step>(step)();
-    } catch (...) {
-    }
-}
-
-// Wraps an event handler for connect(): whatever it throws is dropped, so no
-// exception ever leaves the Qt event loop.
-template <typename Handler>
-auto handled(Handler handler)
-{
-    return [handler](auto &&...) { ignoreErrors(handler); };
-}
 
 // The embedded web view as the rest of the program sees it: the operations it
 // calls and the two events it listens to. Failures are thrown as WebViewError.
