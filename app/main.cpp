@@ -3,6 +3,7 @@
 #include "engineview.h"
 #include "frmmain.h"
 #include "identity.h"
+#include "rendering.h"
 #include "startup.h"
 #include "webprofile.h"
 
@@ -27,7 +28,9 @@ int main(int argc, char *argv[])
     bookmarkfile::failWritesPastSizeLimit();
     if (const std::optional<int> exitCode = startup::beforeApplication(argc, argv))
         return *exitCode;
+    rendering::chooseBeforeApplication();
     QApplication app(argc, argv);
+    rendering::keepChoiceToThisProgram();
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));
     startup::rejectUnknownOptions(QApplication::arguments());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rendering.h"
 #include "webprofile.h"
 
 #include <QApplication>
@@ -11,8 +12,9 @@
 #include <unistd.h>
 #endif
 
-// Test entry point: the program's identity, and an engine that can start as
-// root and keeps its runtime files in a folder of its own.
+// Test entry point: the program's identity and its way of drawing, and an
+// engine that can start as root and keeps its runtime files in a folder of
+// its own.
 #define VELMORA_TEST_MAIN(TestClass)                                                      \
     int main(int argc, char *argv[])                                                      \
     {                                                                                     \
@@ -21,7 +23,9 @@
         qputenv("XDG_CACHE_HOME", QFile::encodeName(runtime.path() + "/cache"));          \
         qputenv("XDG_DATA_HOME", QFile::encodeName(runtime.path() + "/data"));            \
         velmoraTestSandbox();                                                             \
+        rendering::chooseBeforeApplication();                                             \
         QApplication app(argc, argv);                                                     \
+        rendering::keepChoiceToThisProgram();                                             \
         QApplication::setApplicationName(QStringLiteral("Velmora"));                      \
         QApplication::setApplicationVersion(QStringLiteral("1.0.0"));                     \
         const webprofile::Owner profile;                                                  \

@@ -3,8 +3,10 @@
 #include "fakewebview.h"
 #include "frmmain.h"
 #include "httpserver.h"
+#include "rendering.h"
 #include "testmain.h"
 
+#include <QOpenGLWidget>
 #include <QSignalSpy>
 #include <QWindow>
 
@@ -167,6 +169,29 @@ private slots:
         QVERIFY(!window->isVisible());
         QTest::qWait(1500); // past the stand-in's latest start
         QCOMPARE(enginesMade, 0);
+    }
+
+    // Software drawing only without a graphics device and without a choice
+    // of the user's own; the stand-in readies OpenGL only for a view that
+    // draws through it (without OpenGL such a widget would end the program).
+    void drawingChoice_data()
+    {
+        QTest::addColumn<bool>("device");
+        QTest::addColumn<QStringList>("set");
+        QTest::addColumn<bool>("software");
+        QTest::newRow("graphics device") << true << QStringList() << false;
+        QTest::newRow("no device") << false << QStringList{QStringLiteral("DISPLAY")} << true;
+        for (const char *name : {"QT_QUICK_BACKEND", "QT_XCB_GL_INTEGRATION", "QT_OPENGL"})
+            QTest::newRow(name) << false << QStringList{QString::fromLatin1(name)} << false;
+    }
+    void drawingChoice()
+    {
+        QFETCH(bool, device);
+        QFETCH(QStringList, set);
+        QFETCH(bool, software);
+        QCOMPARE(rendering::softwareFits(device, set), software);
+        const DeferredView stand([](QWidget *) -> WebView * { return nullptr; }, nullptr);
+        QCOMPARE(stand.findChild<QOpenGLWidget *>() != nullptr, rendering::drawsThroughOpenGL());
     }
 };
 

@@ -1,10 +1,10 @@
 #include "deferredview.h"
+#include "rendering.h"
 
 #include <QOpenGLWidget>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QQuickWindow>
 #include <QTimer>
 
 namespace {
@@ -17,12 +17,11 @@ DeferredView::DeferredView(Factory makeView, QWidget *parent) : WebView(parent),
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // The engine's view draws through OpenGL unless Qt Quick is told to draw
-    // in software, and a window drawn without OpenGL until then is made anew
-    // when such a view joins it: the window would vanish and come back. An
-    // OpenGL widget that is never shown makes the window draw through OpenGL
-    // from its first frame on.
-    if (QQuickWindow::graphicsApi() == QSGRendererInterface::OpenGL)
+    // A window drawn without OpenGL until then is made anew when a view that
+    // draws through OpenGL joins it: the window would vanish and come back.
+    // An OpenGL widget that is never shown makes the window draw through
+    // OpenGL from its first frame on.
+    if (rendering::drawsThroughOpenGL())
         (new QOpenGLWidget(this))->hide();
 }
 
