@@ -23,6 +23,7 @@
         qputenv("XDG_CACHE_HOME", QFile::encodeName(runtime.path() + "/cache"));          \
         qputenv("XDG_DATA_HOME", QFile::encodeName(runtime.path() + "/data"));            \
         velmoraTestSandbox();                                                             \
+        velmoraTestSessionBus(runtime.path());                                            \
         rendering::chooseBeforeApplication();                                             \
         QApplication app(argc, argv);                                                     \
         rendering::keepChoiceToThisProgram();                                             \
@@ -41,4 +42,15 @@ inline void velmoraTestSandbox()
     if (geteuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
+}
+
+// Without a session bus, the accessibility bridge would have the bus library
+// start one for it: a fork of the whole multi-threaded test process, whose
+// child can hang in the sanitizers' allocator before it gets to start
+// anything. A suite without a bus is given an address where no bus answers,
+// so the bridge finds none at once; the program it starts inherits it.
+inline void velmoraTestSessionBus(const QString &runtime)
+{
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + QFile::encodeName(runtime) + "/no-session-bus");
 }
