@@ -259,12 +259,13 @@ private slots:
             // after the cancel and leaves it (seen in one run of eight); that
             // one is not counted there.
             QVERIFY(!QFileInfo::exists(target));
-            const QString enginePart = downloads::partialPath(target) + QStringLiteral(".download");
-            QStringList left;
-            QTRY_VERIFY2_WITH_TIMEOUT(
-                (left = QDir(folder.path()).entryList({QFileInfo(target).fileName() + "*"}, QDir::Files),
-                 SanitizedBuild ? left.removeAll(QFileInfo(enginePart).fileName()) : 0, left.isEmpty()),
-                qPrintable(left.join(QLatin1String(", "))), 20000);
+            const auto left = [&] {
+                QStringList files = QDir(folder.path()).entryList({QFileInfo(target).fileName() + "*"}, QDir::Files);
+                if (SanitizedBuild)
+                    files.removeAll(QFileInfo(downloads::partialPath(target)).fileName() + QStringLiteral(".download"));
+                return files;
+            };
+            QTRY_VERIFY2_WITH_TIMEOUT(left().isEmpty(), qPrintable(left().join(QLatin1String(", "))), 20000);
         } else {
             QFile saved(target);
             QVERIFY(saved.open(QIODevice::ReadOnly));

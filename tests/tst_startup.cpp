@@ -134,6 +134,9 @@ private slots:
         build(server.url(QStringLiteral("/home")));
         auto *stand = qobject_cast<DeferredView *>(window->Web.at(0));
         QVERIFY(stand);
+        // The stand-in readies OpenGL only for a view that draws through it
+        // (without OpenGL such a widget would end the program).
+        QCOMPARE(stand->findChild<QOpenGLWidget *>() != nullptr, rendering::drawsThroughOpenGL());
         bool visibleAtRequest = false;
         connect(&server, &HttpServer::requested, this, [&] { visibleAtRequest = window->isVisible(); });
 
@@ -172,8 +175,7 @@ private slots:
     }
 
     // Software drawing only without a graphics device and without a choice
-    // of the user's own; the stand-in readies OpenGL only for a view that
-    // draws through it (without OpenGL such a widget would end the program).
+    // of the user's own.
     void drawingChoice_data()
     {
         QTest::addColumn<bool>("device");
@@ -190,8 +192,6 @@ private slots:
         QFETCH(QStringList, set);
         QFETCH(bool, software);
         QCOMPARE(rendering::softwareFits(device, set), software);
-        const DeferredView stand([](QWidget *) -> WebView * { return nullptr; }, nullptr);
-        QCOMPARE(stand.findChild<QOpenGLWidget *>() != nullptr, rendering::drawsThroughOpenGL());
     }
 };
 

@@ -3,16 +3,18 @@
 #include <QDir>
 #include <QQuickWindow>
 
+#include <utility>
+
 namespace {
 
 const char *const ChoiceVariables[] = {"QT_QUICK_BACKEND", "QT_XCB_GL_INTEGRATION", "QT_OPENGL"};
 // The window system's OpenGL is off while the program draws in software, so
 // that no OpenGL driver is loaded at all.
 constexpr char WindowSystemGl[] = "QT_XCB_GL_INTEGRATION";
-bool g_setWindowSystemGl = false;
 // The engine asks for an OpenGL context while the application object is
 // made; without OpenGL the window system says once that it has none, which
-// is the point: that line is left out.
+// is the point: that line is left out. Set only while the choice to draw in
+// software is being applied (Qt hands back its own handler, never null).
 QtMessageHandler g_previousHandler = nullptr;
 void dropNoOpenGlNotice(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
@@ -56,17 +58,15 @@ void rendering::chooseBeforeApplication()
         return;
     QQuickWindow::setSceneGraphBackend(QStringLiteral("software"));
     qputenv(WindowSystemGl, "none");
-    g_setWindowSystemGl = true;
     g_previousHandler = qInstallMessageHandler(dropNoOpenGlNotice);
 }
 
 void rendering::keepChoiceToThisProgram()
 {
-    if (!g_setWindowSystemGl)
+    if (!g_previousHandler)
         return;
     qunsetenv(WindowSystemGl);
-    qInstallMessageHandler(g_previousHandler);
-    g_setWindowSystemGl = false;
+    qInstallMessageHandler(std::exchange(g_previousHandler, nullptr));
 }
 
 bool rendering::drawsThroughOpenGL()
