@@ -1,6 +1,7 @@
 #include "errorpolicy.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QtGlobal>
@@ -28,13 +29,22 @@ void logUnexpectedFailure() noexcept
 
 void tellUser(QWidget *parent, const QString &text)
 {
-    // Made with new: should `parent` go while the box is open, the box goes
-    // with it and is not deleted a second time here.
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok, parent);
+    auto *box = new QMessageBox(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok,
+                                parent);
     // Texts carry file names, printer names and what the system said: none of
     // it is markup.
     box->setTextFormat(Qt::PlainText);
-    box->exec();
-    delete box.data();
+    runDialog(box);
+}
+
+int runDialog(QDialog *dialog, const std::function<void()> &accepted)
+{
+    QPointer<QDialog> guard(dialog);
+    int result = dialog->exec();
+    if (!guard)
+        return QDialog::Rejected;
+    if (result == QDialog::Accepted && accepted)
+        accepted();
+    delete guard.data();
+    return result;
 }

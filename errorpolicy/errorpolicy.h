@@ -2,9 +2,11 @@
 
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 #include <utility>
 
+class QDialog;
 class QWidget;
 
 // A failure the program expects and knows how to deal with: an operation
@@ -47,3 +49,9 @@ auto handled(Handler handler)
 // program's name: no icon, an OK button only, the text shown as the
 // characters it holds.
 void tellUser(QWidget *parent, const QString &text);
+
+// Runs a modal dialog made with new, then deletes it. `accepted` runs while
+// the dialog still exists, if it was accepted, to read what the user chose.
+// Should the dialog's parent be deleted while it is open, the dialog goes
+// with it: it is not deleted a second time and counts as rejected.
+int runDialog(QDialog *dialog, const std::function<void()> &accepted = {});

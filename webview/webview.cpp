@@ -1,6 +1,0 @@
-#include "webview.h"
-
-void WebView::Zoom(int)
-{
-    throw WebViewError(tr("This view cannot zoom."));
-}
