@@ -1,0 +1,45 @@
+#pragma once
+
+#include "downloadlist.h"
+#include "siteanswers.h"
+#include "zoomstore.h"
+
+#include <QObject>
+#include <QString>
+
+class QWebEngineProfile;
+
+// What lasts as long as the program runs and every window shares: the web
+// profile, what the user answered each site, the zoom of each site and the
+// downloads. main() makes one and hands it to the views; each test makes
+// its own.
+class Session : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Session(QObject *parent = nullptr);
+    // The downloads end first, then the profile; every page must be gone.
+    ~Session() override;
+
+    // The profile every page of the program uses. It keeps cookies, site
+    // data and the HTTP cache in the user's own private folders; if those
+    // are not safe to use, it keeps nothing on disk (see profileProblem).
+    QWebEngineProfile *profile() const { return m_profile; }
+    SiteAnswers &answers() { return m_answers; }
+    ZoomStore &zoom() { return *m_zoom; }
+    DownloadList &downloads() { return *m_downloads; }
+
+    // Why the profile keeps nothing on disk, in words; empty when it does.
+    QString profileProblem() const { return m_profileProblem; }
+
+    // Where the profile keeps cookies and site data, and its HTTP cache.
+    static QString storagePath();
+    static QString cachePath();
+
+private:
+    QWebEngineProfile *m_profile = nullptr;
+    SiteAnswers m_answers;
+    ZoomStore *m_zoom;
+    DownloadList *m_downloads;
+    QString m_profileProblem;
+};
