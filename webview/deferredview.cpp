@@ -106,41 +106,6 @@ void DeferredView::perform(Call call)
         m_kept.push_back(std::move(call));
 }
 
-void DeferredView::Navigate(const QString &url)
-{
-    perform([url](WebView &view) { view.Navigate(url); });
-}
-
-void DeferredView::GoBack()
-{
-    perform([](WebView &view) { view.GoBack(); });
-}
-
-void DeferredView::GoForward()
-{
-    perform([](WebView &view) { view.GoForward(); });
-}
-
-void DeferredView::Refresh()
-{
-    perform([](WebView &view) { view.Refresh(); });
-}
-
-void DeferredView::Stop()
-{
-    perform([](WebView &view) { view.Stop(); });
-}
-
-void DeferredView::ExecWB(int cmdId, int execOpt)
-{
-    perform([cmdId, execOpt](WebView &view) { view.ExecWB(cmdId, execOpt); });
-}
-
-void DeferredView::Zoom(int step)
-{
-    perform([step](WebView &view) { view.Zoom(step); });
-}
-
 QString DeferredView::LocationURL() const
 {
     return m_view ? m_view->LocationURL() : QString();

@@ -27,16 +27,18 @@ public:
     // Makes the real view now, unless it is up already.
     void start();
 
-    void Navigate(const QString &url) override;
-    void GoBack() override;
-    void GoForward() override;
-    void Refresh() override;
-    void Stop() override;
-    void ExecWB(int cmdId, int execOpt) override;
+    // Every operation is passed on to the real view, or kept until it is up.
+#define VELMORA_KEEP_OPERATION(name, parameters, arguments)                                          \
+    void name parameters override                                                                   \
+    {                                                                                               \
+        perform([=](WebView &view) { view.name arguments; });                                       \
+    }
+    VELMORA_WEBVIEW_OPERATIONS(VELMORA_KEEP_OPERATION)
+#undef VELMORA_KEEP_OPERATION
+
     QString LocationURL() const override;
     QString LocationName() const override;
     bool Busy() const override;
-    void Zoom(int step) override;
 
 signals:
     // The real view is up and the calls kept until then have been done.

@@ -1,9 +1,14 @@
 #include "engineview.h"
 
 #include "pagedialogs.h"
+#include "schemes.h"
+#include "session.h"
 #include "webpage.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
@@ -22,17 +27,6 @@
 #include <QWebEngineView>
 
 namespace {
-// Runs a modal dialog made with new: should its parent be deleted while it is
-// open, the dialog goes with it and is not deleted a second time here.
-template <typename Dialog>
-int runDialog(Dialog *dialog)
-{
-    QPointer<Dialog> guard(dialog);
-    const int result = dialog->exec();
-    delete guard.data();
-    return result;
-}
-
 // Clears a flag of the view when the scope ends, if the view still exists.
 class FlagScope
 {
@@ -51,13 +45,21 @@ private:
     bool &m_flag;
 };
 
-// The page on the whole screen, until the page or Esc leaves full screen.
-// The page comes back to its own view when this window goes.
+// How long the notice naming the full-screen site stays.
+constexpr int FullScreenNoticeMs = 4000;
+// How long a note above the page stays.
+constexpr int NoteMs = 8000;
+
+// The page on the whole screen, until the page or Esc leaves full screen,
+// with a notice for a few seconds that names the site and how to leave. The
+// page goes back to its own view when this window goes, if that view is
+// not going itself.
 class FullScreenWindow : public QWidget
 {
 public:
-    FullScreenWindow(QWebEngineView *home, QWebEnginePage *page)
-        : QWidget(home->window(), Qt::Window), m_home(home), m_view(new QWebEngineView(this)), m_page(page)
+    FullScreenWindow(QWebEngineView *home, QWebEnginePage *page, QWidget *owner)
+        : QWidget(owner, Qt::Window), m_home(home), m_view(new QWebEngineView(this)), m_page(page),
+          m_notice(new QLabel(this))
     {
         setObjectName(QStringLiteral("fullScreenWindow"));
         setWindowTitle(home->window()->windowTitle());
@@ -67,34 +69,103 @@ public:
         layout->addWidget(m_view);
         auto *leave = new QAction(this);
         leave->setShortcut(Qt::Key_Escape);
-        connect(leave, &QAction::triggered, this, [page] { page->triggerAction(QWebEnginePage::ExitFullScreen); });
+        connect(leave, &QAction::triggered, this, [this] { leaveFullScreen(); });
         addAction(leave);
+        // A focused widget that is moved or hidden hands the focus on as if
+        // Tab had been pressed, and the page would get a Tab key the user
+        // never pressed: the focus is taken away first.
+        if (QWidget *focused = home->focusProxy() ? home->focusProxy() : home; focused->hasFocus())
+            focused->clearFocus();
         m_view->setPage(page);
+
+        m_notice->setObjectName(QStringLiteral("fullScreenNotice"));
+        m_notice->setTextFormat(Qt::PlainText);
+        m_notice->setText(EngineView::tr("%1 is full screen. Press Esc to leave full screen.")
+                              .arg(pagedialogs::siteName(page->url())));
+        m_notice->setAlignment(Qt::AlignCenter);
+        m_notice->setMargin(12);
+        m_notice->setAutoFillBackground(true);
+        QPalette dark = m_notice->palette();
+        dark.setColor(QPalette::Window, QColor(32, 32, 32));
+        dark.setColor(QPalette::WindowText, Qt::white);
+        m_notice->setPalette(dark);
+        QTimer::singleShot(FullScreenNoticeMs, m_notice, &QWidget::hide);
+
         // Where no window manager makes a full-screen window fill its screen,
         // the window does so itself.
         if (const QScreen *screen = home->screen())
             setGeometry(screen->geometry());
         showFullScreen();
-        m_view->setFocus();
+        placeNotice();
+        m_view->setFocus(Qt::OtherFocusReason);
     }
     ~FullScreenWindow() override
     {
+        if (m_view->hasFocus() || isAncestorOf(QApplication::focusWidget()))
+            QApplication::focusWidget()->clearFocus();
         if (m_home && m_page)
             m_home->setPage(m_page);
     }
+    // The view the page came from is going: the page goes with it, not back.
+    void forgetHome() { m_home = nullptr; }
+    QString notice() const { return m_notice->isVisible() ? m_notice->text() : QString(); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        placeNotice();
+    }
+    void closeEvent(QCloseEvent *event) override
+    {
+        // Closed from outside (the program ends): the page leaves full screen.
+        leaveFullScreen();
+        QWidget::closeEvent(event);
+    }
 
 private:
+    void placeNotice()
+    {
+        m_notice->adjustSize();
+        m_notice->move((width() - m_notice->width()) / 2, 0);
+        m_notice->raise();
+    }
+    void leaveFullScreen()
+    {
+        if (m_page)
+            m_page->triggerAction(QWebEnginePage::ExitFullScreen);
+    }
+
     QPointer<QWebEngineView> m_home;
     QWebEngineView *m_view;
     QPointer<QWebEnginePage> m_page;
+    QLabel *m_notice;
 };
 }
 
-EngineView::EngineView(QWidget *parent)
-    : WebView(parent), m_view(new QWebEngineView(this)), m_page(new WebPage(m_view)),
-      m_stack(new QStackedLayout(this)), m_notice(new QLabel(this))
+EngineView::EngineView(Session &session, QWidget *parent)
+    : WebView(parent), m_session(session), m_view(new QWebEngineView(this)), m_page(new WebPage(session, m_view)),
+      m_stack(new QStackedLayout), m_notice(new QLabel(this)), m_note(new QLabel(this)), m_noteTimer(new QTimer(this))
 {
     m_view->setPage(m_page);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_note->setObjectName(QStringLiteral("note"));
+    m_note->setTextFormat(Qt::PlainText);
+    m_note->setWordWrap(true);
+    m_note->setMargin(4);
+    m_note->setAutoFillBackground(true);
+    QPalette note = m_note->palette();
+    note.setColor(QPalette::Window, QColor(255, 248, 196));
+    note.setColor(QPalette::WindowText, Qt::black);
+    m_note->setPalette(note);
+    m_note->hide();
+    m_noteTimer->setSingleShot(true);
+    m_noteTimer->setInterval(NoteMs);
+    connect(m_noteTimer, &QTimer::timeout, m_note, &QWidget::hide);
+    column->addWidget(m_note);
+    column->addLayout(m_stack);
     m_notice->setObjectName(QStringLiteral("notice"));
     m_notice->setTextFormat(Qt::PlainText);
     m_notice->setAlignment(Qt::AlignCenter);
@@ -115,8 +186,15 @@ EngineView::EngineView(QWidget *parent)
         emit ProgressChange(-1, 100);
         emit BusyChanged(m_busy = false);
     });
-    connect(m_page, &QWebEnginePage::urlChanged, this,
-            [this](const QUrl &url) { emit NavigateComplete2(url.toString()); });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        applyZoom();
+        emit NavigateComplete2(url.toString());
+    });
+    connect(&session.zoom(), &ZoomStore::changed, this, [this] { applyZoom(); });
+    connect(m_page, &WebPage::windowBlocked, this, [this](const QUrl &site) {
+        showNote(tr("A window that %1 tried to open was blocked: windows open only when you click.")
+                     .arg(pagedialogs::siteName(site)));
+    });
     connect(m_page, &QWebEnginePage::titleChanged, this, &EngineView::TitleChange);
     // The engine cannot print a page whose renderer has gone (it crashes on
     // Qt 6.4), so keep track until a new one takes over.
@@ -134,16 +212,24 @@ EngineView::EngineView(QWidget *parent)
     connect(m_page, &WebPage::certificateRefused, this,
             [this](const QUrl &url) { showNotice(pagedialogs::certificateNotice(url)); });
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
-        if (request.toggleOn() == bool(m_fullScreen)) {
+        // After leaving, only a new click or key of the user's lets the
+        // page back into full screen: not the Esc that left it.
+        if (request.toggleOn() == bool(m_fullScreen) || (request.toggleOn() && m_fullScreenLocked)) {
             request.reject();
             return;
         }
         request.accept();
-        if (request.toggleOn())
-            m_fullScreen = new FullScreenWindow(m_view, m_page);
-        else
+        if (request.toggleOn()) {
+            m_fullScreen = new FullScreenWindow(m_view, m_page, this);
+        } else {
+            m_fullScreenLocked = true;
             delete m_fullScreen.data();
+        }
     });
+    // The user's own clicks and keys in the page, as they arrive at the view.
+    m_view->installEventFilter(this);
+    for (QWidget *child : m_view->findChildren<QWidget *>())
+        child->installEventFilter(this);
     // The engine's menu, less what this program has no use for.
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_view, &QWidget::customContextMenuRequested, this,
@@ -152,7 +238,52 @@ EngineView::EngineView(QWidget *parent)
 
 EngineView::~EngineView()
 {
-    delete m_fullScreen.data();
+    // This view and its page are going: the page must not be handed back to
+    // a view whose window is being taken apart.
+    if (m_fullScreen) {
+        static_cast<FullScreenWindow *>(m_fullScreen.data())->forgetHome();
+        delete m_fullScreen.data();
+    }
+}
+
+bool EngineView::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ChildAdded:
+        // The engine makes the widget that takes input when a page is shown.
+        if (auto *child = qobject_cast<QWidget *>(static_cast<QChildEvent *>(event)->child()))
+            child->installEventFilter(this);
+        break;
+    case QEvent::MouseButtonPress:
+        m_fullScreenLocked = false;
+        m_page->userActed();
+        break;
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
+            m_fullScreenLocked = false;
+        m_page->userActed();
+        break;
+    default:
+        break;
+    }
+    return WebView::eventFilter(watched, event);
+}
+
+QString EngineView::note() const
+{
+    return m_note->isVisible() ? m_note->text() : QString();
+}
+
+void EngineView::showNote(const QString &text)
+{
+    m_note->setText(text);
+    m_note->show();
+    m_noteTimer->start();
+}
+
+void EngineView::applyZoom()
+{
+    m_page->setZoomFactor(m_session.zoom().factorFor(m_page->url()));
 }
 
 QWebEnginePage *EngineView::page() const
@@ -160,41 +291,15 @@ QWebEnginePage *EngineView::page() const
     return m_page;
 }
 
-bool EngineView::isNavigable(const QUrl &url)
-{
-    static const QStringList schemes{"http", "https", "file"};
-    return url.isValid() && schemes.contains(url.scheme().toLower());
-}
-
-double EngineView::zoomFactorAfter(double current, int step)
-{
-    static constexpr double levels[] = {0.25, 0.33, 0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1,
-                                        1.25, 1.5,  1.75, 2.0, 2.5,  3.0, 4.0, 5.0};
-    constexpr double near = 0.001;
-    if (step > 0) {
-        for (double level : levels) {
-            if (level > current + near)
-                return level;
-        }
-        return levels[std::size(levels) - 1];
-    }
-    if (step < 0) {
-        for (auto level = std::rbegin(levels); level != std::rend(levels); ++level) {
-            if (*level < current - near)
-                return *level;
-        }
-        return levels[0];
-    }
-    return 1.0;
-}
-
 void EngineView::Navigate(const QString &url)
 {
     // Script and the engine's own pages have no business in a bookmark or a
     // home page: they would run inside whatever site is open.
     const QUrl address = QUrl::fromUserInput(url);
-    if (!isNavigable(address))
+    if (!schemes::isNavigable(address))
         throw WebViewError(tr("Only web pages and files can be opened, not \"%1\".").arg(url));
+    // The user chose this address: what it downloads is the user's doing.
+    m_page->userActed();
     m_page->load(address);
 }
 
@@ -219,7 +324,7 @@ void EngineView::Refresh()
 
 void EngineView::Zoom(int step)
 {
-    m_page->setZoomFactor(zoomFactorAfter(m_page->zoomFactor(), step));
+    m_session.zoom().setFactorFor(m_page->url(), ZoomStore::stepped(m_page->zoomFactor(), step));
 }
 
 bool EngineView::Busy() const
@@ -241,6 +346,7 @@ void EngineView::showNotice(const QString &text)
 void EngineView::clearNotice()
 {
     m_stack->setCurrentWidget(m_view);
+    m_note->hide();
 }
 
 void EngineView::showContextMenu(const QPoint &pos)

@@ -11,35 +11,27 @@ class QPrinter;
 class QStackedLayout;
 class QWebEnginePage;
 class QWebEngineView;
+class QTimer;
+class Session;
 class WebPage;
 
 // The web view over Qt WebEngine: a page of the program's own kind on the
-// program's one profile. It also answers what the page asks of the view
-// itself: full screen, a context menu, and a word when the page has died or
-// its site's certificate was refused.
+// session's profile, at its site's zoom. It also answers what the page asks
+// of the view itself: full screen, a context menu, and a word when the page
+// has died, its site's certificate was refused or a window was blocked.
 class EngineView : public WebView
 {
     Q_OBJECT
 public:
-    explicit EngineView(QWidget *parent = nullptr);
+    EngineView(Session &session, QWidget *parent = nullptr);
     ~EngineView() override;
 
-    void Navigate(const QString &url) override;
-    void GoBack() override;
-    void GoForward() override;
-    void Refresh() override;
-    void Stop() override;
-    void ExecWB(int cmdId, int execOpt) override;
+#define VELMORA_OVERRIDE_OPERATION(name, parameters, arguments) void name parameters override;
+    VELMORA_WEBVIEW_OPERATIONS(VELMORA_OVERRIDE_OPERATION)
+#undef VELMORA_OVERRIDE_OPERATION
     QString LocationURL() const override;
     QString LocationName() const override;
     bool Busy() const override;
-    void Zoom(int step) override;
-
-    // Whether Navigate opens `url`: web pages and files, nothing that runs
-    // script or shows the engine's own pages.
-    static bool isNavigable(const QUrl &url);
-    // The zoom factor one step in (+1) or out (-1) from `current`, or 1 (0).
-    static double zoomFactorAfter(double current, int step);
 
     // The engine's own view, for tests that drive the page directly.
     QWebEngineView *engine() const { return m_view; }
@@ -47,6 +39,10 @@ public:
     QWebEnginePage *page() const;
     // What the view says in place of the page, if it says anything.
     QString notice() const;
+    // The short note above the page (a blocked window), while it shows.
+    QString note() const;
+    // The window that shows the page full screen, while it does.
+    QWidget *fullScreenWindow() const { return m_fullScreen; }
     // The one printer of this view (300 dpi), shared by Print, Print Preview
     // and Page Setup so that settings carry over between them.
     QPrinter *printer();
@@ -55,7 +51,12 @@ signals:
     // The page's title has changed.
     void TitleChange(const QString &title);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void showNote(const QString &text);
+    void applyZoom();
     void showNotice(const QString &text);
     void clearNotice();
     void showContextMenu(const QPoint &pos);
@@ -66,10 +67,13 @@ private:
     // false when the engine reports a failure.
     bool renderPages(QPrinter *target);
 
+    Session &m_session;
     QWebEngineView *m_view;
     WebPage *m_page;
     QStackedLayout *m_stack;
     QLabel *m_notice;
+    QLabel *m_note;
+    QTimer *m_noteTimer;
     // The window that shows the page full screen, while it does.
     QPointer<QWidget> m_fullScreen;
     std::unique_ptr<QPrinter> m_printer;
@@ -81,4 +85,7 @@ private:
     bool m_busy = false;
     // The page's renderer has ended and no other has started yet.
     bool m_rendererGone = false;
+    // The page left full screen and may not enter it again before the
+    // user's next click or key in it.
+    bool m_fullScreenLocked = false;
 };

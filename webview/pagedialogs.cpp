@@ -1,6 +1,10 @@
 #include "pagedialogs.h"
 
+#include "errorpolicy.h"
+
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QVBoxLayout>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,6 +18,27 @@ namespace {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("pagedialogs", text);
+}
+
+// Characters of an address on one line of a question.
+constexpr int AddressLine = 64;
+
+// A message box of the program's about a page: its text is plain, and from
+// the page's second dialog on it offers to stop the page's dialogs.
+QMessageBox *pageBox(QWidget *parent, const QUrl &origin, const QString &text, QMessageBox::StandardButtons buttons,
+                     bool offerStop)
+{
+    auto *box = new QMessageBox(QMessageBox::NoIcon, pagedialogs::siteName(origin), text, buttons, parent);
+    box->setObjectName(QStringLiteral("pageDialog"));
+    box->setTextFormat(Qt::PlainText);
+    if (offerStop)
+        box->setCheckBox(new QCheckBox(tr("Don't let this page show more dialogs"), box));
+    return box;
+}
+
+bool stopTicked(QMessageBox *box)
+{
+    return box->checkBox() && box->checkBox()->isChecked();
 }
 }
 
@@ -59,9 +84,15 @@ QString pagedialogs::permissionQuestion(const QUrl &origin, QWebEnginePage::Feat
 
 QString pagedialogs::externalLinkQuestion(const QUrl &url)
 {
+    // The whole address, as ASCII: no control or bidirectional character can
+    // reorder or hide a part of it. Long ones are broken into lines.
+    const QString address = QString::fromLatin1(url.toEncoded(QUrl::FullyEncoded));
+    QStringList lines;
+    for (int at = 0; at < address.size(); at += AddressLine)
+        lines << address.mid(at, AddressLine);
     return tr("This link is to be opened by another program on your computer (a \"%1:\" link):\n\n%2\n\n"
               "Open it with that program?")
-        .arg(url.scheme(), url.toString());
+        .arg(url.scheme(), lines.join(u'\n'));
 }
 
 QString pagedialogs::certificateNotice(const QUrl &url)
@@ -78,21 +109,64 @@ QString pagedialogs::rendererGoneNotice()
 
 bool pagedialogs::askYesNo(QWidget *parent, const QString &question)
 {
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Question, QCoreApplication::applicationName(), question,
-                        QMessageBox::Yes | QMessageBox::No, parent);
+    auto *box = new QMessageBox(QMessageBox::Question, QCoreApplication::applicationName(), question,
+                                QMessageBox::Yes | QMessageBox::No, parent);
     box->setTextFormat(Qt::PlainText);
     box->setDefaultButton(QMessageBox::No);
     box->setEscapeButton(QMessageBox::No);
-    const int answer = box->exec();
-    delete box.data();
-    return answer == QMessageBox::Yes;
+    return runDialog(box) == QMessageBox::Yes;
+}
+
+bool pagedialogs::showPageMessage(QWidget *parent, const QUrl &origin, const QString &text, bool offerStop,
+                                  bool *stop)
+{
+    QMessageBox *box = pageBox(parent, origin, text, QMessageBox::Ok, offerStop);
+    QObject::connect(box, &QMessageBox::buttonClicked, box, [box, stop] { *stop = stopTicked(box); });
+    runDialog(box);
+    return true;
+}
+
+bool pagedialogs::askPageQuestion(QWidget *parent, const QUrl &origin, const QString &text, bool offerStop,
+                                  bool *stop)
+{
+    QMessageBox *box = pageBox(parent, origin, text, QMessageBox::Ok | QMessageBox::Cancel, offerStop);
+    box->setEscapeButton(QMessageBox::Cancel);
+    QObject::connect(box, &QMessageBox::buttonClicked, box, [box, stop] { *stop = stopTicked(box); });
+    return runDialog(box) == QMessageBox::Ok;
+}
+
+std::optional<QString> pagedialogs::askPageText(QWidget *parent, const QUrl &origin, const QString &text,
+                                                const QString &value, bool offerStop, bool *stop)
+{
+    auto *dialog = new QDialog(parent);
+    dialog->setObjectName(QStringLiteral("pageDialog"));
+    dialog->setWindowTitle(siteName(origin));
+    auto *form = new QVBoxLayout(dialog);
+    auto *label = new QLabel(text, dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    auto *field = new QLineEdit(value, dialog);
+    form->addWidget(label);
+    form->addWidget(field);
+    QCheckBox *stopBox = nullptr;
+    if (offerStop) {
+        stopBox = new QCheckBox(tr("Don't let this page show more dialogs"), dialog);
+        form->addWidget(stopBox);
+    }
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    form->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    QObject::connect(dialog, &QDialog::finished, dialog, [stopBox, stop] { *stop = stopBox && stopBox->isChecked(); });
+    std::optional<QString> given;
+    runDialog(dialog, [&] { given = field->text(); });
+    return given;
 }
 
 std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *parent, const QUrl &url,
-                                                                   const QString &realm)
+                                                                   const QString &realm, bool refusedBefore)
 {
-    QPointer<QDialog> dialog = new QDialog(parent);
+    auto *dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("signIn"));
     dialog->setWindowTitle(tr("Sign in"));
     auto *form = new QFormLayout(dialog);
@@ -102,6 +176,13 @@ std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *par
                              dialog);
     intro->setTextFormat(Qt::PlainText);
     intro->setWordWrap(true);
+    if (refusedBefore) {
+        auto *refused = new QLabel(tr("The user name or password was not accepted. Try again."), dialog);
+        refused->setObjectName(QStringLiteral("refused"));
+        refused->setTextFormat(Qt::PlainText);
+        refused->setWordWrap(true);
+        form->addRow(refused);
+    }
     form->addRow(intro);
     auto *user = new QLineEdit(dialog);
     user->setObjectName(QStringLiteral("user"));
@@ -117,8 +198,6 @@ std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *par
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
 
     std::optional<Credentials> given;
-    if (dialog->exec() == QDialog::Accepted && dialog)
-        given = Credentials{user->text(), password->text()};
-    delete dialog.data();
+    runDialog(dialog, [&] { given = Credentials{user->text(), password->text()}; });
     return given;
 }

@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <optional>
+
+class QString;
 #include <QWebEnginePage>
 
 class QUrl;
@@ -39,8 +41,19 @@ struct Credentials
     QString password;
 };
 
-// Asks for a user name and password for `url`'s site and `realm`; nothing on
-// Cancel or when the dialog is closed.
-std::optional<Credentials> askCredentials(QWidget *parent, const QUrl &url, const QString &realm);
+// Asks for a user name and password for `url`'s site and `realm`, saying
+// first that the last attempt was not accepted if `refusedBefore`; nothing
+// on Cancel or when the dialog is closed.
+std::optional<Credentials> askCredentials(QWidget *parent, const QUrl &url, const QString &realm,
+                                          bool refusedBefore = false);
+
+// A page's own alert, confirm and prompt, headed with the site that shows
+// them. With `offerStop`, a box lets the user say the page may show no more
+// dialogs; `*stop` tells whether it was ticked. The confirm and the prompt
+// give nothing on Cancel.
+bool showPageMessage(QWidget *parent, const QUrl &origin, const QString &text, bool offerStop, bool *stop);
+bool askPageQuestion(QWidget *parent, const QUrl &origin, const QString &text, bool offerStop, bool *stop);
+std::optional<QString> askPageText(QWidget *parent, const QUrl &origin, const QString &text,
+                                   const QString &value, bool offerStop, bool *stop);
 
 } // namespace pagedialogs

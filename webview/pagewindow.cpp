@@ -1,14 +1,20 @@
 #include "pagewindow.h"
 
 #include "engineview.h"
-#include "pagekeys.h"
+#include "pageactions.h"
+#include "pagedialogs.h"
+#include "webpage.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 
-PageWindow::PageWindow(QWidget *owner) : QWidget(owner, Qt::Window), m_view(new EngineView(this))
+PageWindow::PageWindow(Session &session, QWidget *owner)
+    : QWidget(owner, Qt::Window), m_view(new EngineView(session, this)), m_actions(new PageActions(this))
 {
     setObjectName(QStringLiteral("pageWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -16,39 +22,92 @@ PageWindow::PageWindow(QWidget *owner) : QWidget(owner, Qt::Window), m_view(new 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     setFocusProxy(m_view);
+    m_actions->runOn(m_view);
 
-    if (owner) {
+    if (owner)
         setWindowIcon(owner->windowIcon());
-        // A little below and to the right of the program's window, as large as it.
-        QRect place = owner->geometry().translated(30, 30);
-        if (const QScreen *screen = owner->screen())
-            place &= screen->availableGeometry();
-        setGeometry(place);
-    } else {
-        resize(800, 600);
+    // Two thirds of the screen, centred on the program's window.
+    const QScreen *screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        QRect wanted(QPoint(), area.size() * 2 / 3);
+        wanted.moveCenter(owner ? owner->frameGeometry().center() : area.center());
+        place(wanted);
     }
-    setWindowTitle(QCoreApplication::applicationName());
-    connect(m_view, &EngineView::TitleChange, this, [this](const QString &title) {
-        setWindowTitle(title.isEmpty() ? QCoreApplication::applicationName() : title);
-    });
+    updateTitle();
+    connect(m_view, &EngineView::TitleChange, this, [this] { updateTitle(); });
+    connect(m_view, &WebView::NavigateComplete2, this, [this] { updateTitle(); });
 
-    QWebEnginePage *page = m_view->page();
+    auto *page = static_cast<WebPage *>(m_view->page());
     // The size and place the page asked for with window.open, kept on the screen.
     connect(page, &QWebEnginePage::geometryChangeRequested, this, [this](const QRect &wanted) {
-        QRect content = wanted;
-        if (const QScreen *screen = this->screen())
-            content = content.intersected(screen->availableGeometry());
-        if (content.isEmpty())
-            return;
-        // The page gives the size of its content and the place of the window.
-        resize(content.size());
-        move(content.topLeft());
+        if (!wanted.isEmpty())
+            place(wanted);
     });
     connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+    // A close the page asked for while a question of its was open waits
+    // until it has been answered: the question's caller is still running.
+    connect(page, &WebPage::questionAnswered, this, [this] {
+        if (m_closeWhenAnswered)
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    });
+}
 
-    EngineView *view = m_view;
-    installPageKeys(this, view,
-                    {[view] { view->GoBack(); }, [view] { view->GoForward(); }, [view] { view->Refresh(); },
-                     [view] { view->Stop(); }, [view] { view->ExecWB(WebView::PrintCmd, WebView::PromptUser); },
-                     [view](int step) { view->Zoom(step); }});
+QString PageWindow::titleFor(const QString &title, const QUrl &url)
+{
+    const QString site = pagedialogs::siteName(url);
+    if (site.isEmpty())
+        return title.isEmpty() ? QCoreApplication::applicationName() : title;
+    return title.isEmpty() || title == site ? site : tr("%1 - %2").arg(title, site);
+}
+
+void PageWindow::updateTitle()
+{
+    const QUrl url(m_view->LocationURL());
+    setWindowTitle(titleFor(m_view->LocationName(), url));
+}
+
+void PageWindow::place(QRect wanted)
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // The frame the window system adds, as far as it is known yet; a title
+    // bar and borders of a usual size before the window is first shown.
+    QMargins frame(frameGeometry().left() - geometry().left(), geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    if (!isVisible() || frame.isNull())
+        frame = QMargins(4, 30, 4, 4);
+    const QRect inside = area.marginsRemoved(frame);
+    QSize size = wanted.size().boundedTo(inside.size()).expandedTo(QSize(160, 120)).boundedTo(inside.size());
+    QPoint at = wanted.topLeft();
+    at.setX(qBound(inside.left(), at.x(), inside.right() - size.width() + 1));
+    at.setY(qBound(inside.top(), at.y(), inside.bottom() - size.height() + 1));
+    resize(size);
+    move(at - QPoint(frame.left(), frame.top()));
+}
+
+void PageWindow::closeEvent(QCloseEvent *event)
+{
+    auto *page = static_cast<WebPage *>(m_view->page());
+    if (page->isAsking()) {
+        // Answer the open question with No first; the window goes after.
+        m_closeWhenAnswered = true;
+        hide();
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QDialog *>(widget);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            for (QWidget *above = dialog->parentWidget(); above; above = above->parentWidget()) {
+                if (above == this) {
+                    dialog->reject();
+                    break;
+                }
+            }
+        }
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }

@@ -3,18 +3,37 @@
 #include <QWidget>
 
 class EngineView;
+class PageActions;
+class Session;
 
 // A window a page opened (a link to a new window, window.open, a link
-// opened with Ctrl or the middle button): one web view on the program's
-// profile, titled with its page's title. It closes with `owner`.
+// opened with Ctrl or the middle button): one web view on the session's
+// profile, titled with its page's title and site, so that it cannot pass
+// for another site. It lies inside the screen and closes with `owner`.
 class PageWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit PageWindow(QWidget *owner);
+    PageWindow(Session &session, QWidget *owner);
 
     EngineView *view() const { return m_view; }
+    PageActions *actions() const { return m_actions; }
+
+    // What the title says for a page of `title` at `url`: the page's title,
+    // then its site.
+    static QString titleFor(const QString &title, const QUrl &url);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Moves and shrinks `wanted` (the window's content) until the whole
+    // window, frame included, lies inside the available area of its screen.
+    void place(QRect wanted);
+    void updateTitle();
+
     EngineView *m_view;
+    PageActions *m_actions;
+    // The page asked to close while one of its questions was open.
+    bool m_closeWhenAnswered = false;
 };

@@ -1,9 +1,9 @@
 #include "rendering.h"
 
 #include <QDir>
+#include <QLoggingCategory>
 #include <QQuickWindow>
 
-#include <utility>
 
 namespace {
 
@@ -11,18 +11,6 @@ const char *const ChoiceVariables[] = {"QT_QUICK_BACKEND", "QT_XCB_GL_INTEGRATIO
 // The window system's OpenGL is off while the program draws in software, so
 // that no OpenGL driver is loaded at all.
 constexpr char WindowSystemGl[] = "QT_XCB_GL_INTEGRATION";
-// The engine asks for an OpenGL context while the application object is
-// made; without OpenGL the window system says once that it has none, which
-// is the point: that line is left out. Set only while the choice to draw in
-// software is being applied (Qt hands back its own handler, never null).
-QtMessageHandler g_previousHandler = nullptr;
-void dropNoOpenGlNotice(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.startsWith(QLatin1String("QXcbIntegration: Cannot create platform OpenGL context")))
-        return;
-    g_previousHandler(type, context, message);
-}
-
 bool hasGraphicsDevice()
 {
 #if defined(Q_OS_LINUX)
@@ -47,7 +35,7 @@ bool rendering::softwareFits(bool graphicsDevice, const QStringList &setVariable
     return true;
 }
 
-void rendering::chooseBeforeApplication()
+bool rendering::chooseBeforeApplication()
 {
     QStringList set;
     for (const char *name : ChoiceVariables) {
@@ -55,18 +43,19 @@ void rendering::chooseBeforeApplication()
             set.append(QLatin1String(name));
     }
     if (!softwareFits(hasGraphicsDevice(), set))
-        return;
+        return false;
     QQuickWindow::setSceneGraphBackend(QStringLiteral("software"));
     qputenv(WindowSystemGl, "none");
-    g_previousHandler = qInstallMessageHandler(dropNoOpenGlNotice);
+    // The engine asks for an OpenGL context while the application object is
+    // made; the window system's warning that it has none is the point.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.gl.warning=false"));
+    return true;
 }
 
-void rendering::keepChoiceToThisProgram()
+void rendering::keepChoiceFromChildren(bool choseSoftware)
 {
-    if (!g_previousHandler)
-        return;
-    qunsetenv(WindowSystemGl);
-    qInstallMessageHandler(std::exchange(g_previousHandler, nullptr));
+    if (choseSoftware)
+        qunsetenv(WindowSystemGl);
 }
 
 bool rendering::drawsThroughOpenGL()

@@ -14,10 +14,12 @@ namespace rendering {
 // the environment variables that are set).
 bool softwareFits(bool graphicsDevice, const QStringList &setVariables);
 
-// Makes the choice; called before the application object is made.
-void chooseBeforeApplication();
-// Called right after it: programs started from this one make their own.
-void keepChoiceToThisProgram();
+// Makes the choice; called before the application object is made. True
+// when it chose to draw in software.
+bool chooseBeforeApplication();
+// Called right after it with what it returned: takes the choice out of the
+// environment again, so that programs started from this one make their own.
+void keepChoiceFromChildren(bool choseSoftware);
 
 // Whether the engine's views draw through OpenGL.
 bool drawsThroughOpenGL();

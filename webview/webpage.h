@@ -1,32 +1,79 @@
 #pragma once
 
+#include <QPointer>
+
+#include <functional>
+#include <QSet>
 #include <QWebEnginePage>
 
 class QAuthenticator;
+class QWebEngineDownloadRequest;
+class Session;
 
 // A page as the program hosts it: it answers what a page asks of its
-// browser (new windows, sign-in, permissions) and refuses what a page may
-// not do (start other programs unasked, pass a bad certificate).
+// browser (new windows, downloads, sign-in, permissions, its own dialogs)
+// and judges it as a browser does. At most one of the program's questions
+// is open for a page at a time, and requests that come meanwhile are
+// refused; after three refusals of one kind a site is no longer asked;
+// every request gets an answer. It refuses what a page may not do: start
+// other programs without the user's click, pass a bad certificate, reach
+// the program's own resources.
 class WebPage : public QWebEnginePage
 {
     Q_OBJECT
 public:
-    explicit WebPage(QObject *parent = nullptr);
+    WebPage(Session &session, QObject *parent = nullptr);
 
-    // Schemes the engine shows itself; links to any other go to another
-    // program, and only when the user says so.
-    static bool isEngineScheme(const QString &scheme);
+    // Whether one of the program's questions for this page is open.
+    bool isAsking() const { return m_asking; }
+    // The user clicked, typed in the page or chose an address for it.
+    void userActed();
 
 signals:
-    // The main frame's site was refused for its certificate.
+    // The main frame's address was refused for its certificate.
     void certificateRefused(const QUrl &url);
+    // The page tried to open a window without the user's click.
+    void windowBlocked(const QUrl &site);
+    // The question that was open for this page has been answered.
+    void questionAnswered();
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                          QString *result) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                  const QString &sourceID) override;
 
 private:
     QWidget *dialogParent() const;
-    void signIn(const QUrl &url, QAuthenticator *authenticator);
+    // Runs `question` as the page's one open question; false, without
+    // running it, while another is open. `question` returns whether the user
+    // said yes; a no counts against `kind` for `site`.
+    template <typename Question>
+    bool ask(const QString &site, const QString &kind, Question question);
+    void signIn(const QUrl &url, QAuthenticator *authenticator, bool proxy);
     void answerPermission(const QUrl &origin, Feature feature);
+    void download(QWebEngineDownloadRequest *request);
+    // Whether the page's script may show another dialog; from the second on
+    // the user may say no more.
+    bool scriptDialog(const QUrl &origin, const std::function<bool(bool offerStop, bool *stop)> &show);
+    // Whether the user clicked or typed in the page a moment ago.
+    bool userActedRecently() const;
+
+    Session &m_session;
+    bool m_asking = false;
+    // Sign-in realms the user cancelled on this page, until it navigates.
+    QSet<QString> m_cancelledRealms;
+    // What the user entered last, by realm, to tell a refused attempt.
+    QSet<QString> m_triedRealms;
+    int m_scriptDialogs = 0;
+    bool m_scriptDialogsStopped = false;
+    // The main frame's address, as last asked for.
+    QUrl m_mainFrameUrl;
+    // When the user last acted, and whether a download has used that up.
+    qint64 m_userActedAt = -1;
+    bool m_gestureUsed = true;
 };

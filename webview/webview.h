@@ -13,8 +13,29 @@ public:
     using ExpectedFailure::ExpectedFailure;
 };
 
+// The operations the program calls on a web view, as X(name, parameters,
+// arguments). Each starts something and returns at once; progress arrives as
+// events, and an operation that cannot be done throws WebViewError. A new
+// operation is one line here, one override in each view class, and nothing
+// else: the stand-in view forwards every operation on this list by itself.
+#define VELMORA_WEBVIEW_OPERATIONS(X)                                                              \
+    /* Starts loading `url`. */                                                                    \
+    X(Navigate, (const QString &url), (url))                                                       \
+    /* One step back in the history; throws when there is no earlier entry. */                    \
+    X(GoBack, (), ())                                                                              \
+    /* One step forward in the history; throws when there is no later entry. */                    \
+    X(GoForward, (), ())                                                                           \
+    /* Reloads the page on display. */                                                             \
+    X(Refresh, (), ())                                                                             \
+    /* Cancels the pending navigation. */                                                          \
+    X(Stop, (), ())                                                                                \
+    /* Runs a print, print-preview or page-setup command; throws on anything else. */              \
+    X(ExecWB, (int cmdId, int execOpt), (cmdId, execOpt))                                          \
+    /* Zooms the page's site one step in (+1) or out (-1), or back to 100 % (0). */                \
+    X(Zoom, (int step), (step))
+
 // The embedded web view as the rest of the program sees it: the operations it
-// calls and the two events it listens to. Failures are thrown as WebViewError.
+// calls, what it asks of the page now, and the events it listens to.
 class WebView : public QWidget
 {
     Q_OBJECT
@@ -26,26 +47,16 @@ public:
     using QWidget::QWidget;
     ~WebView() override = default;
 
-    // Starts loading `url` and returns at once; progress arrives as events.
-    virtual void Navigate(const QString &url) = 0;
-    // One step back in the history; throws when there is no earlier entry.
-    virtual void GoBack() = 0;
-    // One step forward in the history; throws when there is no later entry.
-    virtual void GoForward() = 0;
-    // Reloads the page on display.
-    virtual void Refresh() = 0;
-    // Cancels the pending navigation and downloads.
-    virtual void Stop() = 0;
-    // Runs a print, print-preview or page-setup command; throws on anything else.
-    virtual void ExecWB(int cmdId, int execOpt) = 0;
+#define VELMORA_DECLARE_OPERATION(name, parameters, arguments) virtual void name parameters = 0;
+    VELMORA_WEBVIEW_OPERATIONS(VELMORA_DECLARE_OPERATION)
+#undef VELMORA_DECLARE_OPERATION
+
     // Address of the page on display, as the view reports it now.
     virtual QString LocationURL() const = 0;
     // Name (title) of the page on display, as the view reports it now.
     virtual QString LocationName() const = 0;
     // True while a page is loading.
-    virtual bool Busy() const { return false; }
-    // Zooms the page one step in (+1) or out (-1), or back to 100 % (0).
-    virtual void Zoom(int step);
+    virtual bool Busy() const = 0;
 
 signals:
     // Download progress; Progress -1 marks the end of a download.

@@ -1,0 +1,51 @@
+#include "schemes.h"
+
+#include <QString>
+#include <QUrl>
+
+#include <iterator>
+
+namespace {
+struct Scheme
+{
+    const char *name;
+    bool navigable;   // the user may open it from Home or a bookmark
+    bool programOwn;  // the program's own resources
+};
+
+// Every scheme the engine loads itself. `qrc` is the program's resources:
+// the engine answers it, so a page must never be let through to it, nor
+// have it handed to another program.
+constexpr Scheme Known[] = {
+    {"http", true, false},         {"https", true, false},  {"file", true, false},
+    {"data", false, false},        {"blob", false, false},  {"about", false, false},
+    {"view-source", false, false}, {"filesystem", false, false}, {"qrc", false, true},
+};
+
+const Scheme *find(const QString &scheme)
+{
+    const QString lower = scheme.toLower();
+    for (const Scheme &known : Known) {
+        if (lower == QLatin1String(known.name))
+            return &known;
+    }
+    return nullptr;
+}
+} // namespace
+
+bool schemes::isNavigable(const QUrl &url)
+{
+    const Scheme *scheme = url.isValid() ? find(url.scheme()) : nullptr;
+    return scheme && scheme->navigable;
+}
+
+bool schemes::isEngineScheme(const QString &scheme)
+{
+    return find(scheme) != nullptr;
+}
+
+bool schemes::isProgramScheme(const QString &scheme)
+{
+    const Scheme *known = find(scheme);
+    return known && known->programOwn;
+}

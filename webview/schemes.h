@@ -1,0 +1,22 @@
+#pragma once
+
+class QString;
+class QUrl;
+
+// The one list of address schemes the program knows: those the engine loads
+// itself, and among them those the user may open from Home or a bookmark.
+namespace schemes {
+
+// Whether Home or a bookmark may open `url`: web pages and files, nothing
+// that runs script or shows the engine's own pages.
+bool isNavigable(const QUrl &url);
+
+// Whether the engine loads `scheme` itself; a link to any other scheme is
+// handed to another program, and only when the user says so.
+bool isEngineScheme(const QString &scheme);
+
+// Whether `scheme` belongs to the program itself (its own resources): no web
+// page may reach it.
+bool isProgramScheme(const QString &scheme);
+
+} // namespace schemes
