@@ -3,9 +3,11 @@
 #include "identity.h"
 #include "ini.h"
 #include "layout.h"
-#include "pagekeys.h"
+#include "downloadswindow.h"
+#include "pageactions.h"
 #include "pictureimage.h"
 #include "pictures.h"
+#include "session.h"
 #include "twips.h"
 #include "webview.h"
 
@@ -27,8 +29,9 @@ constexpr double DesignClientWidth = 11985, DesignClientHeight = 7155;
 constexpr double ScreenHeightAllowance = 450;
 }
 
-frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage)
-    : m_client(new QWidget(this)), m_configuredHomePage(homePage)
+frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session)
+    : actions(new PageActions(this)), m_client(new QWidget(this)), m_configuredHomePage(homePage),
+      m_session(session)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(identity::Title));
@@ -38,8 +41,10 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage)
     setWindowIcon(icon);
     setCentralWidget(m_client);
     createControls(makeWebView);
+    createActions();
     createMenus();
-    createKeys();
+    if (m_session)
+        connect(&m_session->downloads(), &DownloadList::added, this, [this] { showDownloads(); });
     const double perPx = twips::perPixel(this);
     resize(twips::toPixels(DesignClientWidth, perPx),
            twips::toPixels(DesignClientHeight, perPx) + menuBar()->sizeHint().height());
@@ -47,26 +52,30 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage)
 
 frmMain::~frmMain() = default;
 
-QPushButton *frmMain::createPictureButton(const char *name, const char *picture, const QString &tip, double left)
+QPushButton *frmMain::createPictureButton(const char *name, const char *picture, QAction *action, double left)
 {
     auto *button = new QPushButton(m_client);
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(QIcon(QPixmap::fromImage(pictures::load(picture))));
     button->setIconSize(QSize(24, 24));
-    button->setToolTip(tip);
+    button->setToolTip(action->text());
     twips::place(button, left, 0, ButtonWidth, ButtonHeight);
+    connect(button, &QPushButton::clicked, action, &QAction::trigger);
     return button;
 }
 
 void frmMain::createControls(const WebViewFactory &makeWebView)
 {
-    cmdBack = createPictureButton("cmdBack", "back", tr("Back"), 0 * ButtonStep);
-    cmdForward = createPictureButton("cmdForward", "forward", tr("Forward"), 1 * ButtonStep);
-    cmdStop = createPictureButton("cmdStop", "stop", tr("Stop"), 2 * ButtonStep);
-    cmdRefresh = createPictureButton("cmdRefresh", "refresh", tr("Refresh"), 3 * ButtonStep);
-    cmdHome = createPictureButton("cmdHome", "home", tr("Home"), 4 * ButtonStep);
-    cmdAddBookmark = createPictureButton("cmdAddBookmark", "bookmark", tr("Bookmark"), 5 * ButtonStep);
-    cmdPrint = createPictureButton("cmdPrint", "preview", tr("Print Preview"), 6 * ButtonStep);
+    cmdBack = createPictureButton("cmdBack", "back", actions->back, 0 * ButtonStep);
+    cmdForward = createPictureButton("cmdForward", "forward", actions->forward, 1 * ButtonStep);
+    cmdStop = createPictureButton("cmdStop", "stop", actions->stop, 2 * ButtonStep);
+    cmdRefresh = createPictureButton("cmdRefresh", "refresh", actions->refresh, 3 * ButtonStep);
+    cmdHome = createPictureButton("cmdHome", "home", actions->home, 4 * ButtonStep);
+    // Adding a bookmark is the window's own command, not the page's.
+    auto *addBookmark = new QAction(tr("Bookmark"), this);
+    cmdAddBookmark = createPictureButton("cmdAddBookmark", "bookmark", addBookmark, 5 * ButtonStep);
+    connect(addBookmark, &QAction::triggered, this, handled([this] { cmdAddBookmark_Click(); }));
+    cmdPrint = createPictureButton("cmdPrint", "preview", actions->printPreview, 6 * ButtonStep);
 
     lblStat = new QLabel(tr("Connecting to server"), m_client);
     lblStat->setObjectName(QStringLiteral("lblStat"));
@@ -109,13 +118,6 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
             control->setFont(twips::dialogFont());
     }
 
-    connect(cmdBack, &QPushButton::clicked, this, handled([this] { cmdBack_Click(); }));
-    connect(cmdForward, &QPushButton::clicked, this, handled([this] { cmdForward_Click(); }));
-    connect(cmdStop, &QPushButton::clicked, this, handled([this] { cmdStop_Click(); }));
-    connect(cmdRefresh, &QPushButton::clicked, this, handled([this] { cmdRefresh_Click(); }));
-    connect(cmdHome, &QPushButton::clicked, this, handled([this] { cmdHome_Click(); }));
-    connect(cmdAddBookmark, &QPushButton::clicked, this, handled([this] { cmdAddBookmark_Click(); }));
-    connect(cmdPrint, &QPushButton::clicked, this, handled([this] { cmdPrint_Click(); }));
     connect(Image1, &PictureImage::clicked, this, handled([this] { Image1_Click(); }));
     connect(Image1, &PictureImage::doubleClicked, this, handled([this] { Image1_DblClick(); }));
     connect(web, &WebView::ProgressChange, this, [this](int progress, int progressMax) {
@@ -124,6 +126,31 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     connect(web, &WebView::NavigateComplete2, this, [this](const QString &url) {
         ignoreErrors([&] { Web_NavigateComplete2(0, url); });
     });
+}
+
+void frmMain::createActions()
+{
+    // Each page command runs its named handler, whether a button, a menu
+    // item or a key triggered it.
+    auto run = [this](QAction *action, void (frmMain::*handler)()) {
+        connect(action, &QAction::triggered, this, handled([this, handler] { (this->*handler)(); }));
+    };
+    run(actions->back, &frmMain::cmdBack_Click);
+    run(actions->forward, &frmMain::cmdForward_Click);
+    run(actions->stop, &frmMain::cmdStop_Click);
+    run(actions->refresh, &frmMain::cmdRefresh_Click);
+    run(actions->home, &frmMain::cmdHome_Click);
+    run(actions->printPreview, &frmMain::mnuPrintPreview_Click);
+    run(actions->pageSetup, &frmMain::mnuPGSetup_Click);
+    run(actions->print, &frmMain::mnuPrint_Click);
+    run(actions->close, &frmMain::mnuExit_Click);
+    const auto zoom = [this](QAction *action, int step) {
+        connect(action, &QAction::triggered, this, handled([this, step] { Web.at(0)->Zoom(step); }));
+    };
+    zoom(actions->zoomIn, +1);
+    zoom(actions->zoomOut, -1);
+    zoom(actions->zoomReset, 0);
+    actions->followBusy(Web.at(0));
 }
 
 void frmMain::createMenus()
@@ -136,9 +163,14 @@ void frmMain::createMenus()
         connect(action, &QAction::triggered, this, handled([this, handler] { (this->*handler)(); }));
         return action;
     };
-    mnuPGSetup = item(page, "mnuPGSetup", tr("Page Setup"), &frmMain::mnuPGSetup_Click);
-    mnuPrintPreview = item(page, "mnuPrintPreview", tr("Print Preview"), &frmMain::mnuPrintPreview_Click);
-    mnuPrint = item(page, "mnuPrint", tr("Print"), &frmMain::mnuPrint_Click);
+    auto shared = [](QMenu *menu, const char *name, QAction *action) {
+        action->setObjectName(QString::fromLatin1(name));
+        menu->addAction(action);
+        return action;
+    };
+    mnuPGSetup = shared(page, "mnuPGSetup", actions->pageSetup);
+    mnuPrintPreview = shared(page, "mnuPrintPreview", actions->printPreview);
+    mnuPrint = shared(page, "mnuPrint", actions->print);
     page->addSeparator()->setObjectName(QStringLiteral("mnuSeparator"));
     mnuExit = item(page, "mnuExit", tr("&Exit"), &frmMain::mnuExit_Click);
 
@@ -153,14 +185,21 @@ void frmMain::createMenus()
     mnuAbout = item(help, "mnuAbout", tr("&About"), &frmMain::mnuAbout_Click);
 }
 
-void frmMain::createKeys()
+DownloadsWindow *frmMain::downloadsWindow() const
 {
-    // The usual browser keys, wherever the focus is, run the handlers of the
-    // buttons and menu items, with their error handling.
-    installPageKeys(this, Web.at(0),
-                    {[this] { cmdBack_Click(); }, [this] { cmdForward_Click(); }, [this] { cmdRefresh_Click(); },
-                     [this] { cmdStop_Click(); }, [this] { mnuPrint_Click(); },
-                     [this](int step) { Web.at(0)->Zoom(step); }});
+    return m_downloadsWindow;
+}
+
+void frmMain::showDownloads()
+{
+    // One window for every download, whichever window it came from.
+    if (!m_downloadsWindow) {
+        m_downloadsWindow = new DownloadsWindow(m_session->downloads(), this);
+        m_downloadsWindow->setAttribute(Qt::WA_DeleteOnClose);
+        twips::centreOnScreen(m_downloadsWindow);
+    }
+    m_downloadsWindow->show();
+    m_downloadsWindow->raise();
 }
 
 void frmMain::Form_Load()

@@ -11,7 +11,10 @@ class QAction;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class DownloadsWindow;
+class PageActions;
 class PictureImage;
+class Session;
 class WebView;
 
 // The main window: toolbar row, status line and progress bar, logo, the web
@@ -23,8 +26,9 @@ public:
     using WebViewFactory = std::function<WebView *(QWidget *parent)>;
 
     // `makeWebView` builds element 0 of Web; `homePage` is the configured
-    // address that start-up gives to HomePageUrl.
-    frmMain(const WebViewFactory &makeWebView, const QString &homePage);
+    // address that start-up gives to HomePageUrl. With a `session`, the
+    // window shows its downloads.
+    frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session = nullptr);
     ~frmMain() override;
 
     // The start-up sequence: runs once, right after construction.
@@ -75,6 +79,11 @@ public:
     QProgressBar *ProgressBar1;
     PictureImage *Image1;
 
+    // The page commands, one action each: buttons, menu items and keys.
+    PageActions *actions;
+    // The downloads window, once a download has shown it.
+    DownloadsWindow *downloadsWindow() const;
+
     QAction *mnuPGSetup;
     QAction *mnuPrintPreview;
     QAction *mnuPrint;
@@ -92,8 +101,9 @@ protected:
 private:
     void createControls(const WebViewFactory &makeWebView);
     void createMenus();
-    void createKeys();
-    QPushButton *createPictureButton(const char *name, const char *picture, const QString &tip, double left);
+    void createActions();
+    QPushButton *createPictureButton(const char *name, const char *picture, QAction *action, double left);
+    void showDownloads();
     void Form_Unload();
     // Moves and sizes the window's outer frame (pixels).
     void moveOuter(const QRect &outer);
@@ -103,4 +113,6 @@ private:
     QRect m_outerTarget;
     QPointer<QWidget> m_bookmarkWindow;
     QPointer<QWidget> m_aboutWindow;
+    Session *m_session;
+    QPointer<DownloadsWindow> m_downloadsWindow;
 };

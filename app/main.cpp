@@ -5,7 +5,8 @@
 #include "identity.h"
 #include "rendering.h"
 #include "startup.h"
-#include "webprofile.h"
+#include "errorpolicy.h"
+#include "session.h"
 
 #include <QApplication>
 
@@ -28,20 +29,23 @@ int main(int argc, char *argv[])
     bookmarkfile::failWritesPastSizeLimit();
     if (const std::optional<int> exitCode = startup::beforeApplication(argc, argv))
         return *exitCode;
-    rendering::chooseBeforeApplication();
+    const bool software = rendering::chooseBeforeApplication();
     QApplication app(argc, argv);
-    rendering::keepChoiceToThisProgram();
+    rendering::keepChoiceFromChildren(software);
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));
-    startup::rejectUnknownOptions(QApplication::arguments());
 
-    const webprofile::Owner profile; // outlives every page, ends before the engine
+    Session session; // outlives every page, ends before the engine
     // The window comes up first; the engine's view takes its place right after.
     frmMain window(
-        [](QWidget *parent) {
-            return new DeferredView([](QWidget *place) { return new EngineView(place); }, parent);
+        [&session](QWidget *parent) {
+            return new DeferredView([&session](QWidget *place) { return new EngineView(session, place); }, parent);
         },
-        homePage());
+        homePage(), &session);
     window.Form_Load();
+    // Profile folders that others could read are not used: say so once the
+    // window is up.
+    if (!session.profileProblem().isEmpty())
+        tellUser(&window, session.profileProblem());
     return app.exec();
 }

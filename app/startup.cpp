@@ -43,6 +43,27 @@ void describe(QCommandLineParser &parser)
                                                                         "the program's rights.")});
 }
 
+// Qt's own options, which the application object takes out of the command
+// line later; known here so that they are not mistaken for unknown ones.
+void acceptQtOptions(QCommandLineParser &parser)
+{
+    static const char *const withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                            "qwindowgeometry", "qwindowicon", "qwindowtitle", "display",
+                                            "geometry", "title", "name", "style", "stylesheet", "session",
+                                            "qmljsdebugger", "visual", "widgetcount"};
+    static const char *const flags[] = {"reverse", "nograb", "dograb", "sync", "testability"};
+    for (const char *name : withValue) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : flags) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
 // The arguments that are the program's: those after --webEngineArgs are the engine's.
 QStringList ownArguments(const QStringList &arguments)
 {
@@ -54,12 +75,14 @@ Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &san
 {
     QCommandLineParser parser;
     describe(parser);
-    // Options of Qt's and of the engine's are unknown here; they are looked
-    // at again once Qt has taken its own.
-    parser.parse(ownArguments(arguments));
+    acceptQtOptions(parser);
+    const bool parsed = parser.parse(ownArguments(arguments));
     Decision decision;
     decision.withoutSandbox = parser.isSet(NoSandbox);
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+    if (!parsed && !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("help-all"))) {
+        decision.action = Action::RejectOption;
+        decision.error = parser.errorText();
+    } else if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         decision.action = Action::ShowHelp;
     else if (parser.isSet(QStringLiteral("version")))
         decision.action = Action::ShowVersion;
@@ -98,19 +121,15 @@ std::optional<int> beforeApplication(int argc, char *argv[])
     case Action::Refuse:
         std::fputs(qPrintable(QCoreApplication::translate("startup", RefusalLine)), stderr);
         return 1;
+    case Action::RejectOption:
+        std::fputs(qPrintable(QStringLiteral("%1: %2\n").arg(QLatin1String(identity::Title), decision.error)), stderr);
+        return 1;
     case Action::Run:
         break;
     }
     if (decision.withoutSandbox)
         qputenv(SandboxVariable, "1");
     return std::nullopt;
-}
-
-void rejectUnknownOptions(const QStringList &arguments)
-{
-    QCommandLineParser parser;
-    describe(parser);
-    parser.process(ownArguments(arguments));
 }
 
 } // namespace startup

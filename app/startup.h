@@ -14,18 +14,21 @@ namespace startup {
 // Set, the web engine runs without its sandbox.
 inline constexpr char SandboxVariable[] = "QTWEBENGINE_DISABLE_SANDBOX";
 
-enum class Action { Run, ShowHelp, ShowVersion, Refuse };
+enum class Action { Run, ShowHelp, ShowVersion, Refuse, RejectOption };
 
 struct Decision
 {
     Action action = Action::Run;
     // The user asked for the engine to run without its sandbox.
     bool withoutSandbox = false;
+    // Why the options are rejected (RejectOption): an option nobody knows.
+    QString error;
 };
 
 // What the program does, from its arguments (its own name first), whether it
-// runs as root and the value of SandboxVariable (null when unset). Options
-// that are not the program's are left to Qt and to the engine.
+// runs as root and the value of SandboxVariable (null when unset). Qt's own
+// options are left to Qt, and those after --webEngineArgs to the engine;
+// any other option is rejected, before any window-system connection.
 Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &sandboxVariable);
 
 // Velmora's version and the web engine's, as the engine reports them.
@@ -35,9 +38,5 @@ QString versionText();
 // help or the versions, or refuses to run, and returns the exit code; returns
 // nothing when the program is to run, the sandbox turned off if asked.
 std::optional<int> beforeApplication(int argc, char *argv[]);
-
-// Once the application object has taken Qt's own options out of `arguments`:
-// an option nobody knows ends the program with a message, before any window.
-void rejectUnknownOptions(const QStringList &arguments);
 
 } // namespace startup
