@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 // A web view that records every call and can be told to fail.
 class FakeWebView : public WebView
 {
@@ -15,6 +17,8 @@ public:
     QString url, name;          // what LocationURL and LocationName report
     bool windowVisibleAtNavigate = false;
     bool busy = false;
+    // Runs after each call is recorded, before a failure is thrown.
+    std::function<void(const QString &call)> onCall;
 
     void Navigate(const QString &address) override
     {
@@ -54,6 +58,8 @@ private:
     void record(const QString &call)
     {
         calls << call;
+        if (onCall)
+            onCall(call);
         if (fail)
             throw WebViewError(QStringLiteral("%1 failed").arg(call));
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "rendering.h"
-#include "webprofile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,12 +23,11 @@
         qputenv("XDG_DATA_HOME", QFile::encodeName(runtime.path() + "/data"));            \
         velmoraTestSandbox();                                                             \
         velmoraTestSessionBus(runtime.path());                                            \
-        rendering::chooseBeforeApplication();                                             \
+        const bool software = rendering::chooseBeforeApplication();                                             \
         QApplication app(argc, argv);                                                     \
-        rendering::keepChoiceToThisProgram();                                             \
+        rendering::keepChoiceFromChildren(software);                                              \
         QApplication::setApplicationName(QStringLiteral("Velmora"));                      \
         QApplication::setApplicationVersion(QStringLiteral("1.0.0"));                     \
-        const webprofile::Owner profile;                                                  \
         TestClass test;                                                                   \
         return QTest::qExec(&test, argc, argv);                                           \
     }

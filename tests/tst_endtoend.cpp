@@ -221,6 +221,7 @@ private slots:
         // Qt's own single-dash options hold the letters v and h.
         row("Qt's options", {"-reverse", "-stylesheet", "a.qss", "--no-sandbox"}, true, {}, Action::Run, true);
         row("the engine's arguments", {"--webEngineArgs", "--no-sandbox", "--version"}, true, {}, Action::Refuse);
+        row("an unknown option", {"--bogus", "--no-sandbox"}, true, {}, Action::RejectOption, true);
     }
     void decide()
     {

@@ -1,5 +1,6 @@
 #include "engineview.h"
 #include "httpserver.h"
+#include "session.h"
 #include "testmain.h"
 
 #include <QWebEngineView>
@@ -15,7 +16,8 @@ private slots:
         QVERIFY(server.isListening());
         server.setPage("/home", "<html><head><title>Home page</title></head><body>Hotels</body></html>");
 
-        EngineView view;
+        Session session;
+        EngineView view(session);
         view.resize(640, 480);
         view.show();
         QVERIFY_THROWS_EXCEPTION(WebViewError, view.GoBack());

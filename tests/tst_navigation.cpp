@@ -1,6 +1,7 @@
 #include "engineview.h"
 #include "frmmain.h"
 #include "httpserver.h"
+#include "session.h"
 #include "testmain.h"
 
 #include <QLabel>
@@ -16,6 +17,7 @@ class TestNavigation : public QObject
 {
     Q_OBJECT
 
+    Session session;
     std::unique_ptr<HttpServer> server;
     std::unique_ptr<frmMain> window;
     EngineView *view = nullptr;
@@ -58,7 +60,7 @@ private slots:
         server->setPage("/slow", "<html><body>Slow<img src='/picture.png'></body></html>");
         server->setPage("/picture.png", HttpServer::Page{"not really a picture", "image/png", 2500});
 
-        window = std::make_unique<frmMain>([this](QWidget *parent) { return view = new EngineView(parent); },
+        window = std::make_unique<frmMain>([this](QWidget *parent) { return view = new EngineView(session, parent); },
                                            server->url("/home"));
         window->Form_Load();
         waitLoaded("/home");

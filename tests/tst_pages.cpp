@@ -1,10 +1,11 @@
-#include "downloads.h"
+#include "download.h"
+#include "downloadswindow.h"
 #include "engineview.h"
 #include "frmmain.h"
 #include "httpserver.h"
 #include "pagewindow.h"
+#include "session.h"
 #include "testmain.h"
-#include "webprofile.h"
 #include "widgetfixture.h"
 
 #include <QDialogButtonBox>
@@ -16,6 +17,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSslKey>
+#include <QStandardPaths>
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QWebEngineProfile>
@@ -78,6 +80,8 @@ class TestPages : public QObject
     Q_OBJECT
 
     std::unique_ptr<HttpServer> server;
+    // Each row has a session of its own: no answer carries over.
+    std::unique_ptr<Session> session;
     std::unique_ptr<frmMain> window;
     EngineView *view = nullptr;
     QTemporaryDir folder;
@@ -160,15 +164,30 @@ private slots:
         server = std::make_unique<HttpServer>();
         QVERIFY(server->isListening());
         server->setPage("/home", page("Home", "Hotels"));
-        window = std::make_unique<frmMain>([this](QWidget *parent) { return view = new EngineView(parent); },
-                                           server->url("/home"));
+        session = std::make_unique<Session>();
+        window = std::make_unique<frmMain>(
+            [this](QWidget *parent) { return view = new EngineView(*session, parent); }, server->url("/home"),
+            session.get());
         window->Form_Load();
         QTRY_VERIFY_WITH_TIMEOUT(!view->Busy() && view->LocationURL() == server->url("/home"), 20000);
     }
     void cleanup()
     {
         window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        session.reset();
         server.reset();
+    }
+
+    // Every text in `dialog` is shown as the characters it holds, never as
+    // markup a page could have slipped in.
+    static bool allPlainText(QWidget *dialog)
+    {
+        for (QLabel *label : dialog->findChildren<QLabel *>()) {
+            if (!label->text().isEmpty() && label->textFormat() != Qt::PlainText)
+                return false;
+        }
+        return true;
     }
 
     void newWindows_data()
@@ -193,7 +212,8 @@ private slots:
         click(view, Qt::KeyboardModifiers(modifiers));
         QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), 1, 20000);
         QPointer<PageWindow> popup = pageWindows().constFirst();
-        QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), QStringLiteral("Deal"), 20000);
+        // The page's title, then its site: a popup cannot pass for another site.
+        QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), "Deal - " + server->url(""), 20000);
         QCOMPARE(popup->windowIcon().cacheKey(), window->windowIcon().cacheKey());
         QCOMPARE(popup->view()->LocationURL(), server->url("/popup"));
         if (size.isValid()) {
@@ -215,12 +235,15 @@ private slots:
     void downloads_data()
     {
         QTest::addColumn<bool>("cancel");
-        QTest::newRow("saved") << false;
-        QTest::newRow("cancelled") << true;
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("saved") << false << false;
+        QTest::newRow("cancelled") << true << false;
+        QTest::newRow("replacing a file") << false << true;
     }
     void downloads()
     {
         QFETCH(bool, cancel);
+        QFETCH(bool, replace);
         QByteArray bytes(300000, Qt::Uninitialized);
         for (int i = 0; i < bytes.size(); ++i)
             bytes[i] = char((quint32(i) * 7919u) >> 3);
@@ -228,30 +251,40 @@ private slots:
         file.headers = "Content-Disposition: attachment; filename=\"../deals.zip\"\r\n";
         file.stall = cancel;
         server->setPage("/deals.zip", file);
-        const QString target = folder.filePath(QStringLiteral("deals %1.zip").arg(cancel));
+        const QString target = folder.filePath(QStringLiteral("deals %1%2.zip").arg(cancel).arg(replace));
+        if (replace) {
+            QFile old(target);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old deals") && old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        }
 
         QString offered;
-        DialogAnswer answer([&](QWidget *dialog) {
-            auto *save = qobject_cast<QFileDialog *>(dialog);
-            offered = save ? save->selectedFiles().value(0) : QString();
-            if (save) {
+        ModalWatch answer([&](QWidget *dialog) {
+            if (auto *save = qobject_cast<QFileDialog *>(dialog); save && offered.isEmpty()) {
+                offered = save->selectedFiles().value(0);
                 save->selectFile(target);
-                QMetaObject::invokeMethod(save, "accept");
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            } else if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                // The user agrees to replace the file.
+                box->button(QMessageBox::Yes)->click();
             }
         });
         view->Navigate(server->url("/deals.zip"));
-        QTRY_VERIFY_WITH_TIMEOUT(answer.answered(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!offered.isEmpty(), 20000);
         // The server's name without its folder part, in the Downloads folder.
         QCOMPARE(QFileInfo(offered).fileName(), QStringLiteral("deals.zip"));
-        QTRY_VERIFY(visibleTopLevel<DownloadWindow>());
-        DownloadWindow *progress = visibleTopLevel<DownloadWindow>();
+        QCOMPARE(QFileInfo(offered).absolutePath(),
+                 QFileInfo(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)).absoluteFilePath());
+        QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->isVisible());
+        DownloadsWindow *list = window->downloadsWindow();
+        QCOMPARE(session->downloads().all().size(), 1);
+        Download *download = session->downloads().all().constFirst();
         if (cancel) {
-            QTRY_VERIFY_WITH_TIMEOUT(progress->status()->text().contains(QStringLiteral("bytes")), 20000);
-            QTest::mouseClick(progress->button(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(list->statusOf(download)->text().contains(QStringLiteral("bytes")), 20000);
+            QTest::mouseClick(list->cancelOf(download), Qt::LeftButton);
         }
-        QTRY_VERIFY_WITH_TIMEOUT(progress->isDone(), 20000);
-        QVERIFY2(progress->status()->text().startsWith(cancel ? "The download of" : "Saved"),
-                 qPrintable(progress->status()->text()));
+        QTRY_VERIFY_WITH_TIMEOUT(download->isFinished(), 20000);
+        QVERIFY2(list->statusOf(download)->text().startsWith(cancel ? "The download of" : "Saved"),
+                 qPrintable(list->statusOf(download)->text()));
         QTRY_VERIFY(!QFileInfo::exists(downloads::partialPath(target)));
         if (cancel) {
             // Nothing is left under its name, nor a part of it under another.
@@ -270,19 +303,27 @@ private slots:
             QFile saved(target);
             QVERIFY(saved.open(QIODevice::ReadOnly));
             QVERIFY(saved.readAll() == bytes);
+            // A new file is the user's alone; a replaced one keeps its mode.
+            QCOMPARE(int(saved.permissions() & 0x0777),
+                     replace ? int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther) & 0x0777 : 0x0600);
         }
-        progress->close();
+        // Closing the window leaves the list as it is.
+        list->close();
+        QCOMPARE(session->downloads().all().size(), 1);
     }
 
     void signIn_data()
     {
         QTest::addColumn<bool>("ok");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Cancel") << false;
+        QTest::addColumn<bool>("wrongFirst");
+        QTest::newRow("OK") << true << false;
+        QTest::newRow("Cancel") << false << false;
+        QTest::newRow("a wrong password, then the right one") << true << true;
     }
     void signIn()
     {
         QFETCH(bool, ok);
+        QFETCH(bool, wrongFirst);
         server->setHandler("/members", [](const QByteArray &request) {
             if (request.contains("Authorization: Basic " + QByteArray("guest:secret").toBase64()))
                 return HttpServer::Page{page("Welcome", "Welcome")};
@@ -292,24 +333,38 @@ private slots:
             return refused;
         });
         int requestsBeforeDialog = -1;
-        QString asked;
+        QStringList asked;
+        bool plain = true;
         QLineEdit::EchoMode echo = QLineEdit::Normal;
-        DialogAnswer answer([&](QWidget *dialog) {
-            requestsBeforeDialog = server->requests().count("/members");
+        ModalWatch watch([&](QWidget *dialog) {
+            if (dialog->objectName() != "signIn" || !dialog->isVisible())
+                return;
+            if (requestsBeforeDialog < 0)
+                requestsBeforeDialog = server->requests().count("/members");
+            QString text;
             for (QLabel *label : dialog->findChildren<QLabel *>())
-                asked += label->text() + u'\n';
+                text += label->text() + u'\n';
+            asked << text;
+            plain = plain && allPlainText(dialog);
+            const bool wrong = wrongFirst && asked.size() == 1;
             dialog->findChild<QLineEdit *>("user")->setText("guest");
-            dialog->findChild<QLineEdit *>("password")->setText("secret");
+            dialog->findChild<QLineEdit *>("password")->setText(wrong ? "wrong" : "secret");
             echo = dialog->findChild<QLineEdit *>("password")->echoMode();
             auto *buttons = dialog->findChild<QDialogButtonBox *>();
             buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         });
         load("/members");
-        QTRY_VERIFY(answer.answered());
-        QCOMPARE(requestsBeforeDialog, 1);
-        QVERIFY2(asked.contains(server->url("")) && asked.contains("\"Members <b>area</b>\""), qPrintable(asked));
         QTRY_COMPARE(view->LocationName(), QString(ok ? "Welcome" : "Refused"));
-        QCOMPARE(server->requests().count("/members"), ok ? 2 : 1);
+        QCOMPARE(requestsBeforeDialog, 1);
+        QCOMPARE(asked.size(), wrongFirst ? 2 : 1);
+        QVERIFY2(asked[0].contains(server->url("")) && asked[0].contains("\"Members <b>area</b>\""),
+                 qPrintable(asked[0]));
+        // Only after a refused attempt does the dialog say so.
+        QVERIFY2(!asked[0].contains("not accepted"), qPrintable(asked[0]));
+        if (wrongFirst)
+            QVERIFY2(asked[1].contains("The user name or password was not accepted."), qPrintable(asked[1]));
+        QVERIFY(plain);
+        QCOMPARE(server->requests().count("/members"), ok ? 2 + int(wrongFirst) : 1);
         QCOMPARE(echo, QLineEdit::Password);
     }
 
@@ -333,12 +388,29 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(QString, question);
         QFETCH(QString, answer);
+        // An answer about another feature of the same site is no answer to this one.
+        const QString other = ask.contains("geolocation") ? "Notification.requestPermission()"
+                                                          : "navigator.geolocation.getCurrentPosition(() => 0)";
+        {
+            int otherQuestions = 0;
+            ModalWatch watch([&](QWidget *dialog) {
+                if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                    ++otherQuestions;
+                    box->button(yes ? QMessageBox::No : QMessageBox::Yes)->click();
+                }
+            });
+            js(view, other);
+            QTRY_COMPARE_WITH_TIMEOUT(otherQuestions, 1, 20000);
+        }
         for (int time = 0; time < 2; ++time) {
             // The second request from the same site gets the same answer unasked.
             QStringList asked;
             ModalWatch watch([&](QWidget *dialog) {
                 if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
                     asked << box->text();
+                    // No is what Enter and Esc give.
+                    QVERIFY(box->defaultButton() == box->button(QMessageBox::No));
+                    QVERIFY(allPlainText(box));
                     box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
                 }
             });
@@ -366,6 +438,7 @@ private slots:
         QTest::newRow("Ctrl+P") << QKeySequence(Qt::CTRL | Qt::Key_P) << "print dialog";
         QTest::newRow("Ctrl+=") << QKeySequence(Qt::CTRL | Qt::Key_Equal) << "zoom 1.1";
         QTest::newRow("Ctrl+-") << QKeySequence(Qt::CTRL | Qt::Key_Minus) << "zoom 0.9";
+        QTest::newRow("Ctrl+0 after Ctrl+=") << QKeySequence(Qt::CTRL | Qt::Key_0) << "zoom 1";
         QTest::newRow("Esc while loading") << QKeySequence(Qt::Key_Escape) << "stop";
     }
     void keys()
@@ -383,6 +456,9 @@ private slots:
         if (effect == "stop")
             view->Navigate(server->url("/slow"));
         QTRY_VERIFY(view->Busy() == (effect == "stop"));
+        if (effect == "zoom 1")
+            QTest::keySequence(view->engine()->focusProxy(), QKeySequence(Qt::CTRL | Qt::Key_Equal));
+        QTRY_COMPARE(view->page()->zoomFactor(), effect == "zoom 1" ? 1.1 : 1.0);
         DialogCloser closer;
         const int secondLoads = server->requests().count("/second");
         QTest::keySequence(view->engine()->focusProxy(), keys);
@@ -397,8 +473,8 @@ private slots:
         else if (effect == "stop")
             QTRY_VERIFY(!view->Busy());
         // Nothing else happens, and nothing is said (Forward at the end of the
-        // history included).
-        QTest::qWait(300);
+        // history included): a round trip through the page, then a look.
+        js(view, "1");
         QCOMPARE(view->LocationURL(), server->url(effect == "back" ? "/home" : "/second"));
         QCOMPARE(closer.seen.size(), effect == "print dialog" ? 1 : 0);
     }
@@ -449,11 +525,11 @@ private slots:
     void profileLastsAndIsPrivate()
     {
         QWebEngineProfile *profile = view->page()->profile();
-        QCOMPARE(profile, webprofile::profile());
+        QCOMPARE(profile, session->profile());
         QVERIFY(!profile->isOffTheRecord());
         QCOMPARE(profile->httpCacheType(), QWebEngineProfile::DiskHttpCache);
-        QCOMPARE(profile->persistentStoragePath(), webprofile::storagePath());
-        for (const QString &path : {webprofile::storagePath(), webprofile::cachePath()}) {
+        QCOMPARE(profile->persistentStoragePath(), Session::storagePath());
+        for (const QString &path : {Session::storagePath(), Session::cachePath()}) {
             QVERIFY2(path.startsWith(qEnvironmentVariable("XDG_DATA_HOME"))
                          || path.startsWith(qEnvironmentVariable("XDG_CACHE_HOME")),
                      qPrintable(path));
@@ -487,7 +563,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(view->LocationURL() == address, 20000);
         } else {
             QVERIFY_THROWS_EXCEPTION(WebViewError, view->Navigate(address));
-            QTest::qWait(300);
+            js(view, "1");
             QCOMPARE(view->LocationURL(), server->url("/home"));
             QVERIFY(js(view, "window.ran").isNull());
         }
@@ -502,7 +578,14 @@ private slots:
         QTest::newRow("Yes") << link << int(QMessageBox::Yes) << true;
         QTest::newRow("No") << link << int(QMessageBox::No) << false;
         QTest::newRow("Esc") << link << int(Qt::Key_Escape) << false;
+        QTest::newRow("Enter") << link << int(Qt::Key_Return) << false;
         QTest::newRow("no click") << QByteArray("<script>location = 'velmora-test:room?id=7'</script>") << 0 << false;
+        QTest::newRow("a click made by script")
+            << QByteArray("<a id='x' href='velmora-test:room?id=7'>x</a><script>document.getElementById('x').click()"
+                          "</script>")
+            << 0 << false;
+        QTest::newRow("the program's own resources, by script")
+            << QByteArray("<script>location = 'qrc:/pictures/logo.pam'</script>") << 0 << false;
     }
     void linkToAnotherProgram()
     {
@@ -517,8 +600,8 @@ private slots:
             if (!box)
                 return;
             asked << box->text();
-            if (answer == Qt::Key_Escape)
-                QTest::keyClick(box, Qt::Key_Escape);
+            if (answer == Qt::Key_Escape || answer == Qt::Key_Return)
+                QTest::keyClick(box, Qt::Key(answer));
             else
                 box->button(QMessageBox::StandardButton(answer))->click();
         });
@@ -528,13 +611,16 @@ private slots:
             click(view);
             QTRY_VERIFY_WITH_TIMEOUT(!asked.isEmpty(), 20000);
         }
-        QTest::qWait(1500); // time for a second question or a start that must not come
+        // The engine decides on navigations in order: once a later one has
+        // arrived, the link's has been decided.
+        load("/home");
         QDesktopServices::unsetUrlHandler("velmora-test");
         QCOMPARE(asked.size(), answer ? 1 : 0);
         if (answer)
             QVERIFY2(asked[0].contains("\"velmora-test:\"") && asked[0].contains("velmora-test:room?id=7"),
                      qPrintable(asked[0]));
         QCOMPARE(opened, starts ? QList<QUrl>{QUrl("velmora-test:room?id=7")} : QList<QUrl>{});
+        QCOMPARE(pageWindows().size(), 0);
     }
 
     void localPageReadsNoOtherFile()

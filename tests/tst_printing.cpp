@@ -1,5 +1,6 @@
 #include "engineview.h"
 #include "httpserver.h"
+#include "session.h"
 #include "testmain.h"
 #include "widgetfixture.h"
 
@@ -22,6 +23,7 @@ class TestPrinting : public QObject
     Q_OBJECT
 
     std::unique_ptr<HttpServer> server;
+    Session session;
     std::unique_ptr<EngineView> view;
     QTemporaryDir folder;
 
@@ -73,7 +75,7 @@ private slots:
         server = std::make_unique<HttpServer>();
         server->setPage("/page", "<html><head><title>Hotels</title></head><body><h1>Hotels in Lisbon</h1>"
                                  "<p>Three rooms left.</p></body></html>");
-        view = std::make_unique<EngineView>();
+        view = std::make_unique<EngineView>(session);
         view->resize(800, 600);
         view->show();
         QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);

@@ -4,6 +4,7 @@
 #include "frmmain.h"
 #include "httpserver.h"
 #include "rendering.h"
+#include "session.h"
 #include "testmain.h"
 
 #include <QOpenGLWidget>
@@ -22,6 +23,7 @@ class TestStartup : public QObject
 {
     Q_OBJECT
 
+    Session session;
     std::unique_ptr<frmMain> window;
     int enginesMade = 0;
 
@@ -36,7 +38,7 @@ class TestStartup : public QObject
                         ++enginesMade;
                         // The window must be on screen before the engine starts.
                         exposedAtEngineStart = place->window()->windowHandle()->isExposed();
-                        return new EngineView(place);
+                        return new EngineView(session, place);
                     },
                     parent);
             },
@@ -59,6 +61,7 @@ private slots:
         QTest::addColumn<Calls>("calls");
         QTest::addColumn<bool>("failing");
         QTest::addColumn<QStringList>("done");
+        QTest::addColumn<bool>("reenter");
         const Calls all = [](WebView &view) {
             view.Navigate(QStringLiteral("http://a/"));
             view.GoBack();
@@ -70,25 +73,40 @@ private slots:
         };
         const QStringList allDone{"Navigate(http://a/)", "GoBack", "Zoom(1)", "ExecWB(7,0)", "Stop", "Refresh",
                                   "GoForward"};
-        QTest::newRow("none") << Calls([](WebView &) {}) << false << QStringList();
-        QTest::newRow("every operation, in order") << all << false << allDone;
-        QTest::newRow("each one failing") << all << true << allDone;
-        QTest::newRow("the same call twice") << Calls([](WebView &view) {
+        const Calls twice = [](WebView &view) {
             view.Navigate(QStringLiteral("http://a/"));
             view.Navigate(QStringLiteral("http://a/"));
-        }) << false << QStringList{"Navigate(http://a/)", "Navigate(http://a/)"};
+        };
+        QTest::newRow("none") << Calls([](WebView &) {}) << false << QStringList() << false;
+        QTest::newRow("every operation, in order") << all << false << allDone << false;
+        QTest::newRow("each one failing") << all << true << allDone << false;
+        QTest::newRow("the same call twice") << twice << false
+                                             << QStringList{"Navigate(http://a/)", "Navigate(http://a/)"} << false;
+        // A kept call that makes another (a dialog it opened, say): the new
+        // one joins the end of the queue, after every call kept before it.
+        QTest::newRow("a call made while they run")
+            << twice << false << QStringList{"Navigate(http://a/)", "Navigate(http://a/)", "Refresh"} << true;
     }
     void callsBeforeTheViewIsUp()
     {
         QFETCH(Calls, calls);
         QFETCH(bool, failing);
+        QFETCH(bool, reenter);
         FakeWebView *fake = nullptr;
+        DeferredView *stand = nullptr;
         DeferredView view([&](QWidget *parent) {
             fake = new FakeWebView(parent);
             fake->fail = failing;
             fake->url = QStringLiteral("http://up/");
+            if (reenter) {
+                fake->onCall = [&stand, fake](const QString &call) {
+                    if (call == "Navigate(http://a/)" && fake->calls.size() == 1)
+                        stand->Refresh();
+                };
+            }
             return fake;
         });
+        stand = &view;
         calls(view);
         // Until then it answers as a fresh view does, without starting one.
         QVERIFY(!fake);
