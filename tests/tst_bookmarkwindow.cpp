@@ -201,20 +201,20 @@ private slots:
     // file, come back in the bookmark window and open the same page.
     void nonLatinRoundTrip()
     {
-        fake->url = QStringLiteral("https://zh.wikipedia.org/wiki/北京");
-        fake->name = QStringLiteral("北京 – 维基百科");
+        fake->url = QStringLiteral("https://zh.velmora.example/wiki/北京");
+        fake->name = QStringLiteral("北京 – 城市指南");
         DialogAnswer accept([](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); });
         window->cmdAddBookmark->click();
         QVERIFY(accept.answered());
-        QCOMPARE(readFile(path()), QStringLiteral("北京 – 维基百科|https://zh.wikipedia.org/wiki/%E5%8C%97%E4%BA%AC\r\n").toUtf8());
+        QCOMPARE(readFile(path()), QStringLiteral("北京 – 城市指南|https://zh.velmora.example/wiki/%E5%8C%97%E4%BA%AC\r\n").toUtf8());
 
         QPointer<frmBookmark> form = open(true);
         QCOMPARE(texts(form->lstGo), QStringList{fake->name});
         form->lstGo->setCurrentRow(0);
         fake->calls.clear();
         form->cmdGo->click();
-        QCOMPARE(fake->calls, QStringList{"Navigate(https://zh.wikipedia.org/wiki/%E5%8C%97%E4%BA%AC)"});
-        QCOMPARE(QUrl::fromUserInput(QStringLiteral("https://zh.wikipedia.org/wiki/%E5%8C%97%E4%BA%AC")),
+        QCOMPARE(fake->calls, QStringList{"Navigate(https://zh.velmora.example/wiki/%E5%8C%97%E4%BA%AC)"});
+        QCOMPARE(QUrl::fromUserInput(QStringLiteral("https://zh.velmora.example/wiki/%E5%8C%97%E4%BA%AC")),
                  QUrl::fromUserInput(fake->url));
     }
 
