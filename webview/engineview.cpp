@@ -299,7 +299,7 @@ void EngineView::Navigate(const QString &url)
     if (!schemes::isNavigable(address))
         throw WebViewError(tr("Only web pages and files can be opened, not \"%1\".").arg(url));
     // The user chose this address: what it downloads is the user's doing.
-    m_page->userActed();
+    m_page->userChose(address);
     m_page->load(address);
 }
 

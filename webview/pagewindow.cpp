@@ -77,15 +77,17 @@ void PageWindow::place(QRect wanted)
     // bar and borders of a usual size before the window is first shown.
     QMargins frame(frameGeometry().left() - geometry().left(), geometry().top() - frameGeometry().top(),
                    frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
-    if (!isVisible() || frame.isNull())
+    if (!isVisible())
         frame = QMargins(4, 30, 4, 4);
-    const QRect inside = area.marginsRemoved(frame);
-    QSize size = wanted.size().boundedTo(inside.size()).expandedTo(QSize(160, 120)).boundedTo(inside.size());
+    // The page gives the size of its content and the place of the window.
+    const QSize room = area.marginsRemoved(frame).size();
+    const QSize size = wanted.size().expandedTo(QSize(160, 120)).boundedTo(room);
+    const QSize outer = size.grownBy(frame);
     QPoint at = wanted.topLeft();
-    at.setX(qBound(inside.left(), at.x(), inside.right() - size.width() + 1));
-    at.setY(qBound(inside.top(), at.y(), inside.bottom() - size.height() + 1));
+    at.setX(qBound(area.left(), at.x(), area.right() - outer.width() + 1));
+    at.setY(qBound(area.top(), at.y(), area.bottom() - outer.height() + 1));
     resize(size);
-    move(at - QPoint(frame.left(), frame.top()));
+    move(at);
 }
 
 void PageWindow::closeEvent(QCloseEvent *event)

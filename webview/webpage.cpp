@@ -85,6 +85,11 @@ void WebPage::userActed()
     m_gestureUsed = false;
 }
 
+void WebPage::userChose(const QUrl &url)
+{
+    m_chosenUrl = url;
+}
+
 bool WebPage::userActedRecently() const
 {
     return m_userActedAt >= 0 && QDateTime::currentMSecsSinceEpoch() - m_userActedAt < UserActionMs;
@@ -210,8 +215,9 @@ void WebPage::download(QWebEngineDownloadRequest *request)
     // asks where it goes. One the page starts by itself asks once per site;
     // after that the site's downloads are refused unasked.
     const QString site = SiteAnswers::siteOf(url().isEmpty() ? request->url() : url());
-    const bool byUser = userActedRecently() && !m_gestureUsed;
+    const bool byUser = (userActedRecently() && !m_gestureUsed) || request->url() == m_chosenUrl;
     m_gestureUsed = true;
+    m_chosenUrl.clear();
     const QString automatic = QStringLiteral("automatic download");
     if (!byUser) {
         if (m_session.answers().answer(site, automatic)) {

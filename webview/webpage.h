@@ -26,8 +26,11 @@ public:
 
     // Whether one of the program's questions for this page is open.
     bool isAsking() const { return m_asking; }
-    // The user clicked, typed in the page or chose an address for it.
+    // The user clicked or typed in the page.
     void userActed();
+    // The user chose `url` for the page (Home, a bookmark, Back...): a
+    // download from that very address is the user's own.
+    void userChose(const QUrl &url);
 
 signals:
     // The main frame's address was refused for its certificate.
@@ -76,4 +79,5 @@ private:
     // When the user last acted, and whether a download has used that up.
     qint64 m_userActedAt = -1;
     bool m_gestureUsed = true;
+    QUrl m_chosenUrl;
 };
