@@ -26,9 +26,11 @@
 #include <QWebEngineView>
 
 #include <memory>
+#include <QScopeGuard>
 #include <optional>
 
 #include <csignal>
+#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool SanitizedBuild = true;
@@ -753,13 +755,32 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(js(view, "received").toString(), QStringLiteral("refused"), 20000);
     }
 
+    // The notice takes the page's place only when the page itself was refused.
+    void untrustedCertificateIsRefusedAndExplained_data()
+    {
+        QTest::addColumn<bool>("frame");
+        QTest::newRow("the page itself") << false;
+        QTest::newRow("a frame inside a page") << true;
+    }
     void untrustedCertificateIsRefusedAndExplained()
     {
+        QFETCH(bool, frame);
         UntrustedServer untrusted(folder.path());
         QVERIFY(untrusted.ready());
         const QString address = QStringLiteral("https://127.0.0.1:%1/deal").arg(untrusted.serverPort());
-        view->Navigate(address);
+        if (frame) {
+            server->setPage("/framed", page("Framed", "<iframe src='" + address.toUtf8() + "'></iframe>"));
+            load("/framed");
+        } else {
+            view->Navigate(address);
+        }
         QTRY_VERIFY_WITH_TIMEOUT(untrusted.handshakes > 0 && !view->Busy(), 20000);
+        if (frame) {
+            js(view, "1");
+            QCOMPARE(view->notice(), QString());
+            QCOMPARE(js(view, "document.title").toString(), QStringLiteral("Framed"));
+            return;
+        }
         QTRY_COMPARE(view->notice().section('\n', 0, 0),
                      QStringLiteral("The certificate of https://127.0.0.1:%1 is not trusted, so the page was not "
                                     "opened.")
@@ -767,6 +788,157 @@ private slots:
         // Another page takes its place as usual.
         load("/home");
         QVERIFY(view->notice().isEmpty());
+    }
+
+    // A page asking again and again for a password, its own or another
+    // site's: after one Cancel the realm is not asked about again.
+    void signInLoopAsksOnce_data()
+    {
+        QTest::addColumn<bool>("otherSite");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("the page's own site") << false << 1;
+        // The engine itself asks nothing for another site's script request.
+        QTest::newRow("another site") << true << 0;
+    }
+    void signInLoopAsksOnce()
+    {
+        QFETCH(bool, otherSite);
+        HttpServer other;
+        HttpServer *asks = otherSite ? &other : server.get();
+        asks->setHandler("/private", [](const QByteArray &) {
+            HttpServer::Page refused{"no", "text/plain"};
+            refused.status = 401;
+            refused.headers = "WWW-Authenticate: Basic realm=\"Deals\"\r\nAccess-Control-Allow-Origin: *\r\n";
+            return refused;
+        });
+        int asked = 0;
+        ModalWatch watch([&](QWidget *dialog) {
+            if (dialog && dialog->objectName() == "signIn") {
+                ++asked;
+                dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+            }
+        });
+        server->setPage("/nag", page("Nag", "", "let n = 0; const t = setInterval(() => { if (++n > 12) clearInterval(t);"
+                                                " fetch('" + asks->url("/private").toUtf8() + "').catch(() => 0); }, 200);"));
+        load("/nag");
+        QTRY_VERIFY_WITH_TIMEOUT(asks->requests().count("/private") >= 5, 20000);
+        QTEST(asked, "questions");
+    }
+
+    // A failure ends a download at once, with the reason and no part file.
+    void downloadFailures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a name too long") << QString(248, u'n') + ".zip" << false << "File name too long";
+        // Said by the program when the size is known in advance, by the engine otherwise.
+        QTest::newRow("a full disk") << "deals.zip" << true << "space";
+    }
+    void downloadFailures()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
+        const QString disk = folder.filePath("disk");
+        QVERIFY(QDir().mkpath(disk));
+        if (fullDisk) {
+            QProcess mount;
+            mount.start("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", disk});
+            if (!mount.waitForFinished(10000) || mount.exitCode() != 0)
+                QSKIP("a small tmpfs cannot be mounted here (not root?)");
+        }
+        const auto unmount = qScopeGuard([&] {
+            if (fullDisk)
+                QProcess::execute("umount", {disk});
+        });
+        HttpServer::Page file{QByteArray(3000000, 'x'), "application/zip"};
+        file.headers = "Content-Disposition: attachment; filename=\"deals.zip\"\r\n";
+        server->setPage("/deals.zip", file);
+        DialogAnswer answer([&](QWidget *dialog) {
+            if (auto *save = qobject_cast<QFileDialog *>(dialog)) {
+                save->selectFile(disk + '/' + name);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            }
+        });
+        view->Navigate(server->url("/deals.zip"));
+        QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), 1, 20000);
+        Download *download = session->downloads().all().constFirst();
+        QTRY_VERIFY_WITH_TIMEOUT(download->isFinished(), 10000);
+        QCOMPARE(download->state(), Download::State::Failed);
+        QVERIFY2(download->statusText().contains(reason), qPrintable(download->statusText()));
+        QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->statusOf(download)->text()
+                                                      == download->statusText());
+        QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
+    }
+
+    // A popup that starts a download and closes itself: the download stays
+    // in the program's list, and can be cancelled there.
+    void downloadOutlivesItsPopup()
+    {
+        HttpServer::Page file{QByteArray(300000, 'x'), "application/zip"};
+        file.headers = "Content-Disposition: attachment; filename=\"voucher.zip\"\r\n";
+        file.stall = true;
+        server->setPage("/voucher.zip", file);
+        server->setPage("/opener", page("Opener", block("a", "href='/get' target='_blank'")));
+        server->setPage("/get", page("Get", "", "const a = document.createElement('a'); a.href = '/voucher.zip';"
+                                                " a.download = ''; a.click(); setTimeout(() => window.close(), 300);"));
+        const QString target = folder.filePath("voucher.zip");
+        ModalWatch answer([&](QWidget *dialog) {
+            if (auto *save = qobject_cast<QFileDialog *>(dialog); save && save->isVisible()) {
+                save->selectFile(target);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            }
+        });
+        load("/opener");
+        click(view);
+        QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(pageWindows().isEmpty(), 20000);
+        Download *download = session->downloads().all().constFirst();
+        QVERIFY(!download->isFinished());
+        QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->isVisible());
+        QTest::mouseClick(window->downloadsWindow()->cancelOf(download), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(download->isFinished(), 20000);
+        QCOMPARE(download->state(), Download::State::Cancelled);
+        QVERIFY(!QFileInfo::exists(target));
+    }
+
+    // A profile folder others could reach is not used: nothing is written
+    // into it, the profile keeps nothing on disk, and the reason is given.
+    void unsafeProfileFolderIsRefused_data()
+    {
+        QTest::addColumn<QString>("plant");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a symlink") << "symlink" << "is a link to another place";
+        QTest::newRow("another user's") << "foreign" << "belongs to another user";
+    }
+    void unsafeProfileFolderIsRefused()
+    {
+        QFETCH(QString, plant);
+        QFETCH(QString, reason);
+        QTemporaryDir data;
+        const QString web = data.filePath("Velmora/web"), elsewhere = data.filePath("elsewhere");
+        QVERIFY(QDir().mkpath(data.filePath("Velmora")) && QDir().mkpath(elsewhere));
+        if (plant == "symlink") {
+            QVERIFY(QFile::link(elsewhere, web));
+        } else {
+            if (::geteuid() != 0)
+                QSKIP("only root can give a folder to another user");
+            QVERIFY(QDir().mkpath(web) && ::chown(QFile::encodeName(web).constData(), 65534, 65534) == 0);
+        }
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", before); });
+        {
+            Session unsafe;
+            QVERIFY2(unsafe.profileProblem().contains(reason), qPrintable(unsafe.profileProblem()));
+            QVERIFY(unsafe.profile()->isOffTheRecord());
+            EngineView page(unsafe);
+            page.Navigate(server->url("/home"));
+            QTRY_VERIFY_WITH_TIMEOUT(page.LocationName() == "Home" && !page.Busy(), 20000);
+        }
+        QCOMPARE(QDir(plant == "symlink" ? elsewhere : web).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
     }
 };
 
