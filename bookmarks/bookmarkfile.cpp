@@ -142,6 +142,22 @@ QString tr(const char *text)
     return QCoreApplication::translate("bookmarkfile", text);
 }
 
+// Whether something stands at `path` that is not an ordinary file: a link
+// (to anything, or dangling), a pipe, a device, a socket or a folder. The
+// link itself is looked at, never followed.
+bool standsButIsNotAFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return false;   // nothing there (or nothing this process may see)
+    return !S_ISREG(status.st_mode);
+#else
+    const QFileInfo info(path);
+    return info.isSymLink() || info.isJunction() || (info.exists() && !info.isFile());
+#endif
+}
+
 // The lock one change to the file holds from its start to its end: a lock
 // file beside the bookmark file. QLockFile takes a lock file over when the
 // process that left it has gone.
@@ -166,7 +182,16 @@ public:
         // and doubles, and would sleep through every gap another process
         // leaves between two changes.
         quint32 pause = 1;
-        while (!m_lock.tryLock(0)) {
+        for (;;) {
+            // Asked before every try, not once: what stands there may be
+            // swapped while this process waits for its turn.
+            if (const QString planted = plantedLock(); !planted.isEmpty()) {
+                return {tr("The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary "
+                           "file. Nothing was changed; remove it and try again.")
+                            .arg(QDir::toNativeSeparators(planted))};
+            }
+            if (m_lock.tryLock(0))
+                break;
             if (m_lock.error() != QLockFile::LockFailedError)
                 return {whyNoLock()};
             if (deadline.hasExpired()) {
@@ -181,6 +206,23 @@ public:
     }
 
 private:
+    // The lock file, or the one QLockFile makes beside it to take over a
+    // stale lock, when something other than an ordinary file stands there;
+    // empty when neither is. QLockFile makes its file only where nothing
+    // stands, but to find a stale owner it opens and reads whatever it finds:
+    // a pipe would hold it until someone writes, a device or a link to one
+    // could feed it without end. Someone who may write in the folder can
+    // still swap a file for a pipe between this look and QLockFile's read;
+    // the look before every try leaves that instant only.
+    QString plantedLock() const
+    {
+        for (const QString &lockPath : {m_path, m_path + QStringLiteral(".rmlock")}) {
+            if (standsButIsNotAFile(lockPath))
+                return lockPath;
+        }
+        return {};
+    }
+
     // QLockFile does not say why it could not make its file; making one in
     // its place does.
     QString whyNoLock() const

@@ -189,6 +189,12 @@ private slots:
         QTest::newRow("remove: the file is a folder") << "file is a folder" << "remove";
         QTest::newRow("remove: the rewrite cannot be written") << "size limit" << "remove";
         QTest::newRow("remove: another process holds the lock") << "busy" << "remove";
+#ifndef _WIN32
+        for (const QString &kind : PlantedLock::kinds()) {
+            for (const char *operation : {"append", "remove"})
+                QTest::addRow("%s: %s", operation, qPrintable(kind)) << kind << operation;
+        }
+#endif
     }
     void failures()
     {
@@ -206,6 +212,7 @@ private slots:
         else
             writeFile(standing, content);
 
+        const QDateTime aged = place == "file is a folder" ? QDateTime() : ageFile(standing);
         bookmarkfile::Result result;
         const auto run = [&] {
             if (operation == "append")
@@ -219,15 +226,25 @@ private slots:
         if (place == "size limit")
             QSKIP("needs a file size limit");
 #endif
+        const bool planted = place.startsWith("lock") || place.contains("stale lock");
         {
             // A size limit leaves room for part of what is written, as on a
             // disk that fills up.
             FailingChanges failing(place, path(), operation == "remove" ? LockFileRoom : content.size() + 3);
             run();
+            // Refused, not opened: nothing waited on a pipe, and whatever
+            // stood in the lock's place still stands as it did.
+            QVERIFY(failing.plantUntouched());
         }
         QVERIFY(!result.ok());
         QCOMPARE(result.busy, place == "busy");
         qInfo("%s", qPrintable(result.error));
+        if (planted) {
+            // Named, and never opened for writing.
+            const QString lock = QDir::toNativeSeparators(path() + (place.contains("stale lock") ? ".lock.rmlock" : ".lock"));
+            QVERIFY2(result.error.contains(lock + " is a link, a pipe or a device"), qPrintable(result.error));
+            QCOMPARE(QFileInfo(standing).lastModified(), aged);
+        }
         // Whatever stood there is untouched, and no temporary or lock file is left.
         if (place != "file is a folder")
             QCOMPARE(readFile(standing), content);
