@@ -174,6 +174,10 @@ private slots:
         QTest::newRow("size limit part-way through the record") << "size limit";
 #endif
         QTest::newRow("another process holds the lock") << "busy";
+#ifndef _WIN32
+        for (const QString &kind : PlantedLock::kinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+#endif
     }
     void addFailure()
     {
@@ -191,10 +195,15 @@ private slots:
             FailingChanges failing(kind, BookmarkFilePath, content.size() + 3);
             window->AddBookmarkEntry(QStringLiteral("N"), QStringLiteral("n"));
             error = bookmarkfile::append(BookmarkFilePath, QStringLiteral("N"), QStringLiteral("n")).error;
+            QVERIFY(failing.plantUntouched());
         }
         QVERIFY(!error.isEmpty());
         QCOMPARE(closer.seen, QStringList{plainMessage(error)});
         QCOMPARE(readFile(standing), content);
+        // Something in the lock's place is named as such, not taken for
+        // another program at work.
+        if (kind.contains("lock") && kind != "busy")
+            QVERIFY2(error.contains(QStringLiteral("is a link, a pipe or a device")), qPrintable(error));
     }
 
     // An address outside ASCII and a name in another script go into the
@@ -262,7 +271,7 @@ private slots:
         // when it is not writable, and a file installed in it.
         for (const QString &open : {dir.path(), data, userFolder, ownPath})
             chmod(QFile::encodeName(open).constData(), 0777);
-        chmod(QFile::encodeName(besidePath).constData(), besideRoots && !writable ? 0644 : 0666);
+        chmod(QFile::encodeName(besidePath).constData(), writable ? 0666 : 0644);
         if (!besideRoots)
             QCOMPARE(chown(QFile::encodeName(besidePath).constData(), 65534, 65534), 0);
         chmod(QFile::encodeName(program).constData(), writable ? 0777 : 0555);
@@ -283,6 +292,7 @@ private slots:
         QCOMPARE(QFileInfo::exists(ownPath), !ownAfter.isNull());
         QCOMPARE(readFile(ownPath), ownAfter);
         if (!writable && own.isNull()) {
+            QCOMPARE(modeOf(userFolder), 0700);
             QCOMPARE(modeOf(ownPath), 0600);
         }
 #endif
@@ -411,6 +421,11 @@ private slots:
 #endif
         QTest::newRow("file busy") << fourLong << QList<int>{1, 2} << false << false << "busy" << names
                                    << QStringList{"1", "2", "3", longD} << QByteArray();
+#ifndef _WIN32
+        QTest::newRow("a pipe in the lock's place") << fourLong << QList<int>{1, 2} << false << false
+                                                    << "lock links to a pipe" << names
+                                                    << QStringList{"1", "2", "3", longD} << QByteArray();
+#endif
     }
     void deleteRows()
     {
@@ -435,6 +450,7 @@ private slots:
         {
             FailingChanges failing(failure, path());
             form->cmdDelete->click();
+            QVERIFY(failing.plantUntouched());
         }
         if (!failure.isEmpty()) {
             QCOMPARE(closer.seen.size(), 1);
