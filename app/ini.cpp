@@ -142,7 +142,8 @@ void SetBookmarkPath()
         return;
     }
     if (!makePrivateFolder(own))
-        qWarning("The bookmark folder %s cannot be made private to its user", qPrintable(QDir::toNativeSeparators(own)));
+        qWarning("The bookmark folder %s cannot be made private to its user",
+                 qPrintable(QDir::toNativeSeparators(own)));
     BookmarkFilePath = ini::bookmarkPathIn(own);
     // Failing that, the file is made by the first bookmark added, and a
     // failure there is reported.

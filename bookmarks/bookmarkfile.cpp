@@ -294,7 +294,8 @@ constexpr qint64 SeedLimit = 16 * 1024 * 1024;
 QByteArray readInstalled(const QString &source, Result &result)
 {
 #ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return {};
     struct stat status;
@@ -385,14 +386,16 @@ Result appendLocked(const QString &path, const QByteArray &record)
 #endif
 }
 
+// What a rewrite that makes a new file gives it: the mode QSaveFile makes
+// it with (the umask's), or one that only its owner may read and write.
+enum class NewFile { AsMade, Private };
+
 // Gives the new file of a rewrite the owner, group and mode of the file it
 // replaces, so that a delete run by another account (root's included) does
 // not lock the owner out. A process that may not give a file away keeps at
 // least the group where it may; what it may not set stays as made.
-// A new file is left as QSaveFile makes it, or with `newFile` only its owner
-// may read and write, whatever the umask.
-enum class NewFile { AsMade, Private };
-
+// A new file is left as QSaveFile makes it, or with `newFile` Private only
+// its owner may read and write it, whatever the umask.
 void keepOwnership(const QString &path, QSaveFile &file, NewFile newFile)
 {
 #ifdef Q_OS_WIN

