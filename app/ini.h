@@ -1,14 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Full path of the bookmark file in use; empty until SetBookmarkPath has run.
 extern QString BookmarkFilePath;
 
-// Sets BookmarkFilePath. A program whose folder can be written keeps
-// bookmark.dat beside itself (a portable copy). Otherwise each user has a
-// bookmark.dat of their own in their data folder (made when needed), which
-// starts as a copy of the bookmark.dat beside the program the first time.
+// Sets BookmarkFilePath. An installed copy (see ini::isInstalledFolder) keeps
+// bookmarks per user for every account, root's and Administrator's included.
+// Any other copy whose folder can be written keeps bookmark.dat beside itself
+// (a portable copy). Otherwise, and for an installed copy, each user has a
+// bookmark.dat of their own in their data folder, which only they may enter
+// and read; the first time, it starts as a copy of a bookmark.dat installed
+// beside the program (see bookmarkfile::seed), or empty.
 void SetBookmarkPath();
 
 namespace ini {
@@ -16,6 +20,28 @@ namespace ini {
 // folder, the native separator and "bookmark.dat". Nothing is added or
 // removed: a root folder gives two separators in a row.
 QString bookmarkPathIn(const QString &programFolder);
+
+// Who may change the program's folder. Windows' folders count as root's own.
+struct FolderOwner
+{
+    bool root = false;            // owned by root (uid 0)
+    bool othersMayWrite = false;  // accounts outside its owner and group may change it
+};
+
+// How a system writes paths: Unix's are case-sensitive with "/" alone;
+// Windows' ignore case and take "\\" and "/" alike.
+enum class PathRules { Unix, Windows };
+
+// Whether a program in `folder` is a copy installed on the system: its folder
+// is one of `systemFolders` or inside one, and it is root's and closed to
+// others. Paths are compared by `rules` once ".." and "." are taken out;
+// empty entries in `systemFolders` are passed over.
+bool isInstalledFolder(const QString &folder, FolderOwner owner, const QStringList &systemFolders, PathRules rules);
+
+// Where this system installs programs: /usr, /opt, /bin, /sbin and /snap,
+// on Windows the Program Files folders its environment names.
+QStringList systemFolders();
+
 // Tests only: the folder SetBookmarkPath takes instead of the program's own
 // (an empty string restores the real one).
 void setProgramFolderForTesting(const QString &folder);

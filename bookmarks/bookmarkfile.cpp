@@ -17,6 +17,7 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -142,6 +143,22 @@ QString tr(const char *text)
     return QCoreApplication::translate("bookmarkfile", text);
 }
 
+// Whether something stands at `path` that is not an ordinary file: a link
+// (to anything, or dangling), a pipe, a device, a socket or a folder. The
+// link itself is looked at, never followed.
+bool standsButIsNotAFile(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status;
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return false;   // nothing there (or nothing this process may see)
+    return !S_ISREG(status.st_mode);
+#else
+    const QFileInfo info(path);
+    return info.isSymLink() || info.isJunction() || (info.exists() && !info.isFile());
+#endif
+}
+
 // The lock one change to the file holds from its start to its end: a lock
 // file beside the bookmark file. QLockFile takes a lock file over when the
 // process that left it has gone.
@@ -166,7 +183,16 @@ public:
         // and doubles, and would sleep through every gap another process
         // leaves between two changes.
         quint32 pause = 1;
-        while (!m_lock.tryLock(0)) {
+        for (;;) {
+            // Asked before every try, not once: what stands there may be
+            // swapped while this process waits for its turn.
+            if (const QString planted = plantedLock(); !planted.isEmpty()) {
+                return {tr("The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary "
+                           "file. Nothing was changed; remove it and try again.")
+                            .arg(QDir::toNativeSeparators(planted))};
+            }
+            if (m_lock.tryLock(0))
+                break;
             if (m_lock.error() != QLockFile::LockFailedError)
                 return {whyNoLock()};
             if (deadline.hasExpired()) {
@@ -181,6 +207,23 @@ public:
     }
 
 private:
+    // The lock file, or the one QLockFile makes beside it to take over a
+    // stale lock, when something other than an ordinary file stands there;
+    // empty when neither is. QLockFile makes its file only where nothing
+    // stands, but to find a stale owner it opens and reads whatever it finds:
+    // a pipe would hold it until someone writes, a device or a link to one
+    // could feed it without end. Someone who may write in the folder can
+    // still swap a file for a pipe between this look and QLockFile's read;
+    // the look before every try leaves that instant only.
+    QString plantedLock() const
+    {
+        for (const QString &lockPath : {m_path, m_path + QStringLiteral(".rmlock")}) {
+            if (standsButIsNotAFile(lockPath))
+                return lockPath;
+        }
+        return {};
+    }
+
     // QLockFile does not say why it could not make its file; making one in
     // its place does.
     QString whyNoLock() const
@@ -236,6 +279,48 @@ QByteArray readAll(const QString &path, Result &result)
     if (file.error() != QFileDevice::NoError)
         result.error = file.errorString();
     return bytes;
+}
+
+// The most a bookmark file copied at the start may hold: far more than any
+// list of bookmarks a person keeps, little enough to read at once.
+constexpr qint64 SeedLimit = 16 * 1024 * 1024;
+
+// The bytes of `source` when it is a bookmark file installed with the
+// program: an ordinary file (a link is not followed) of at most SeedLimit
+// bytes; on Unix also owned by root and writable by nobody else, so that no
+// account's own file is handed to every other. Anything else gives no bytes
+// and no failure. Everything is asked of the file once it is open, so that
+// nothing can be swapped in between; a pipe does not hold up the open.
+QByteArray readInstalled(const QString &source, Result &result)
+{
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat status;
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != 0
+        || (status.st_mode & (S_IWGRP | S_IWOTH)) != 0 || status.st_size > SeedLimit
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+#else
+    const QFileInfo info(source);
+    if (info.isSymLink() || info.isJunction() || !info.isFile() || info.size() > SeedLimit)
+        return {};
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+#endif
+    // One byte more than the limit tells a file that has grown since.
+    QByteArray bytes = file.read(SeedLimit + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.error = file.errorString();
+        return {};
+    }
+    return bytes.size() > SeedLimit ? QByteArray() : bytes;
 }
 
 // A failure whose partial record could not be cut off again: `failure`, and
@@ -301,19 +386,31 @@ Result appendLocked(const QString &path, const QByteArray &record)
 #endif
 }
 
+// What a rewrite that makes a new file gives it: the mode QSaveFile makes
+// it with (the umask's), or one that only its owner may read and write.
+enum class NewFile { AsMade, Private };
+
 // Gives the new file of a rewrite the owner, group and mode of the file it
 // replaces, so that a delete run by another account (root's included) does
 // not lock the owner out. A process that may not give a file away keeps at
 // least the group where it may; what it may not set stays as made.
-void keepOwnership(const QString &path, QSaveFile &file)
+// A new file is left as QSaveFile makes it, or with `newFile` Private only
+// its owner may read and write it, whatever the umask.
+void keepOwnership(const QString &path, QSaveFile &file, NewFile newFile)
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(path);
     Q_UNUSED(file);
+    Q_UNUSED(newFile);
 #else
     struct stat old;
-    if (::stat(QFile::encodeName(path).constData(), &old) != 0)
-        return;   // a new file: nothing to keep
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0) {
+        // A new file: nothing to keep.
+        if (newFile == NewFile::Private && fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0) {
+            // The folder it is made in is its owner's alone as well.
+        }
+        return;
+    }
     const int fd = file.handle();
     if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, uid_t(-1), old.st_gid) != 0) {
         // Neither is ours to set.
@@ -326,14 +423,14 @@ void keepOwnership(const QString &path, QSaveFile &file)
 }
 
 // rewrite under the caller's lock.
-Result rewriteLocked(const QString &path, const QByteArray &bytes)
+Result rewriteLocked(const QString &path, const QByteArray &bytes, NewFile newFile = NewFile::AsMade)
 {
     // Unbuffered, so that every write reports what it really wrote: a
     // buffered one can end short at commit, which then still renames.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {file.errorString()};
-    keepOwnership(path, file);
+    keepOwnership(path, file, newFile);
     Result result;
     writeAll(file, bytes, result.error);
     if (!result.ok())
@@ -450,7 +547,7 @@ Result rewrite(const QString &path, const QByteArray &bytes)
 
 Result seed(const QString &path, const QString &source)
 {
-    const auto nothingToDo = [&] { return QFileInfo::exists(path) || !QFileInfo::exists(source); };
+    const auto nothingToDo = [&] { return QFileInfo::exists(path); };
     if (nothingToDo())
         return {};
     // Asked again under the lock: another process may have made the file.
@@ -458,8 +555,8 @@ Result seed(const QString &path, const QString &source)
     Result result = lock.acquire();
     if (!result.ok() || nothingToDo())
         return result;
-    const QByteArray bytes = readAll(source, result);
-    return result.ok() ? rewriteLocked(path, bytes) : result;
+    const QByteArray bytes = readInstalled(source, result);
+    return result.ok() ? rewriteLocked(path, bytes, NewFile::Private) : result;
 }
 
 void failWritesPastSizeLimit()

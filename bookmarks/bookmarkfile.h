@@ -75,8 +75,11 @@ Result remove(const QString &path, const std::vector<Bookmark> &records);
 // may set them.
 Result rewrite(const QString &path, const QByteArray &bytes);
 
-// When there is no file at `path` yet and `source` can be read, makes `path`
-// start as a copy of `source`; otherwise changes nothing.
+// When there is no file at `path` yet, makes one that only its owner may
+// read and write: a copy of `source` when that is a bookmark file installed
+// with the program (an ordinary file, not a link, of at most 16 MiB; on Unix
+// owned by root and writable by nobody else), otherwise empty. A file
+// already at `path` is left as it is.
 Result seed(const QString &path, const QString &source);
 
 // Makes a write past the process's file size limit fail with an error

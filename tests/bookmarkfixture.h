@@ -8,10 +8,18 @@
 #include <QLockFile>
 #include <QtTest>
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #endif
 
 // Shared by the bookmark suites: file contents and failing writes.
@@ -84,15 +92,188 @@ private:
 };
 #endif
 
+#ifndef _WIN32
+// What stands at `path`, the link itself rather than what it names: its type
+// and, for a link, where it points; empty when nothing does.
+inline QString standing(const QString &path)
+{
+    struct stat status;
+    const QByteArray native = QFile::encodeName(path);
+    if (lstat(native.constData(), &status) != 0)
+        return {};
+    char target[4096];
+    const ssize_t size = S_ISLNK(status.st_mode) ? readlink(native.constData(), target, sizeof target) : 0;
+    return QString::number(status.st_mode & S_IFMT, 8) + u' ' + QString::fromLocal8Bit(target, qMax<ssize_t>(size, 0));
+}
+
+// While it lives, lets out whoever stays stuck opening or reading the pipe
+// at `path`: after a while that no correct program would wait (the program
+// refuses pipes at once), it opens the pipe at either end and closes it
+// again, as often as someone opens it again, and released() says so.
+class PipeRelease
+{
+public:
+    explicit PipeRelease(const QString &path) : m_path(QFile::encodeName(path))
+    {
+        m_writer = std::thread([this] { run(); });
+    }
+    ~PipeRelease()
+    {
+        {
+            std::lock_guard<std::mutex> hold(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_all();
+        m_writer.join();
+    }
+    bool released() const { return m_released; }
+
+private:
+    void run()
+    {
+        std::unique_lock<std::mutex> hold(m_mutex);
+        if (m_wake.wait_for(hold, std::chrono::seconds(10), [this] { return m_done; }))
+            return;
+        m_released = true;
+        while (!m_wake.wait_for(hold, std::chrono::milliseconds(10), [this] { return m_done; })) {
+            // Either end lets out one waiting at the other.
+            for (const int end : {O_RDONLY, O_WRONLY}) {
+                const int fd = open(m_path.constData(), end | O_NONBLOCK);
+                if (fd >= 0)
+                    close(fd);
+            }
+        }
+    }
+
+    const QByteArray m_path;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    std::atomic<bool> m_released{false};
+    std::thread m_writer;
+};
+
+// While it lives, something other than an ordinary lock file stands where a
+// change to the bookmark file at `path` makes its lock, as `kind` says:
+//   "lock is a pipe", "lock links to a pipe", "lock is a dangling link",
+//   "lock links to a device" (/dev/null), "lock is a device" (root only),
+//   "pipe beside a stale lock" (a lock whose owner has gone, and a pipe where
+//   QLockFile makes its file to take such a lock over).
+// A change that opens a pipe instead of refusing it would wait for a writer
+// for ever; PipeRelease lets it out, and the plant no longer counts as
+// untouched.
+class PlantedLock
+{
+public:
+    static QStringList kinds()
+    {
+        QStringList out{"lock is a pipe", "lock links to a pipe", "lock is a dangling link", "lock links to a device",
+                        "pipe beside a stale lock"};
+        if (geteuid() == 0)
+            out << QStringLiteral("lock is a device");
+        return out;
+    }
+
+    PlantedLock(const QString &kind, const QString &path)
+    {
+        const QString lock = path + QStringLiteral(".lock");
+        const QString pipe = path + QStringLiteral(".pipe");
+        const auto fifo = [](const QString &at) {
+            if (mkfifo(QFile::encodeName(at).constData(), 0666) != 0)
+                qWarning("cannot make a pipe at %s", qPrintable(at));
+        };
+        const auto link = [](const QString &to, const QString &at) {
+            if (symlink(QFile::encodeName(to).constData(), QFile::encodeName(at).constData()) != 0)
+                qWarning("cannot make a link at %s", qPrintable(at));
+        };
+        if (kind == QLatin1String("lock is a pipe")) {
+            fifo(lock);
+            m_pipe = lock;
+        } else if (kind == QLatin1String("lock links to a pipe")) {
+            fifo(pipe);
+            link(pipe, lock);
+            m_pipe = pipe;
+        } else if (kind == QLatin1String("lock is a dangling link")) {
+            link(path + QStringLiteral(".gone"), lock);
+        } else if (kind == QLatin1String("lock links to a device")) {
+            link(QStringLiteral("/dev/null"), lock);
+        } else if (kind == QLatin1String("lock is a device")) {
+            if (mknod(QFile::encodeName(lock).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                qWarning("cannot make a device at %s", qPrintable(lock));
+        } else if (kind == QLatin1String("pipe beside a stale lock")) {
+            // No owner's name in it, and older than any lock is kept.
+            writeFile(lock, "");
+            ageFile(lock);
+            m_pipe = lock + QStringLiteral(".rmlock");
+            fifo(m_pipe);
+        } else {
+            return;
+        }
+        for (const QString &planted : {lock, pipe, lock + QStringLiteral(".rmlock")}) {
+            if (!standing(planted).isEmpty())
+                m_planted.append({planted, standing(planted)});
+        }
+        if (!m_pipe.isEmpty())
+            m_release.emplace(m_pipe);
+    }
+
+    ~PlantedLock()
+    {
+        m_release.reset();
+        for (const auto &planted : m_planted)
+            QFile::remove(planted.first);
+    }
+
+    // Whether everything planted still stands as it was, and no change had
+    // to be let out of a pipe.
+    bool untouched() const
+    {
+        if (m_release && m_release->released())
+            return false;
+        for (const auto &planted : m_planted) {
+            if (standing(planted.first) != planted.second)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    QList<std::pair<QString, QString>> m_planted;
+    QString m_pipe;
+    std::optional<PipeRelease> m_release;
+};
+
+// While it lives, files and folders are made with the permissions given in
+// `mask` taken away (0: as asked, nothing taken away).
+struct Umask
+{
+    const mode_t saved;
+    explicit Umask(mode_t mask) : saved(umask(mask)) {}
+    ~Umask() { umask(saved); }
+};
+
+// The permission bits of what stands at `path`, links followed; -1 when
+// nothing does.
+inline int modeOf(const QString &path)
+{
+    struct stat status;
+    return stat(QFile::encodeName(path).constData(), &status) == 0 ? int(status.st_mode & 07777) : -1;
+}
+#endif
+
 // While it lives, every change to the bookmark file at `path` fails as `kind`
 // says: "size limit" (files may not grow past `limit` bytes; without a size
-// limit on Windows, nothing fails there) or "busy" (another process holds the
-// file's lock). Any other kind changes nothing.
+// limit on Windows, nothing fails there), "busy" (another process holds the
+// file's lock) or one of PlantedLock's kinds (not on Windows). Any other kind
+// changes nothing.
 class FailingChanges
 {
 public:
     FailingChanges(const QString &kind, const QString &path, qint64 limit = LockFileRoom)
         : m_lock(path + QStringLiteral(".lock"))
+#ifndef _WIN32
+        , m_planted(kind, path)
+#endif
     {
         if (kind == QLatin1String("busy")) {
             if (!m_lock.tryLock())
@@ -108,9 +289,20 @@ public:
     }
     ~FailingChanges() { bookmarkfile::setLockWaitForTesting(-1); }
 
+    // Whether what was planted in the lock's place still stands untouched.
+    bool plantUntouched() const
+    {
+#ifndef _WIN32
+        return m_planted.untouched();
+#else
+        return true;
+#endif
+    }
+
 private:
     QLockFile m_lock;
 #ifndef _WIN32
+    PlantedLock m_planted;
     std::optional<FileSizeLimit> m_limit;
 #endif
 };

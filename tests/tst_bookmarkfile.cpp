@@ -189,6 +189,12 @@ private slots:
         QTest::newRow("remove: the file is a folder") << "file is a folder" << "remove";
         QTest::newRow("remove: the rewrite cannot be written") << "size limit" << "remove";
         QTest::newRow("remove: another process holds the lock") << "busy" << "remove";
+#ifndef _WIN32
+        for (const QString &kind : PlantedLock::kinds()) {
+            for (const char *operation : {"append", "remove"})
+                QTest::addRow("%s: %s", operation, qPrintable(kind)) << kind << operation;
+        }
+#endif
     }
     void failures()
     {
@@ -206,6 +212,7 @@ private slots:
         else
             writeFile(standing, content);
 
+        const QDateTime aged = place == "file is a folder" ? QDateTime() : ageFile(standing);
         bookmarkfile::Result result;
         const auto run = [&] {
             if (operation == "append")
@@ -219,19 +226,110 @@ private slots:
         if (place == "size limit")
             QSKIP("needs a file size limit");
 #endif
+        const bool planted = place.startsWith("lock") || place.contains("stale lock");
         {
             // A size limit leaves room for part of what is written, as on a
             // disk that fills up.
             FailingChanges failing(place, path(), operation == "remove" ? LockFileRoom : content.size() + 3);
             run();
+            // Refused, not opened: nothing waited on a pipe, and whatever
+            // stood in the lock's place still stands as it did.
+            QVERIFY(failing.plantUntouched());
         }
         QVERIFY(!result.ok());
         QCOMPARE(result.busy, place == "busy");
         qInfo("%s", qPrintable(result.error));
+        if (planted) {
+            // Named, and never opened for writing.
+            const QString lock = QDir::toNativeSeparators(path() + (place.contains("stale lock") ? ".lock.rmlock" : ".lock"));
+            QVERIFY2(result.error.contains(lock + " is a link, a pipe or a device"), qPrintable(result.error));
+            QCOMPARE(QFileInfo(standing).lastModified(), aged);
+        }
         // Whatever stood there is untouched, and no temporary or lock file is left.
         if (place != "file is a folder")
             QCOMPARE(readFile(standing), content);
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).size(), 1);
+    }
+
+    // A user's file starts as a copy of the one installed beside the program,
+    // and only of a file installed there: nothing that makes the copy hang,
+    // eat memory or hand on what another account wrote. The new file is its
+    // user's alone whatever the umask; one already there is left as it is.
+    void seed_data()
+    {
+        QTest::addColumn<QString>("source");   // what stands beside the program
+        QTest::addColumn<bool>("copied");      // false: the user's file starts empty
+        QTest::newRow("installed file") << "installed" << true;
+        QTest::newRow("installed file of exactly 16 MiB") << "16 MiB" << true;
+        QTest::newRow("nothing") << "none" << false;
+        QTest::newRow("link to /dev/zero") << "link to /dev/zero" << false;
+        QTest::newRow("pipe") << "pipe" << false;
+        QTest::newRow("larger than 16 MiB") << "16 MiB and a byte" << false;
+        QTest::newRow("owned by another account") << "not root's" << false;
+        QTest::newRow("writable by its group") << "group may write" << false;
+        QTest::newRow("the user's file is there already") << "user's own" << false;
+    }
+    void seed()
+    {
+#ifdef _WIN32
+        QSKIP("owners, pipes and devices are not Windows'");
+#else
+        QFETCH(QString, source);
+        QFETCH(bool, copied);
+        if (copied && geteuid() != 0)
+            QSKIP("only root can make a file that counts as installed");
+        const QString beside = dir.filePath(QStringLiteral("program/bookmark.dat"));
+        QVERIFY(QDir().mkpath(QFileInfo(beside).path()));
+        const QByteArray records("A|1\r\nB|2\r\n");
+        const QByteArray::size_type mib16 = 16 * 1024 * 1024;
+        std::optional<PipeRelease> release;
+        if (source == "link to /dev/zero") {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), beside));
+        } else if (source == "pipe") {
+            QCOMPARE(mkfifo(QFile::encodeName(beside).constData(), 0644), 0);
+            release.emplace(beside);
+        } else if (source.contains("MiB")) {
+            QFile sparse(beside);
+            QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.write(records) == records.size());
+            QVERIFY(sparse.resize(source == "16 MiB" ? mib16 : mib16 + 1));
+        } else if (source != "none") {
+            writeFile(beside, records);
+        }
+        if (source == "not root's")
+            QCOMPARE(chown(QFile::encodeName(beside).constData(), 65534, 65534), 0);
+        if (source != "none" && !source.startsWith("link"))
+            QCOMPARE(chmod(QFile::encodeName(beside).constData(), source == "group may write" ? 0664 : 0644), 0);
+        const QByteArray own("Mine|m\r\n");
+        if (source == "user's own") {
+            writeFile(path(), own);
+            QCOMPARE(chmod(QFile::encodeName(path()).constData(), 0644), 0);
+        }
+
+        bookmarkfile::Result result;
+        {
+            Umask open(0);
+            result = bookmarkfile::seed(path(), beside);
+        }
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        QVERIFY(!release || !release->released());
+        const QByteArray now = readFile(path());
+        if (source == "user's own") {
+            QCOMPARE(now, own);
+            QCOMPARE(modeOf(path()), 0644);
+            return;
+        }
+        QCOMPARE(modeOf(path()), 0600);
+        if (!copied)
+            QCOMPARE(now, QByteArray());
+        else if (source == "installed")
+            QCOMPARE(now, records);
+        else
+            QVERIFY(now.size() == mib16 && now.startsWith(records));
+        // Seeded once: a later start leaves the user's file alone.
+        QVERIFY(bookmarkfile::append(path(), QStringLiteral("New"), QStringLiteral("n")).ok());
+        QVERIFY(bookmarkfile::seed(path(), beside).ok());
+        QVERIFY(readFile(path()).endsWith("New|n\r\n"));
+#endif
     }
 
     // A delete by another account, root's included, leaves the file as its

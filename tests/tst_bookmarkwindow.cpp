@@ -174,6 +174,10 @@ private slots:
         QTest::newRow("size limit part-way through the record") << "size limit";
 #endif
         QTest::newRow("another process holds the lock") << "busy";
+#ifndef _WIN32
+        for (const QString &kind : PlantedLock::kinds())
+            QTest::newRow(qPrintable(kind)) << kind;
+#endif
     }
     void addFailure()
     {
@@ -191,10 +195,15 @@ private slots:
             FailingChanges failing(kind, BookmarkFilePath, content.size() + 3);
             window->AddBookmarkEntry(QStringLiteral("N"), QStringLiteral("n"));
             error = bookmarkfile::append(BookmarkFilePath, QStringLiteral("N"), QStringLiteral("n")).error;
+            QVERIFY(failing.plantUntouched());
         }
         QVERIFY(!error.isEmpty());
         QCOMPARE(closer.seen, QStringList{plainMessage(error)});
         QCOMPARE(readFile(standing), content);
+        // Something in the lock's place is named as such, not taken for
+        // another program at work.
+        if (kind.contains("lock") && kind != "busy")
+            QVERIFY2(error.contains(QStringLiteral("is a link, a pipe or a device")), qPrintable(error));
     }
 
     // An address outside ASCII and a name in another script go into the
@@ -219,19 +228,24 @@ private slots:
     }
 
     // Where the program's folder cannot be written (an installed copy), the
-    // bookmarks are the user's own, starting from the program folder's file.
+    // bookmarks are the user's own, in a folder and a file only they may
+    // read, whatever the umask; the file starts from the one installed
+    // beside the program, never from one an account put there.
     void installedCopy_data()
     {
         QTest::addColumn<bool>("writable");
         QTest::addColumn<QByteArray>("beside");     // beside the program; null: none
+        QTest::addColumn<bool>("besideRoots");      // the file beside the program is root's, as installed
         QTest::addColumn<QByteArray>("own");        // in the user's folder; null: none
         QTest::addColumn<QByteArray>("ownAfter");   // null: never made
         const QByteArray a("A|1\r\n"), added("New|n\r\n");
-        QTest::newRow("writable: beside the program") << true << a << QByteArray() << QByteArray();
-        QTest::newRow("installed: starts from the program's file") << false << a << QByteArray() << a + added;
+        QTest::newRow("writable: beside the program") << true << a << true << QByteArray() << QByteArray();
+        QTest::newRow("installed: starts from the program's file") << false << a << true << QByteArray() << a + added;
         QTest::newRow("installed: the user's file is there already")
-            << false << a << QByteArray("B|2\r\n") << "B|2\r\n" + added;
-        QTest::newRow("installed: nothing beside the program") << false << QByteArray() << QByteArray() << added;
+            << false << a << true << QByteArray("B|2\r\n") << "B|2\r\n" + added;
+        QTest::newRow("installed: nothing beside the program") << false << QByteArray() << true << QByteArray() << added;
+        QTest::newRow("installed: a file an account put beside the program")
+            << false << a << false << QByteArray() << added;
     }
     void installedCopy()
     {
@@ -240,7 +254,10 @@ private slots:
 #else
         QFETCH(bool, writable);
         QFETCH(QByteArray, beside);
+        QFETCH(bool, besideRoots);
         QFETCH(QByteArray, own);
+        if (besideRoots && !beside.isNull() && geteuid() != 0)
+            QSKIP("only root can make a file that counts as installed");
         const QString program = dir.filePath(QStringLiteral("program")), data = dir.filePath(QStringLiteral("data"));
         qputenv("XDG_DATA_HOME", QFile::encodeName(data));
         const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -251,14 +268,18 @@ private slots:
         if (!own.isNull() && QDir().mkpath(userFolder))
             writeFile(ownPath, own);
         // Open to anyone but the program folder, which only root may change
-        // when it is not writable.
-        for (const QString &open : {dir.path(), data, userFolder, besidePath, ownPath})
+        // when it is not writable, and a file installed in it.
+        for (const QString &open : {dir.path(), data, userFolder, ownPath})
             chmod(QFile::encodeName(open).constData(), 0777);
+        chmod(QFile::encodeName(besidePath).constData(), writable ? 0666 : 0644);
+        if (!besideRoots)
+            QCOMPARE(chown(QFile::encodeName(besidePath).constData(), 65534, 65534), 0);
         chmod(QFile::encodeName(program).constData(), writable ? 0777 : 0555);
         ini::setProgramFolderForTesting(program);
         DialogCloser closer;
         {
             ActAsNobody nobody;
+            Umask open(0);
             SetBookmarkPath();
             QCOMPARE(BookmarkFilePath, QDir::toNativeSeparators(writable ? besidePath : ownPath));
             window->AddBookmarkEntry(QStringLiteral("New"), QStringLiteral("n"));
@@ -270,6 +291,10 @@ private slots:
         QFETCH(QByteArray, ownAfter);
         QCOMPARE(QFileInfo::exists(ownPath), !ownAfter.isNull());
         QCOMPARE(readFile(ownPath), ownAfter);
+        if (!writable && own.isNull()) {
+            QCOMPARE(modeOf(userFolder), 0700);
+            QCOMPARE(modeOf(ownPath), 0600);
+        }
 #endif
     }
 
@@ -396,6 +421,11 @@ private slots:
 #endif
         QTest::newRow("file busy") << fourLong << QList<int>{1, 2} << false << false << "busy" << names
                                    << QStringList{"1", "2", "3", longD} << QByteArray();
+#ifndef _WIN32
+        QTest::newRow("a pipe in the lock's place") << fourLong << QList<int>{1, 2} << false << false
+                                                    << "lock links to a pipe" << names
+                                                    << QStringList{"1", "2", "3", longD} << QByteArray();
+#endif
     }
     void deleteRows()
     {
@@ -420,6 +450,7 @@ private slots:
         {
             FailingChanges failing(failure, path());
             form->cmdDelete->click();
+            QVERIFY(failing.plantUntouched());
         }
         if (!failure.isEmpty()) {
             QCOMPARE(closer.seen.size(), 1);

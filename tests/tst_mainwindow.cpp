@@ -1,5 +1,6 @@
 #include "fakewebview.h"
 #include "frmmain.h"
+#include "ini.h"
 #include "pictureimage.h"
 #include "testmain.h"
 #include "twips.h"
@@ -10,8 +11,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <memory>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 // The main window with a recording web view: controls, start-up, shut-down.
 class TestMainWindow : public QObject
@@ -184,6 +190,68 @@ private slots:
         QCOMPARE(fake->width(), twips::toPixels(screen.width() * perPx - 200, perPx));
         QCOMPARE(fake->height(), twips::toPixels(window->frameGeometry().height() * perPx - 1500, perPx));
         QCOMPARE(window->Image1->x(), twips::toPixels(screen.width() * perPx - 3800, perPx));
+    }
+
+    // A copy in a folder the system installs programs in, root's and closed
+    // to others, is an installed copy: its bookmarks are each user's, root's
+    // and Administrator's included.
+    void installedFolder_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("root");
+        QTest::addColumn<bool>("othersMayWrite");
+        QTest::addColumn<QStringList>("systemFolders");
+        QTest::addColumn<bool>("windows");   // Windows' path rules
+        QTest::addColumn<bool>("installed");
+        const QStringList system{"/usr", "/opt", "/bin", "/sbin", "/snap"};
+        QTest::newRow("/usr/bin") << "/usr/bin" << true << false << system << false << true;
+        QTest::newRow("/usr/local/bin") << "/usr/local/bin" << true << false << system << false << true;
+        QTest::newRow("/opt/velmora/bin/") << "/opt/velmora/bin/" << true << false << system << false << true;
+        QTest::newRow("/usr/bin, not root's") << "/usr/bin" << false << false << system << false << false;
+        QTest::newRow("/opt/velmora, anyone may write") << "/opt/velmora" << true << true << system << false << false;
+        QTest::newRow("/usr2/bin") << "/usr2/bin" << true << false << system << false << false;
+        QTest::newRow("/optical") << "/optical" << true << false << system << false << false;
+        QTest::newRow("/USR/bin") << "/USR/bin" << true << false << system << false << false;
+        QTest::newRow("/usr/../root/velmora") << "/usr/../root/velmora" << true << false << system << false << false;
+        const QStringList programFiles{"C:\\Program Files", "C:\\Program Files (x86)", "C:\\Program Files"};
+        QTest::newRow("Program Files") << "C:\\Program Files\\Velmora" << true << false << programFiles << true << true;
+        QTest::newRow("program files (x86), other case") << "c:\\program files (x86)\\Velmora" << true << false
+                                                         << programFiles << true << true;
+        QTest::newRow("Program Files, forward slashes")
+            << "C:/Program Files/Velmora/" << true << false << programFiles << true << true;
+        QTest::newRow("Program FilesX") << "C:\\Program FilesX\\Velmora" << true << false << programFiles << true << false;
+        // An unset variable is no folder, not the top of every path.
+        QTest::newRow("variables unset") << "\\Velmora" << true << false << QStringList{"", "", ""} << true << false;
+    }
+    void installedFolder()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, root);
+        QFETCH(bool, othersMayWrite);
+        QFETCH(QStringList, systemFolders);
+        QFETCH(bool, windows);
+        QTEST(ini::isInstalledFolder(folder, {root, othersMayWrite}, systemFolders,
+                                     windows ? ini::PathRules::Windows : ini::PathRules::Unix),
+              "installed");
+    }
+
+    // Root, who may write in the system's folders, runs an installed copy as
+    // anyone else does: its bookmarks go to its own data folder, never beside
+    // the program, where they would start every other account's.
+    void installedCopyRunByRoot()
+    {
+#ifdef _WIN32
+        QSKIP("root is Unix's");
+#else
+        if (geteuid() != 0)
+            QSKIP("needs root, who may write in the system's folders");
+        const QString systemFolder = QFileInfo(QStringLiteral("/bin/sh")).canonicalPath();
+        ini::setProgramFolderForTesting(systemFolder);
+        SetBookmarkPath();
+        ini::setProgramFolderForTesting(QString());
+        QCOMPARE(BookmarkFilePath,
+                 ini::bookmarkPathIn(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+#endif
     }
 
     void closingClosesEveryWindow_data()
