@@ -9,6 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
 #include <QWebEngineView>
 
 #include <csignal>
@@ -142,9 +143,24 @@ private slots:
         QCOMPARE(view->printer()->resolution(), 300);
     }
 
+    // A PDF file holds the page's own text, also once a renderer that died
+    // has been brought back.
+    void printWritesThePdf_data()
+    {
+        QTest::addColumn<bool>("rendererCameBack");
+        QTest::newRow("as loaded") << false;
+        QTest::newRow("after the renderer came back") << true;
+    }
     void printWritesThePdf()
     {
-        const QString file = folder.filePath("page.pdf");
+        QFETCH(bool, rendererCameBack);
+        if (rendererCameBack) {
+            killRenderer();
+            QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
+            view->Refresh();
+            QVERIFY(finished.wait(20000));
+        }
+        const QString file = folder.filePath(QStringLiteral("page%1.pdf").arg(rendererCameBack));
         view->printer()->setOutputFormat(QPrinter::PdfFormat);
         view->printer()->setOutputFileName(file);
         answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true);
@@ -153,6 +169,11 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.size() > 1000);
         QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        QProcess text;
+        text.start("pdftotext", {file, "-"});
+        QVERIFY(text.waitForFinished(20000));
+        const QString written = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(written.contains("Hotels in Lisbon") && written.contains("Three rooms left."), qPrintable(written));
     }
 
     void failedPrintIsAnError_data()

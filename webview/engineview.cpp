@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPageSetupDialog>
@@ -177,6 +178,9 @@ EngineView::EngineView(Session &session, QWidget *parent)
     setFocusProxy(m_view);
 
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        // A page that starts loading has a renderer again (the engine does
+        // not always say so by a new process id when it comes back).
+        m_rendererGone = false;
         clearNotice();
         emit BusyChanged(m_busy = true);
     });
@@ -428,7 +432,10 @@ void EngineView::print()
     QPointer<EngineView> self(this);
     if (runDialog(new QPrintDialog(printer(), this)) != QDialog::Accepted || !self)
         return;
-    const bool printed = renderPages(printer());
+    // A PDF file gets the engine's own PDF, with text and links; a printer
+    // gets the pages as the engine draws them.
+    const bool toFile = m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty();
+    const bool printed = toFile ? printToFile(m_printer->outputFileName()) : renderPages(printer());
     if (!self)
         throw WebViewError(tr("The page was closed before it was printed."));
     if (!printed) {
@@ -436,6 +443,25 @@ void EngineView::print()
             m_printer->outputFileName().isEmpty() ? m_printer->printerName() : m_printer->outputFileName();
         throw WebViewError(tr("The page could not be printed to %1.").arg(destination));
     }
+}
+
+bool EngineView::printToFile(const QString &file)
+{
+    if (m_rendering || m_rendererGone || m_fullScreen)
+        return false;
+    FlagScope rendering(this, m_rendering);
+    bool finished = false, ok = false;
+    QEventLoop wait;
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, &wait, [&](const QString &, bool success) {
+        finished = true;
+        ok = success;
+        wait.quit();
+    });
+    connect(this, &QObject::destroyed, &wait, &QEventLoop::quit);
+    m_page->printToPdf(file, m_printer->pageLayout(), m_printer->pageRanges());
+    if (!finished)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    return ok && QFileInfo(file).size() > 0;
 }
 
 bool EngineView::renderPages(QPrinter *target)

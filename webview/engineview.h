@@ -66,6 +66,9 @@ private:
     // Renders the page onto `target` and waits until the engine is done;
     // false when the engine reports a failure.
     bool renderPages(QPrinter *target);
+    // Has the engine write the page as a PDF file of its own, with text and
+    // links, and waits until it is done; false on failure.
+    bool printToFile(const QString &file);
 
     Session &m_session;
     QWebEngineView *m_view;
