@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QUrl>
 
 namespace {
 // Design geometry of the controls, in twips.
@@ -27,6 +28,7 @@ constexpr double Image1Left = 11640, Image1Height = 675;
 constexpr double WebTop = 600, WebWidth = 11880, WebHeight = 6495;
 constexpr double DesignClientWidth = 11985, DesignClientHeight = 7155;
 constexpr double ScreenHeightAllowance = 450;
+constexpr double ZoomWidth = 900;
 }
 
 frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session)
@@ -105,6 +107,14 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     // The logo and the status line are drawn on the window itself, beneath
     // every control: on a narrow window the logo slides under the buttons,
     // which stay visible and take their clicks.
+    cmdZoom = new QPushButton(m_client);
+    cmdZoom->setObjectName(QStringLiteral("cmdZoom"));
+    cmdZoom->setFlat(true);
+    cmdZoom->setFocusPolicy(Qt::NoFocus);
+    cmdZoom->setToolTip(tr("Zoom of this site; click for 100%"));
+    twips::place(cmdZoom, StatusLeft + StatusWidth + 60, 0, ZoomWidth, ButtonHeight);
+    cmdZoom->hide();
+
     lblStat->lower();
     Image1->lower();
 
@@ -125,7 +135,11 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     });
     connect(web, &WebView::NavigateComplete2, this, [this](const QString &url) {
         ignoreErrors([&] { Web_NavigateComplete2(0, url); });
+        ignoreErrors([&] { showZoom(); });
     });
+    connect(cmdZoom, &QPushButton::clicked, this, handled([this] { Web.at(0)->Zoom(0); }));
+    if (m_session)
+        connect(&m_session->zoom(), &ZoomStore::changed, this, handled([this] { showZoom(); }));
 }
 
 void frmMain::createActions()
@@ -144,6 +158,7 @@ void frmMain::createActions()
     run(actions->pageSetup, &frmMain::mnuPGSetup_Click);
     run(actions->print, &frmMain::mnuPrint_Click);
     run(actions->close, &frmMain::mnuExit_Click);
+    run(actions->find, &frmMain::mnuFind_Click);
     const auto zoom = [this](QAction *action, int step) {
         connect(action, &QAction::triggered, this, handled([this, step] { Web.at(0)->Zoom(step); }));
     };
@@ -171,6 +186,7 @@ void frmMain::createMenus()
     mnuPGSetup = shared(page, "mnuPGSetup", actions->pageSetup);
     mnuPrintPreview = shared(page, "mnuPrintPreview", actions->printPreview);
     mnuPrint = shared(page, "mnuPrint", actions->print);
+    mnuFind = shared(page, "mnuFind", actions->find);
     page->addSeparator()->setObjectName(QStringLiteral("mnuSeparator"));
     mnuExit = item(page, "mnuExit", tr("&Exit"), &frmMain::mnuExit_Click);
 
@@ -183,6 +199,18 @@ void frmMain::createMenus()
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout = item(help, "mnuAbout", tr("&About"), &frmMain::mnuAbout_Click);
+}
+
+void frmMain::pageTakesFocus()
+{
+    Web.at(0)->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::showZoom()
+{
+    const double factor = m_session ? m_session->zoom().factorFor(QUrl(Web.at(0)->LocationURL())) : 1.0;
+    cmdZoom->setText(tr("%1%").arg(qRound(factor * 100)));
+    cmdZoom->setVisible(qRound(factor * 100) != 100);
 }
 
 DownloadsWindow *frmMain::downloadsWindow() const
@@ -224,6 +252,7 @@ void frmMain::Form_Load()
     ignoreErrors([this] { HomePageUrl = m_configuredHomePage; });
     ignoreErrors([this] { Form_Resize(); });
     ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+    ignoreErrors([this] { pageTakesFocus(); });
 }
 
 void frmMain::moveOuter(const QRect &outer)

@@ -57,6 +57,7 @@ public:
     void mnuPGSetup_Click();
     void mnuPrintPreview_Click();
     void mnuPrint_Click();
+    void mnuFind_Click();
     void mnuExit_Click();
     void mnuAddBookMark_Click();
     void mnuDelBookMark_Click();
@@ -78,6 +79,8 @@ public:
     QLabel *lblStat;
     QProgressBar *ProgressBar1;
     PictureImage *Image1;
+    // The zoom of the page's site, shown when it is not 100 %; a click resets it.
+    QPushButton *cmdZoom;
 
     // The page commands, one action each: buttons, menu items and keys.
     PageActions *actions;
@@ -87,6 +90,7 @@ public:
     QAction *mnuPGSetup;
     QAction *mnuPrintPreview;
     QAction *mnuPrint;
+    QAction *mnuFind;
     QAction *mnuExit;
     QAction *mnuAddBookMark;
     QAction *mnuDelBookMark;
@@ -104,6 +108,9 @@ private:
     void createActions();
     QPushButton *createPictureButton(const char *name, const char *picture, QAction *action, double left);
     void showDownloads();
+    // The page takes the keyboard: the user has chosen where it goes.
+    void pageTakesFocus();
+    void showZoom();
     void Form_Unload();
     // Moves and sizes the window's outer frame (pixels).
     void moveOuter(const QRect &outer);

@@ -9,14 +9,19 @@
 // Navigation, print and progress handlers. Each command makes its one call on
 // Web(0); the guarded ones drop a failure without a word to the user.
 
+// The commands that take the page somewhere give it the keyboard, as a
+// browser gives the page the focus once the user has chosen where it goes.
+
 void frmMain::cmdBack_Click()
 {
     ignoreErrors([this] { Web.at(0)->GoBack(); });
+    ignoreErrors([this] { pageTakesFocus(); });
 }
 
 void frmMain::cmdForward_Click()
 {
     ignoreErrors([this] { Web.at(0)->GoForward(); });
+    ignoreErrors([this] { pageTakesFocus(); });
 }
 
 void frmMain::cmdStop_Click()
@@ -27,11 +32,13 @@ void frmMain::cmdStop_Click()
 void frmMain::cmdRefresh_Click()
 {
     ignoreErrors([this] { Web.at(0)->Refresh(); });
+    ignoreErrors([this] { pageTakesFocus(); });
 }
 
 void frmMain::cmdHome_Click()
 {
     ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+    ignoreErrors([this] { pageTakesFocus(); });
 }
 
 void frmMain::cmdPrint_Click()
@@ -45,11 +52,18 @@ void frmMain::cmdPrint_Click()
 void frmMain::Image1_Click()
 {
     ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+    ignoreErrors([this] { pageTakesFocus(); });
 }
 
 void frmMain::Image1_DblClick()
 {
     ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+    ignoreErrors([this] { pageTakesFocus(); });
+}
+
+void frmMain::mnuFind_Click()
+{
+    ignoreErrors([this] { Web.at(0)->Find(); });
 }
 
 void frmMain::mnuPGSetup_Click()

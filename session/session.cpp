@@ -31,7 +31,11 @@ QString Session::cachePath()
 }
 
 Session::Session(QObject *parent)
-    : QObject(parent), m_zoom(new ZoomStore(this)), m_downloads(new DownloadList(this))
+    : QObject(parent),
+      m_zoom(new ZoomStore(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                               + QStringLiteral("/velmora.conf"),
+                           this)),
+      m_downloads(new DownloadList(this))
 {
     for (const QString &folder : {storagePath(), cachePath()}) {
         if (m_profileProblem.isEmpty())

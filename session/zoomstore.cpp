@@ -2,10 +2,35 @@
 
 #include "siteanswers.h"
 
+#include <QSettings>
 #include <QUrl>
 
 #include <cmath>
 #include <iterator>
+
+namespace {
+const QString Group = QStringLiteral("zoom");
+// A site as a settings key: "/" would start a subgroup.
+QString keyOf(const QString &site)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(site));
+}
+} // namespace
+
+ZoomStore::ZoomStore(const QString &settingsFile, QObject *parent) : QObject(parent), m_file(settingsFile)
+{
+    if (m_file.isEmpty())
+        return;
+    QSettings settings(m_file, QSettings::IniFormat);
+    settings.beginGroup(Group);
+    for (const QString &key : settings.childKeys()) {
+        bool ok = false;
+        const double factor = settings.value(key).toDouble(&ok);
+        // A value edited by hand stays within what the view can show.
+        if (ok && factor >= 0.25 && factor <= 5.0)
+            m_factors.insert(QUrl::fromPercentEncoding(key.toLatin1()), factor);
+    }
+}
 
 double ZoomStore::factorFor(const QUrl &url) const
 {
@@ -19,6 +44,14 @@ void ZoomStore::setFactorFor(const QUrl &url, double factor)
         m_factors.remove(site);
     else
         m_factors.insert(site, factor);
+    if (!m_file.isEmpty()) {
+        QSettings settings(m_file, QSettings::IniFormat);
+        settings.beginGroup(Group);
+        if (m_factors.contains(site))
+            settings.setValue(keyOf(site), factor);
+        else
+            settings.remove(keyOf(site));
+    }
     emit changed(site);
 }
 

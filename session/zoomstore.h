@@ -12,7 +12,10 @@ class ZoomStore : public QObject
 {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    // Zooms are kept in `settingsFile` (an INI file), read now and written
+    // on every change, so that they last from one run to the next; with no
+    // file they last until the store goes.
+    explicit ZoomStore(const QString &settingsFile = QString(), QObject *parent = nullptr);
 
     // The zoom factor for pages of `url`'s site; 1 unless one was set.
     double factorFor(const QUrl &url) const;
@@ -28,4 +31,5 @@ signals:
 
 private:
     QHash<QString, double> m_factors;
+    QString m_file;
 };

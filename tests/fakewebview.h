@@ -34,6 +34,7 @@ public:
         record(QStringLiteral("ExecWB(%1,%2)").arg(cmdId).arg(execOpt));
     }
     void Zoom(int step) override { record(QStringLiteral("Zoom(%1)").arg(step)); }
+    void Find() override { record(QStringLiteral("Find")); }
     bool Busy() const override { return busy; }
     void setBusy(bool value)
     {

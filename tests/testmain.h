@@ -21,6 +21,7 @@
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));                    \
         qputenv("XDG_CACHE_HOME", QFile::encodeName(runtime.path() + "/cache"));          \
         qputenv("XDG_DATA_HOME", QFile::encodeName(runtime.path() + "/data"));            \
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(runtime.path() + "/config"));        \
         velmoraTestSandbox();                                                             \
         velmoraTestSessionBus(runtime.path());                                            \
         const bool software = rendering::chooseBeforeApplication();                                             \

@@ -118,11 +118,14 @@ private slots:
             for (QAction *item : menu->menu()->actions()) {
                 seen << (item->isSeparator() ? QStringLiteral("-") : QStringLiteral("  ") + item->text());
                 // Print is the page command with the platform's print key.
-                QCOMPARE(item->shortcut(), item->text() == "Print" ? QKeySequence(QKeySequence::Print) : QKeySequence());
+                const QKeySequence key = item->text() == "Print"              ? QKeySequence(QKeySequence::Print)
+                                         : item->text() == "Find in Page..." ? QKeySequence(QKeySequence::Find)
+                                                                             : QKeySequence();
+                QCOMPARE(item->shortcut(), key);
                 QVERIFY(item->isEnabled());
             }
         }
-        QCOMPARE(seen, (QStringList{"&Page", "  Page Setup", "  Print Preview", "  Print", "-", "  &Exit",
+        QCOMPARE(seen, (QStringList{"&Page", "  Page Setup", "  Print Preview", "  Print", "  Find in Page...", "-", "  &Exit",
                                     "&Bookmark", "  Add Bookmark", "  Delete Bookmark", "  View Bookmark",
                                     "&Help", "  &About"}));
     }

@@ -1,6 +1,7 @@
 #include "download.h"
 #include "downloadswindow.h"
 #include "engineview.h"
+#include "findbar.h"
 #include "frmmain.h"
 #include "httpserver.h"
 #include "pagewindow.h"
@@ -753,6 +754,96 @@ private slots:
         local.close();
         view->Navigate(QUrl::fromLocalFile(local.fileName()).toString());
         QTRY_COMPARE_WITH_TIMEOUT(js(view, "received").toString(), QStringLiteral("refused"), 20000);
+    }
+
+    // Ctrl+F finds as the user types and counts; Enter, Shift+Enter and F3
+    // move between the matches; Esc gives the keyboard back to the page.
+    void findInPage()
+    {
+        server->setPage("/hotels", page("Hotels", "<p>Lisbon Star</p><p>Porto Inn</p><p>Lisbon Bay</p><p>Lisbon Park</p>"));
+        load("/hotels");
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_F));
+        FindBar *bar = view->findBar();
+        QTRY_VERIFY(bar->isVisible() && bar->field()->hasFocus());
+        QTest::keyClicks(bar->field(), "lisbon");
+        QTRY_COMPARE(bar->countText(), QStringLiteral("1 of 3"));
+        const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; const char *count; } steps[] = {
+            {Qt::Key_Return, Qt::NoModifier, "2 of 3"}, {Qt::Key_Return, Qt::NoModifier, "3 of 3"},
+            {Qt::Key_Return, Qt::ShiftModifier, "2 of 3"}, {Qt::Key_F3, Qt::NoModifier, "3 of 3"},
+            {Qt::Key_F3, Qt::ShiftModifier, "2 of 3"}};
+        for (const auto &step : steps) {
+            QTest::keyClick(bar->field(), step.key, step.modifiers);
+            QTRY_COMPARE(bar->countText(), QString::fromLatin1(step.count));
+        }
+        QTest::keyClick(bar->field(), Qt::Key_Escape);
+        QTRY_VERIFY(!bar->isVisible());
+        QTRY_VERIFY(view->engine()->focusProxy()->hasFocus());
+        QCOMPARE(js(view, "String(getSelection())").toString().toLower(), QStringLiteral("lisbon"));
+        QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_F));
+        QTRY_VERIFY(bar->isVisible());
+        bar->field()->clear();
+        QTest::keyClicks(bar->field(), "Faro");
+        QTRY_COMPARE(bar->countText(), QStringLiteral("Not found"));
+    }
+
+    // The zoom belongs to the site: its other pages open at it, another
+    // site stays at 100 %, the window shows it, and it lasts a restart.
+    void zoomBySite()
+    {
+        HttpServer other;
+        other.setPage("/home", page("Elsewhere", "Elsewhere"));
+        server->setPage("/second", page("Second", "Second"));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_Equal));
+        QTRY_COMPARE(view->page()->zoomFactor(), 1.1);
+        QTRY_VERIFY(window->cmdZoom->isVisible());
+        QCOMPARE(window->cmdZoom->text(), QStringLiteral("110%"));
+        load("/second");
+        QTRY_COMPARE(view->page()->zoomFactor(), 1.1);
+        view->Navigate(other.url("/home"));
+        QTRY_VERIFY_WITH_TIMEOUT(view->LocationName() == "Elsewhere" && !view->Busy(), 20000);
+        QTRY_COMPARE(view->page()->zoomFactor(), 1.0);
+        QVERIFY(!window->cmdZoom->isVisible());
+        // A new session, as after a restart.
+        window.reset();
+        session.reset();
+        Session restarted;
+        QCOMPARE(restarted.zoom().factorFor(QUrl(server->url("/home"))), 1.1);
+        restarted.zoom().setFactorFor(QUrl(server->url("/home")), 1.0);
+    }
+
+    // After the user chooses where the page goes, the page has the keyboard.
+    void typingGoesToThePage_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Home") << "home";
+        QTest::newRow("Back") << "back";
+    }
+    void typingGoesToThePage()
+    {
+        QFETCH(QString, how);
+        server->setPage("/form", page("Form", "<input id='name' autofocus>"));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->cmdBack->setFocus();
+        if (how == "home") {
+            window->HomePageUrl = server->url("/form");
+            QTest::mouseClick(window->cmdHome, Qt::LeftButton);
+        } else {
+            load("/form");
+            load("/home");
+            window->cmdBack->setFocus();
+            QTest::mouseClick(window->cmdBack, Qt::LeftButton);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(view->LocationURL() == server->url("/form") && !view->Busy(), 20000);
+        QTRY_COMPARE(js(view, "document.activeElement.id").toString(), QStringLiteral("name"));
+        QTRY_VERIFY(view->engine()->focusProxy()->hasFocus());
+        // The keyboard is the page's (the program's end-to-end suite types into it).
+        QCOMPARE(QApplication::focusWidget(), view->engine()->focusProxy());
+        QVERIFY(!window->cmdBack->hasFocus() && !window->cmdHome->hasFocus());
     }
 
     // The notice takes the page's place only when the page itself was refused.

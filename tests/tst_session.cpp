@@ -137,6 +137,19 @@ private slots:
         QCOMPARE(ZoomStore::stepped(2.5, 0), 1.0);
         QCOMPARE(ZoomStore::stepped(5.0, +1), 5.0);
         QCOMPARE(ZoomStore::stepped(0.25, -1), 0.25);
+
+        // Kept in the settings file from one run to the next; 100 % is forgotten.
+        const QString file = folder.filePath("velmora.conf");
+        {
+            ZoomStore first(file);
+            first.setFactorFor(QUrl("http://a.test:8080/deals"), 1.25);
+            first.setFactorFor(QUrl("http://b.test/"), 1.5);
+            first.setFactorFor(QUrl("http://b.test/"), 1.0);
+        }
+        ZoomStore next(file);
+        QCOMPARE(next.factorFor(QUrl("http://a.test:8080/other")), 1.25);
+        QCOMPARE(next.factorFor(QUrl("http://a.test/")), 1.0);
+        QCOMPARE(next.factorFor(QUrl("http://b.test/")), 1.0);
     }
 
 #ifdef Q_OS_UNIX

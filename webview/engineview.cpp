@@ -1,5 +1,6 @@
 #include "engineview.h"
 
+#include "findbar.h"
 #include "pagedialogs.h"
 #include "schemes.h"
 #include "session.h"
@@ -146,7 +147,8 @@ private:
 
 EngineView::EngineView(Session &session, QWidget *parent)
     : WebView(parent), m_session(session), m_view(new QWebEngineView(this)), m_page(new WebPage(session, m_view)),
-      m_stack(new QStackedLayout), m_notice(new QLabel(this)), m_note(new QLabel(this)), m_noteTimer(new QTimer(this))
+      m_stack(new QStackedLayout), m_notice(new QLabel(this)), m_note(new QLabel(this)),
+      m_findBar(new FindBar(m_page, this)), m_noteTimer(new QTimer(this))
 {
     m_view->setPage(m_page);
     auto *column = new QVBoxLayout(this);
@@ -167,6 +169,8 @@ EngineView::EngineView(Session &session, QWidget *parent)
     connect(m_noteTimer, &QTimer::timeout, m_note, &QWidget::hide);
     column->addWidget(m_note);
     column->addLayout(m_stack);
+    column->addWidget(m_findBar);
+    connect(m_findBar, &FindBar::closed, this, [this] { m_view->setFocus(Qt::OtherFocusReason); });
     m_notice->setObjectName(QStringLiteral("notice"));
     m_notice->setTextFormat(Qt::PlainText);
     m_notice->setAlignment(Qt::AlignCenter);
@@ -187,6 +191,8 @@ EngineView::EngineView(Session &session, QWidget *parent)
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) { emit ProgressChange(progress, 100); });
     // The end of a download is reported as progress -1, whatever the outcome.
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
+        // The engine sets a page's zoom back as it commits: the site's again.
+        applyZoom();
         emit ProgressChange(-1, 100);
         emit BusyChanged(m_busy = false);
     });
@@ -329,6 +335,11 @@ void EngineView::Refresh()
 void EngineView::Zoom(int step)
 {
     m_session.zoom().setFactorFor(m_page->url(), ZoomStore::stepped(m_page->zoomFactor(), step));
+}
+
+void EngineView::Find()
+{
+    m_findBar->open();
 }
 
 bool EngineView::Busy() const

@@ -11,6 +11,7 @@ class QPrinter;
 class QStackedLayout;
 class QWebEnginePage;
 class QWebEngineView;
+class FindBar;
 class QTimer;
 class Session;
 class WebPage;
@@ -43,6 +44,8 @@ public:
     QString note() const;
     // The window that shows the page full screen, while it does.
     QWidget *fullScreenWindow() const { return m_fullScreen; }
+    // The find bar below the page.
+    FindBar *findBar() const { return m_findBar; }
     // The one printer of this view (300 dpi), shared by Print, Print Preview
     // and Page Setup so that settings carry over between them.
     QPrinter *printer();
@@ -76,6 +79,7 @@ private:
     QStackedLayout *m_stack;
     QLabel *m_notice;
     QLabel *m_note;
+    FindBar *m_findBar;
     QTimer *m_noteTimer;
     // The window that shows the page full screen, while it does.
     QPointer<QWidget> m_fullScreen;

@@ -49,6 +49,7 @@ PageActions::PageActions(QWidget *window) : QObject(window), m_window(window)
                                                              QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
     zoomOut = make(tr("Zoom Out"), keys(QKeySequence::ZoomOut, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}));
     zoomReset = make(tr("Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    find = make(tr("Find in Page..."), keys(QKeySequence::Find, {QKeySequence(Qt::CTRL | Qt::Key_F)}));
     close = make(tr("Close"), keys(QKeySequence::Close, {QKeySequence(Qt::CTRL | Qt::Key_W)}));
 }
 
@@ -76,6 +77,7 @@ void PageActions::runOn(WebView *view)
     run(zoomIn, [](WebView &v) { v.Zoom(+1); });
     run(zoomOut, [](WebView &v) { v.Zoom(-1); });
     run(zoomReset, [](WebView &v) { v.Zoom(0); });
+    run(find, [](WebView &v) { v.Find(); });
     m_window->removeAction(home);
     connect(close, &QAction::triggered, m_window, &QWidget::close);
     followBusy(view);

@@ -31,6 +31,7 @@ public:
     QAction *zoomIn;
     QAction *zoomOut;
     QAction *zoomReset;
+    QAction *find;
     QAction *close;
 
     // Esc is Stop's key exactly while `view` is busy.

@@ -32,7 +32,9 @@ public:
     /* Runs a print, print-preview or page-setup command; throws on anything else. */              \
     X(ExecWB, (int cmdId, int execOpt), (cmdId, execOpt))                                          \
     /* Zooms the page's site one step in (+1) or out (-1), or back to 100 % (0). */                \
-    X(Zoom, (int step), (step))
+    X(Zoom, (int step), (step))                                                                    \
+    /* Opens the find bar below the page, the keyboard in it. */                                   \
+    X(Find, (), ())
 
 // The embedded web view as the rest of the program sees it: the operations it
 // calls, what it asks of the page now, and the events it listens to.

@@ -1,0 +1,123 @@
+#include "findbar.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QWebEngineFindTextResult>
+#include <QWebEnginePage>
+
+FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
+    : QWidget(parent), m_page(page), m_field(new QLineEdit(this)), m_count(new QLabel(this))
+{
+    setObjectName(QStringLiteral("findBar"));
+    setAccessibleName(tr("Find in page"));
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(4, 2, 4, 2);
+    auto *label = new QLabel(tr("&Find:"), this);
+    label->setBuddy(m_field);
+    m_field->setObjectName(QStringLiteral("findText"));
+    m_field->setAccessibleName(tr("Find"));
+    m_field->setClearButtonEnabled(true);
+    m_field->installEventFilter(this);
+    m_count->setObjectName(QStringLiteral("findCount"));
+    m_count->setTextFormat(Qt::PlainText);
+    auto *previous = new QPushButton(tr("Previous"), this);
+    auto *next = new QPushButton(tr("Next"), this);
+    auto *close = new QPushButton(tr("Close"), this);
+    for (QPushButton *button : {previous, next, close})
+        button->setAutoDefault(false);
+    row->addWidget(label);
+    row->addWidget(m_field, 1);
+    row->addWidget(m_count);
+    row->addWidget(previous);
+    row->addWidget(next);
+    row->addWidget(close);
+    connect(m_field, &QLineEdit::textEdited, this, [this] { find(false); });
+    connect(previous, &QPushButton::clicked, this, [this] { findAgain(true); });
+    connect(next, &QPushButton::clicked, this, [this] { findAgain(false); });
+    connect(close, &QPushButton::clicked, this, [this] { this->close(); });
+    connect(page, &QWebEnginePage::findTextFinished, this, [this](const QWebEngineFindTextResult &result) {
+        showResult(result);
+    });
+    // F3 and Shift+F3 work while the bar is open, the focus in the page too.
+    auto *again = new QShortcut(QKeySequence::FindNext, parent, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    auto *back = new QShortcut(QKeySequence::FindPrevious, parent, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(again, &QShortcut::activated, this, [this] {
+        if (isVisible())
+            findAgain(false);
+    });
+    connect(back, &QShortcut::activated, this, [this] {
+        if (isVisible())
+            findAgain(true);
+    });
+    hide();
+}
+
+void FindBar::open()
+{
+    show();
+    m_field->selectAll();
+    m_field->setFocus(Qt::ShortcutFocusReason);
+}
+
+QString FindBar::countText() const
+{
+    return m_count->text();
+}
+
+void FindBar::findAgain(bool backward)
+{
+    if (!m_field->text().isEmpty())
+        find(backward);
+}
+
+void FindBar::find(bool backward)
+{
+    if (m_field->text().isEmpty()) {
+        m_page->findText(QString());
+        m_count->clear();
+        return;
+    }
+    m_page->findText(m_field->text(), backward ? QWebEnginePage::FindBackward : QWebEnginePage::FindFlags());
+}
+
+void FindBar::showResult(const QWebEngineFindTextResult &result)
+{
+    if (m_field->text().isEmpty())
+        m_count->clear();
+    else if (result.numberOfMatches() == 0)
+        m_count->setText(tr("Not found"));
+    else
+        m_count->setText(tr("%1 of %2").arg(result.activeMatch()).arg(result.numberOfMatches()));
+}
+
+void FindBar::close()
+{
+    // Ending the search leaves the match it was on selected.
+    m_page->findText(QString());
+    hide();
+    emit closed();
+}
+
+bool FindBar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_field && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter || key->key() == Qt::Key_Escape) {
+            // The bar's own keys, before any key of the window's.
+            event->accept();
+            if (event->type() == QEvent::KeyPress) {
+                if (enter)
+                    findAgain(key->modifiers() & Qt::ShiftModifier);
+                else
+                    close();
+            }
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QWebEnginePage;
+class QWebEngineFindTextResult;
+
+// The find bar below a page: finds as the user types; Enter or F3 goes to
+// the next match, Shift+Enter or Shift+F3 to the one before; it counts the
+// matches ("2 of 5", "Not found"). Esc closes it and leaves the match
+// selected, with the keyboard back in the page.
+class FindBar : public QWidget
+{
+    Q_OBJECT
+public:
+    FindBar(QWebEnginePage *page, QWidget *parent);
+
+    // Shows the bar with its text selected and the keyboard in it.
+    void open();
+    // Goes to the next match, or the one before.
+    void findAgain(bool backward);
+    QLineEdit *field() const { return m_field; }
+    // "2 of 5", "Not found", or nothing before the first search.
+    QString countText() const;
+
+signals:
+    // The bar was closed; the page takes the keyboard back.
+    void closed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void find(bool backward);
+    void showResult(const QWebEngineFindTextResult &result);
+    void close();
+
+    QWebEnginePage *m_page;
+    QLineEdit *m_field;
+    QLabel *m_count;
+};
