@@ -9,6 +9,7 @@
 #include "session.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 // The home page: the configured one. The test build opens the page its tests
 // serve, at the address they give in VELMORA_TEST_HOME_URL; the benchmark's
@@ -27,10 +28,18 @@ static QString homePage()
 int main(int argc, char *argv[])
 {
     bookmarkfile::failWritesPastSizeLimit();
-    if (const std::optional<int> exitCode = startup::beforeApplication(argc, argv))
+    startup::Decision decision;
+    if (const std::optional<int> exitCode = startup::beforeApplication(argc, argv, decision))
         return *exitCode;
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    startup::ArgumentVector applicationArguments(startup::applicationArguments(arguments, decision));
     const bool software = rendering::chooseBeforeApplication();
-    QApplication app(argc, argv);
+    // Quiet unless asked: set before the application object, whose making
+    // and the engine's start are what write the most.
+    QLoggingCategory::setFilterRules(startup::loggingRules(decision.verbose, software));
+    QApplication app(applicationArguments.count(), applicationArguments.values());
     rendering::keepChoiceFromChildren(software);
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));

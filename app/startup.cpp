@@ -31,6 +31,9 @@ bool runningAsRoot()
 #endif
 }
 
+const QString Verbose = QStringLiteral("verbose");
+const QString EngineArguments = QStringLiteral("--webEngineArgs");
+
 void describe(QCommandLineParser &parser)
 {
     // "-reverse" and "-stylesheet" are Qt's own options, not runs of one-letter ones.
@@ -41,25 +44,54 @@ void describe(QCommandLineParser &parser)
     parser.addOption({NoSandbox, QCoreApplication::translate("startup", "Run the web engine without its sandbox, as "
                                                                         "it must run as root. Web pages then run with "
                                                                         "the program's rights.")});
+    parser.addOption({Verbose, QCoreApplication::translate("startup", "Write the web engine's start-up report and "
+                                                                      "the pages' console messages to standard "
+                                                                      "error.")});
 }
 
 // Qt's own options, which the application object takes out of the command
-// line later; known here so that they are not mistaken for unknown ones.
-void acceptQtOptions(QCommandLineParser &parser)
+// line later: known here so that they are not mistaken for unknown ones, and
+// listed by --help-all.
+struct QtOption
 {
-    static const char *const withValue[] = {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                            "qwindowgeometry", "qwindowicon", "qwindowtitle", "display",
-                                            "geometry", "title", "name", "style", "stylesheet", "session",
-                                            "qmljsdebugger", "visual", "widgetcount"};
-    static const char *const flags[] = {"reverse", "nograb", "dograb", "sync", "testability"};
-    for (const char *name : withValue) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char *name : flags) {
-        QCommandLineOption option(QString::fromLatin1(name));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
+    const char *name;
+    const char *value; // nullptr: a switch
+    const char *description;
+};
+constexpr QtOption QtOptions[] = {
+    {"platform", "name[:options]", QT_TRANSLATE_NOOP("startup", "The window system to use: xcb, wayland, offscreen...")},
+    {"platformpluginpath", "folder", QT_TRANSLATE_NOOP("startup", "Where to look for window system plugins.")},
+    {"platformtheme", "name", QT_TRANSLATE_NOOP("startup", "The platform theme.")},
+    {"plugin", "name", QT_TRANSLATE_NOOP("startup", "An input plugin to load as well.")},
+    {"qwindowgeometry", "geometry", QT_TRANSLATE_NOOP("startup", "The main window's geometry, as WxH+X+Y.")},
+    {"qwindowicon", "file", QT_TRANSLATE_NOOP("startup", "The windows' icon.")},
+    {"qwindowtitle", "title", QT_TRANSLATE_NOOP("startup", "The main window's title.")},
+    {"reverse", nullptr, QT_TRANSLATE_NOOP("startup", "Lay the windows out from right to left.")},
+    {"session", "id", QT_TRANSLATE_NOOP("startup", "The session to restore.")},
+    {"style", "name", QT_TRANSLATE_NOOP("startup", "The widget style.")},
+    {"stylesheet", "file", QT_TRANSLATE_NOOP("startup", "A style sheet for the windows.")},
+    {"widgetcount", nullptr, QT_TRANSLATE_NOOP("startup", "Print how many widgets were left at the end.")},
+    {"qmljsdebugger", "options", QT_TRANSLATE_NOOP("startup", "Start the QML debugger with these options.")},
+    {"testability", nullptr, QT_TRANSLATE_NOOP("startup", "Load the testability plugin.")},
+    {"display", "display", QT_TRANSLATE_NOOP("startup", "X11: the X display.")},
+    {"geometry", "geometry", QT_TRANSLATE_NOOP("startup", "X11: as -qwindowgeometry.")},
+    {"title", "title", QT_TRANSLATE_NOOP("startup", "X11: as -qwindowtitle.")},
+    {"name", "name", QT_TRANSLATE_NOOP("startup", "X11: the program's resource name.")},
+    {"visual", "id", QT_TRANSLATE_NOOP("startup", "X11: the visual to use.")},
+    {"sync", nullptr, QT_TRANSLATE_NOOP("startup", "X11: talk to the X server synchronously.")},
+    {"nograb", nullptr, QT_TRANSLATE_NOOP("startup", "X11: never grab the mouse or the keyboard.")},
+    {"dograb", nullptr, QT_TRANSLATE_NOOP("startup", "X11: grab them even under a debugger.")},
+};
+
+void acceptQtOptions(QCommandLineParser &parser, bool listed)
+{
+    for (const QtOption &qt : QtOptions) {
+        const QString description = listed ? QCoreApplication::translate("startup", qt.description) : QString();
+        QCommandLineOption option = qt.value
+            ? QCommandLineOption(QString::fromLatin1(qt.name), description, QString::fromLatin1(qt.value))
+            : QCommandLineOption(QString::fromLatin1(qt.name), description);
+        if (!listed)
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
 }
@@ -67,7 +99,7 @@ void acceptQtOptions(QCommandLineParser &parser)
 // The arguments that are the program's: those after --webEngineArgs are the engine's.
 QStringList ownArguments(const QStringList &arguments)
 {
-    return arguments.mid(0, arguments.indexOf(QStringLiteral("--webEngineArgs")));
+    return arguments.mid(0, arguments.indexOf(EngineArguments));
 }
 } // namespace
 
@@ -75,10 +107,12 @@ Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &san
 {
     QCommandLineParser parser;
     describe(parser);
-    acceptQtOptions(parser);
+    acceptQtOptions(parser, false);
     const bool parsed = parser.parse(ownArguments(arguments));
     Decision decision;
     decision.withoutSandbox = parser.isSet(NoSandbox);
+    decision.withQtOptions = parser.isSet(QStringLiteral("help-all"));
+    decision.verbose = parser.isSet(Verbose);
     if (!parsed && !parser.isSet(QStringLiteral("help")) && !parser.isSet(QStringLiteral("help-all"))) {
         decision.action = Action::RejectOption;
         decision.error = parser.errorText();
@@ -99,20 +133,59 @@ QString versionText()
              QLatin1String(qWebEngineChromiumVersion()), QLatin1String(qWebEngineChromiumSecurityPatchVersion()));
 }
 
-std::optional<int> beforeApplication(int argc, char *argv[])
+QString helpText(bool withQtOptions)
+{
+    QCommandLineParser parser;
+    describe(parser);
+    if (withQtOptions)
+        acceptQtOptions(parser, true);
+    return parser.helpText();
+}
+
+QStringList applicationArguments(const QStringList &arguments, const Decision &decision)
+{
+    QStringList result = arguments;
+    // The engine's own switch rather than its environment variable: the
+    // variable would have the engine say so on standard error at every start,
+    // and every program started from Velmora would inherit it.
+    if (decision.withoutSandbox) {
+        if (!result.contains(EngineArguments))
+            result << EngineArguments;
+        result << QStringLiteral("--no-sandbox");
+    }
+    return result;
+}
+
+QString loggingRules(bool verbose, bool drawsInSoftware)
+{
+    QStringList rules;
+    if (verbose) {
+        // Every console message, console.log's included.
+        rules << QStringLiteral("js=true");
+    } else {
+        // What a page writes to its console is for its authors, and the
+        // engine's report of its settings for those who look into it.
+        rules << QStringLiteral("js=false") << QStringLiteral("qt.webenginecontext.info=false");
+    }
+    // Setting rules replaces the drawing choice's one: it is kept here.
+    if (drawsInSoftware)
+        rules << QStringLiteral("qt.qpa.gl.warning=false");
+    return rules.join(QLatin1Char('\n'));
+}
+
+std::optional<int> beforeApplication(int argc, char *argv[], Decision &decision)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const Decision decision = decide(arguments, runningAsRoot(), qgetenv(SandboxVariable));
+    decision = decide(arguments, runningAsRoot(), qgetenv(SandboxVariable));
     switch (decision.action) {
     case Action::ShowHelp: {
         // The help names the program as it was started, which only an
-        // application object knows.
+        // application object knows; one without a window system, so that
+        // the help needs no display.
         const QCoreApplication app(argc, argv);
-        QCommandLineParser parser;
-        describe(parser);
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        std::fputs(qPrintable(helpText(decision.withQtOptions)), stdout);
         return 0;
     }
     case Action::ShowVersion:
@@ -127,9 +200,17 @@ std::optional<int> beforeApplication(int argc, char *argv[])
     case Action::Run:
         break;
     }
-    if (decision.withoutSandbox)
-        qputenv(SandboxVariable, "1");
     return std::nullopt;
+}
+
+ArgumentVector::ArgumentVector(const QStringList &arguments)
+{
+    for (const QString &argument : arguments)
+        m_text.push_back(argument.toLocal8Bit());
+    for (QByteArray &text : m_text)
+        m_pointers.push_back(text.data());
+    m_count = int(m_text.size());
+    m_pointers.push_back(nullptr); // argv[argc] is null, as main's is
 }
 
 } // namespace startup

@@ -5,10 +5,11 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
-// The command line (--help, --version, --no-sandbox) and what is settled
-// before any window: whether the program runs at all, and with the web
-// engine's sandbox or without it.
+// The command line (--help, --version, --no-sandbox, --verbose) and what is
+// settled before any window: whether the program runs at all, with the web
+// engine's sandbox or without it, and what it writes to standard error.
 namespace startup {
 
 // Set, the web engine runs without its sandbox.
@@ -21,6 +22,11 @@ struct Decision
     Action action = Action::Run;
     // The user asked for the engine to run without its sandbox.
     bool withoutSandbox = false;
+    // The help lists Qt's own options too (--help-all).
+    bool withQtOptions = false;
+    // The engine's start-up report and the pages' console are written to
+    // standard error (--verbose).
+    bool verbose = false;
     // Why the options are rejected (RejectOption): an option nobody knows.
     QString error;
 };
@@ -34,9 +40,40 @@ Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &san
 // Velmora's version and the web engine's, as the engine reports them.
 QString versionText();
 
+// The help: the program's options, and with `withQtOptions` the options of
+// Qt's that the program accepts. Needs an application object.
+QString helpText(bool withQtOptions);
+
+// The arguments the application object is made with: `arguments` with the
+// engine's switch for running without its sandbox when the user asked for
+// that, after --webEngineArgs, so that the engine takes it as its own.
+QStringList applicationArguments(const QStringList &arguments, const Decision &decision);
+
+// The logging rules of a run: without `verbose`, the engine's start-up report
+// and the pages' console messages are left out; `drawsInSoftware` keeps the
+// drawing choice's own rule. QT_LOGGING_RULES still overrides them.
+QString loggingRules(bool verbose, bool drawsInSoftware);
+
 // Acts on the command line before the application object exists: shows the
 // help or the versions, or refuses to run, and returns the exit code; returns
-// nothing when the program is to run, the sandbox turned off if asked.
-std::optional<int> beforeApplication(int argc, char *argv[]);
+// nothing when the program is to run, with `decision` what was decided.
+std::optional<int> beforeApplication(int argc, char *argv[], Decision &decision);
+
+// An argument vector for the application object, which keeps the strings
+// and the count it is handed for as long as it lives.
+class ArgumentVector
+{
+public:
+    explicit ArgumentVector(const QStringList &arguments);
+    ArgumentVector(const ArgumentVector &) = delete;
+    ArgumentVector &operator=(const ArgumentVector &) = delete;
+    int &count() { return m_count; }
+    char **values() { return m_pointers.data(); }
+
+private:
+    std::vector<QByteArray> m_text;
+    std::vector<char *> m_pointers;
+    int m_count = 0;
+};
 
 } // namespace startup

@@ -10,6 +10,18 @@ Q_DECLARE_METATYPE(startup::Action)
 
 namespace {
 const QString HomePath = QStringLiteral("/home");
+// A home page that writes to its console, then asks for LoggedPath.
+const QString ConsolePath = QStringLiteral("/console");
+const QString LoggedPath = QStringLiteral("/logged");
+const QByteArray ConsolePage = "<html><head><title>Console</title></head><body>Hotels<script>"
+                               "console.log('page-log-line'); console.error('page-error-line');"
+                               "new Image().src = '/logged';</script></body></html>";
+// What the window system and the engine's graphics set-up say where there is
+// no OpenGL (a display without a graphics device, where the program draws in
+// software): lines without a log category, which only OpenGL would avoid.
+const QStringList NoOpenGlLines{
+    QStringLiteral("QXcbIntegration: Cannot create platform OpenGL context, neither GLX nor EGL are enabled"),
+    QStringLiteral("No suitable graphics backend found")};
 constexpr int Runs = -1; // a row's exit code: the program starts and opens its home page
 
 bool runningAsRoot()
@@ -27,15 +39,19 @@ QStringList sandboxArguments()
     return runningAsRoot() ? QStringList{QStringLiteral("--no-sandbox")} : QStringList();
 }
 
-// The test build's environment: its home page on `server`, and the engine's
-// sandbox variable as `sandboxVariable` gives it (null: not set).
-QProcessEnvironment environment(const HttpServer &server, const QString &sandboxVariable = QString())
+// The test build's environment: its home page on `server` at `home`, and the
+// engine's sandbox variable as `sandboxVariable` gives it (null: not set).
+QProcessEnvironment environment(const HttpServer &server, const QString &sandboxVariable = QString(),
+                                const QString &home = HomePath)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QLatin1String(startup::SandboxVariable)); // set for this suite's own engine
     if (!sandboxVariable.isNull())
         env.insert(QLatin1String(startup::SandboxVariable), sandboxVariable);
-    env.insert(QStringLiteral("VELMORA_TEST_HOME_URL"), server.url(HomePath));
+    env.insert(QStringLiteral("VELMORA_TEST_HOME_URL"), server.url(home));
+    // What the program writes is its own, whatever the suite's runner set.
+    env.remove(QStringLiteral("QT_LOGGING_RULES"));
+    env.remove(QStringLiteral("QT_MESSAGE_PATTERN"));
     return env;
 }
 } // namespace
@@ -81,6 +97,7 @@ private slots:
     {
         QVERIFY(server.isListening());
         server.setPage(HomePath, "<html><head><title>Local home</title></head><body>Hotels</body></html>");
+        server.setPage(ConsolePath, ConsolePage);
     }
 
     void startsOnTheHomePageAndExits()
@@ -144,17 +161,31 @@ private slots:
         QTest::addColumn<int>("exitCode"); // or Runs
         QTest::addColumn<QStringList>("printed"); // what stdout holds
         QTest::addColumn<QString>("said");        // what stderr holds; "": nothing
+        QTest::addColumn<QStringList>("unprinted"); // what stdout does not hold
+        QTest::addColumn<bool>("display");          // false: DISPLAY unset
         const QStringList versions{"Velmora 1.0.0", qWebEngineVersion(), qWebEngineChromiumVersion(),
                                    qWebEngineChromiumSecurityPatchVersion()};
-        const QStringList options{"--help", "--version", "--no-sandbox"};
+        const QStringList options{"--help", "--help-all", "--version", "--no-sandbox", "--verbose"};
+        // Qt's options the program accepts, which only --help-all lists.
+        const QStringList qtOptions{"--platform <", "--reverse", "--style <", "--stylesheet <", "--display <",
+                                    "--widgetcount"};
         const auto row = [](const char *tag, const QStringList &arguments, const QString &variable, bool asRootOnly,
-                            int exitCode, const QStringList &printed = {}, const QString &said = {}) {
-            QTest::newRow(tag) << arguments << variable << asRootOnly << exitCode << printed << said;
+                            int exitCode, const QStringList &printed = {}, const QString &said = {},
+                            const QStringList &unprinted = {}, bool display = true) {
+            QTest::newRow(tag) << arguments << variable << asRootOnly << exitCode << printed << said << unprinted
+                               << display;
         };
         // The versions and the help come before the question of the sandbox.
         row("--version", {"--version"}, {}, false, 0, versions);
-        row("--help", {"--help"}, {}, false, 0, options);
+        row("--help", {"--help"}, {}, false, 0, options, {}, qtOptions);
+        row("--help-all", {"--help-all"}, {}, false, 0, options + qtOptions);
         row("unknown option", sandboxArguments() << "--no-sanbox", {}, false, 1, {}, "no-sanbox");
+        // Without a display, the command line is answered just the same.
+        row("no display, --version", {"--version"}, {}, false, 0, versions, {}, {}, false);
+        row("no display, --help", {"--help"}, {}, false, 0, options, {}, qtOptions, false);
+        row("no display, --help-all", {"--help-all"}, {}, false, 0, options + qtOptions, {}, {}, false);
+        row("no display, unknown option", sandboxArguments() << "--no-sanbox", {}, false, 1, {}, "no-sanbox", {},
+            false);
         row("root without the option", {}, {}, true, 1, {}, "--no-sandbox");
         row("root, sandbox variable 0", {}, "0", true, 1, {}, "refusing to run as root");
         row("root, sandbox variable 1", {}, "1", true, Runs);
@@ -167,12 +198,19 @@ private slots:
         QFETCH(QStringList, printed);
         QFETCH(QString, said);
         QFETCH(bool, asRootOnly);
+        QFETCH(QStringList, unprinted);
+        QFETCH(bool, display);
         if (asRootOnly && !runningAsRoot())
             QSKIP("the program refuses only root");
 
         const qsizetype homeRequests = server.requests().count(HomePath);
         QProcess program;
-        program.setProcessEnvironment(environment(server, sandboxVariable));
+        QProcessEnvironment env = environment(server, sandboxVariable);
+        if (!display) {
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        }
+        program.setProcessEnvironment(env);
         program.start(QStringLiteral(VELMORA_PROGRAM), arguments);
         QVERIFY(program.waitForStarted());
         if (exitCode == Runs) {
@@ -188,11 +226,71 @@ private slots:
         const QString err = QString::fromLocal8Bit(program.readAllStandardError());
         for (const QString &text : printed)
             QVERIFY2(out.contains(text), qPrintable(out));
+        for (const QString &text : unprinted)
+            QVERIFY2(!out.contains(text), qPrintable(out));
         if (said.isEmpty()) {
             QCOMPARE(err, QString());
         } else {
             QVERIFY2(err.contains(said) && err.count('\n') == 1 && err.endsWith('\n'), qPrintable(err));
             QCOMPARE(out, QString());
+        }
+    }
+
+    // A start and a page that writes to its console leave standard error
+    // empty; --verbose and QT_LOGGING_RULES bring the engine's report and the
+    // console back.
+    void quietUnlessAsked_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("rules"); // QT_LOGGING_RULES; null: not set
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("unsaid");
+        QTest::addColumn<bool>("onlySaid"); // nothing else is on stderr
+        const QStringList console{"js: page-log-line", "js: page-error-line"};
+        const QString report = QStringLiteral("Init Parameters:");
+        const auto row = [](const char *tag, const QStringList &arguments, const QString &rules,
+                            const QStringList &said, const QStringList &unsaid, bool onlySaid = false) {
+            QTest::newRow(tag) << arguments << rules << said << unsaid << onlySaid;
+        };
+        row("a plain start", {}, {}, {}, console + QStringList{report, "Sandboxing"}, true);
+        row("--verbose", {"--verbose"}, {}, console + QStringList{report}, {});
+        row("QT_LOGGING_RULES", {}, "js.info=true", {"js: page-log-line"}, {"js: page-error-line", report});
+        row("QT_LOGGING_RULES over --verbose", {"--verbose"}, "js=false", {report}, console);
+    }
+    void quietUnlessAsked()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, rules);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, unsaid);
+        QFETCH(bool, onlySaid);
+
+        const qsizetype logged = server.requests().count(LoggedPath);
+        QProcess program;
+        QProcessEnvironment env = environment(server, QString(), ConsolePath);
+        if (!rules.isNull())
+            env.insert(QStringLiteral("QT_LOGGING_RULES"), rules);
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(VELMORA_PROGRAM), sandboxArguments() + arguments);
+        QVERIFY(program.waitForStarted());
+        // The page has written to its console before it asks for LoggedPath.
+        QTRY_VERIFY_WITH_TIMEOUT(server.requests().count(LoggedPath) > logged, 30000);
+        QString window;
+        QTRY_VERIFY_WITH_TIMEOUT(!(window = run({"search", "--onlyvisible", "--name", "^Velmora$"})).isEmpty(), 10000);
+        exitThroughMenu(program, window.section('\n', 0, 0));
+        if (QTest::currentTestFailed())
+            return;
+
+        const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+        for (const QString &text : said)
+            QVERIFY2(err.contains(text), qPrintable(err));
+        for (const QString &text : unsaid)
+            QVERIFY2(!err.contains(text), qPrintable(err));
+        if (onlySaid) {
+            QStringList left = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            for (const QString &line : NoOpenGlLines)
+                left.removeAll(line);
+            QVERIFY2(left.isEmpty(), qPrintable(err));
         }
     }
 
@@ -222,6 +320,8 @@ private slots:
         row("Qt's options", {"-reverse", "-stylesheet", "a.qss", "--no-sandbox"}, true, {}, Action::Run, true);
         row("the engine's arguments", {"--webEngineArgs", "--no-sandbox", "--version"}, true, {}, Action::Refuse);
         row("an unknown option", {"--bogus", "--no-sandbox"}, true, {}, Action::RejectOption, true);
+        // Qt's switches take no value, last on the line too.
+        row("Qt's switches", {"--verbose", "-sync", "-widgetcount"}, false, {}, Action::Run);
     }
     void decide()
     {
@@ -232,6 +332,30 @@ private slots:
             startup::decide(QStringList{"velmora"} + arguments, asRoot, sandboxVariable);
         QTEST(decision.action, "action");
         QTEST(decision.withoutSandbox, "withoutSandbox");
+    }
+
+    // The engine is told to run without its sandbox as one of its own
+    // arguments, once, after the program's.
+    void applicationArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("application");
+        const QStringList noSandbox{"--webEngineArgs", "--no-sandbox"};
+        QTest::newRow("no option") << QStringList{} << QStringList{};
+        QTest::newRow("--no-sandbox") << QStringList{"--no-sandbox", "-reverse"}
+                                      << QStringList{"--no-sandbox", "-reverse"} + noSandbox;
+        QTest::newRow("the engine's arguments") << QStringList{"--no-sandbox", "--webEngineArgs", "--lang=fr"}
+                                                << QStringList{"--no-sandbox", "--webEngineArgs", "--lang=fr",
+                                                               "--no-sandbox"};
+        QTest::newRow("--no-sandbox only for the engine") << QStringList{"--webEngineArgs", "--no-sandbox"}
+                                                          << QStringList{"--webEngineArgs", "--no-sandbox"};
+    }
+    void applicationArguments()
+    {
+        QFETCH(QStringList, arguments);
+        const QStringList line = QStringList{"velmora"} + arguments;
+        const startup::Decision decision = startup::decide(line, false, {});
+        QTEST(startup::applicationArguments(line, decision).mid(1), "application");
     }
 };
 
