@@ -96,7 +96,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(server.isListening());
-        server.setPage(HomePath, "<html><head><title>Local home</title></head><body>Hotels</body></html>");
+        // A field that takes the keyboard and tells the server what it was given.
+        server.setPage(HomePath, "<html><head><title>Local home</title></head><body>Hotels"
+                                 "<input autofocus oninput=\"fetch('/typed?' + this.value)\"></body></html>");
         server.setPage(ConsolePath, ConsolePage);
     }
 
@@ -117,6 +119,11 @@ private slots:
         QVERIFY2(geometry.contains(QStringLiteral("WIDTH=%1\n").arg(screen.width())), qPrintable(geometry));
         // Screen height less 450 twips: 30 pixels at 96 dpi.
         QVERIFY2(geometry.contains(QStringLiteral("HEIGHT=%1").arg(screen.height() - 30)), qPrintable(geometry));
+
+        // Typing goes to the page's field, not to the toolbar.
+        run({"windowfocus", "--sync", window});
+        run({"type", "--delay", "30", "Ana"});
+        QTRY_VERIFY_WITH_TIMEOUT(server.requests().contains("/typed?Ana"), 10000);
 
         exitThroughMenu(program, window);
         QVERIFY(!program.readAllStandardError().contains("refusing"));
