@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QWebEngineDownloadRequest>
 
 #ifdef Q_OS_WIN
@@ -234,5 +235,20 @@ void Download::end(State state, const QString &outcome)
     m_outcome = outcome;
     if (m_request)
         disconnect(m_request, nullptr, this, nullptr);
+    if (state != State::Saved) {
+        // The engine may still write a part of its own for a while after a
+        // cancel or a failure: it goes too, whenever it shows up.
+        const QString partial = downloads::partialPath(m_target);
+        const auto clean = [this, partial] {
+            if (!m_cleaning)
+                return;
+            QFile::remove(partial);
+            QFile::remove(partial + EngineSuffix);
+        };
+        if (m_request)
+            connect(m_request, &QWebEngineDownloadRequest::isFinishedChanged, this, clean);
+        for (int ms : {500, 2000, 8000})
+            QTimer::singleShot(ms, this, clean);
+    }
     emit finished();
 }

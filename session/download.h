@@ -59,6 +59,9 @@ public:
 
     // Stops a running download and takes away its part file.
     void cancel();
+    // Leaves the part files under its target alone from now on: a new
+    // download to the same name has them.
+    void stopCleaning() { m_cleaning = false; }
 
 signals:
     // More bytes have arrived or the size has become known.
@@ -76,4 +79,5 @@ private:
     QString m_outcome;
     qint64 m_received = 0;
     qint64 m_total = -1;
+    bool m_cleaning = true;
 };

@@ -40,6 +40,10 @@ Download *DownloadList::ask(QWebEngineDownloadRequest *request, QWidget *parent)
 
 Download *DownloadList::add(QWebEngineDownloadRequest *request, const QString &target)
 {
+    for (Download *earlier : std::as_const(m_downloads)) {
+        if (earlier->target() == target)
+            earlier->stopCleaning();
+    }
     auto *download = new Download(request, target, this);
     m_downloads.append(download);
     emit added(download);
