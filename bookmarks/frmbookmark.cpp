@@ -5,6 +5,7 @@
 #include "webview.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -201,4 +202,15 @@ void frmBookmark::cmdGo_Click()
 void frmBookmark::cmdClose_Click()
 {
     close();
+}
+
+void frmBookmark::keyPressEvent(QKeyEvent *event)
+{
+    // Esc is the Close button, as in a dialog, whatever has the focus (unless
+    // it used the key itself).
+    if (event->matches(QKeySequence::Cancel)) {
+        ignoreErrors([this] { cmdClose->click(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -44,6 +44,9 @@ public:
     QPushButton *cmdGo;
     QListWidget *lstGo;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void createControls();
     QPushButton *createButton(const char *name, const QString &caption, double left, double width,

@@ -505,6 +505,44 @@ private slots:
         QTRY_VERIFY(form.isNull());
     }
 
+    void escapeCloses_data()
+    {
+        QTest::addColumn<bool>("view");
+        QTest::addColumn<QString>("focus");   // the control that has the keyboard
+        QTest::addColumn<int>("row");         // chosen (view mode) or ticked (delete mode); -1: none
+        QTest::newRow("view mode, on the list") << true << "lstGo" << -1;
+        QTest::newRow("view mode, a row chosen") << true << "lstGo" << 1;
+        QTest::newRow("view mode, on Go") << true << "cmdGo" << 1;
+        QTest::newRow("view mode, on Close") << true << "cmdClose" << -1;
+        QTest::newRow("delete mode, on the list") << false << "lstBookmark" << -1;
+        QTest::newRow("delete mode, a row ticked") << false << "lstBookmark" << 0;
+        QTest::newRow("delete mode, on Delete") << false << "cmdDelete" << 1;
+        QTest::newRow("delete mode, on Select All") << false << "cmdAll" << -1;
+    }
+    void escapeCloses()
+    {
+        QFETCH(bool, view);
+        QFETCH(QString, focus);
+        QFETCH(int, row);
+        const QByteArray file("One|http://one/\r\nTwo|http://two/\r\n");
+        writeFile(path(), file);
+        QPointer<frmBookmark> form = open(view);
+        if (row >= 0 && view)
+            form->lstGo->setCurrentRow(row);
+        if (row >= 0 && !view)
+            tick(form, row);
+        auto *target = form->findChild<QWidget *>(focus);
+        QVERIFY(target);
+        DialogCloser closer;
+        QTest::keyClick(target, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QTRY_VERIFY(form.isNull());
+        // Esc is Close: nothing opened, nothing deleted, nothing said.
+        QCOMPARE(fake->calls, QStringList());
+        QCOMPARE(readFile(path()), file);
+        QCOMPARE(closer.seen, QStringList());
+    }
+
     void showingAgainKeepsTheWindow()
     {
         writeFile(path(), "A|1\r\nB|2\r\n");
