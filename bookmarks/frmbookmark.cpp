@@ -79,6 +79,9 @@ void frmBookmark::createControls()
 
     connect(lstGo, &QListWidget::itemSelectionChanged, this, handled([this] { lstGo_Click(); }));
     connect(lstGo, &QListWidget::itemDoubleClicked, this, handled([this] { lstGo_DblClick(); }));
+    // Return on a row is taken before the list sees it: the list's own
+    // activated() also comes from a click in some styles, and one Go is enough.
+    lstGo->installEventFilter(this);
 }
 
 void frmBookmark::Form_Load(bool goBookMark)
@@ -188,6 +191,18 @@ void frmBookmark::lstGo_DblClick()
     cmdGo_Click();
 }
 
+void frmBookmark::lstGo_ReturnKey()
+{
+    // Return goes where a double-click on the keyboard's row would go. That
+    // row may be current without being chosen (the focus came by Tab), so it
+    // is chosen first; with no row at all nothing is meant.
+    const int row = lstGo->currentRow();
+    if (row < 0)
+        return;
+    lstGo->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    lstGo_DblClick();
+}
+
 void frmBookmark::cmdGo_Click()
 {
     const QListWidgetItem *selected = lstURL->currentItem();
@@ -213,4 +228,17 @@ void frmBookmark::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool frmBookmark::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lstGo && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            ignoreErrors([this] { lstGo_ReturnKey(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

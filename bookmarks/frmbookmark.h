@@ -34,6 +34,7 @@ public:
     void cmdClose_Click();
     void lstGo_Click();
     void lstGo_DblClick();
+    void lstGo_ReturnKey();
 
     QListWidget *lstBookmark;
     QPushButton *cmdDelete;
@@ -46,6 +47,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();

@@ -543,6 +543,69 @@ private slots:
         QCOMPARE(closer.seen, QStringList());
     }
 
+    void returnKey_data()
+    {
+        QTest::addColumn<bool>("view");
+        QTest::addColumn<QString>("reach");   // how the row became the keyboard's: "click", "arrows", "tab",
+                                              // "tick" (delete mode); empty: it did not
+        QTest::addColumn<int>("row");         // -1: the list has no current row
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<bool>("closes");
+        const QStringList none;
+        QTest::newRow("Return on a clicked row") << true << "click" << 1 << int(Qt::Key_Return)
+                                                 << QStringList{"Navigate(http://two/)"} << true;
+        QTest::newRow("keypad Enter after the arrow keys") << true << "arrows" << 2 << int(Qt::Key_Enter)
+                                                           << QStringList{"Navigate(http://three/?a=1,2)"} << true;
+        QTest::newRow("Return on the row the focus came to") << true << "tab" << 0 << int(Qt::Key_Return)
+                                                             << QStringList{"Navigate(http://one/)"} << true;
+        QTest::newRow("Return on a row without address") << true << "click" << 3 << int(Qt::Key_Return) << none
+                                                         << true;
+        QTest::newRow("Return with no row") << true << "" << -1 << int(Qt::Key_Return) << none << false;
+        QTest::newRow("delete mode, Return on a ticked row") << false << "tick" << 1 << int(Qt::Key_Return) << none
+                                                             << false;
+        QTest::newRow("delete mode, Enter") << false << "tick" << 0 << int(Qt::Key_Enter) << none << false;
+    }
+    void returnKey()
+    {
+        QFETCH(bool, view);
+        QFETCH(QString, reach);
+        QFETCH(int, row);
+        QFETCH(int, key);
+        const QByteArray file("One|http://one/\r\nTwo|http://two/\r\nThree|http://three/?a=1,2\r\nEmpty|\r\n");
+        writeFile(path(), file);
+        QPointer<frmBookmark> form = open(view);
+        QListWidget *list = view ? form->lstGo : form->lstBookmark;
+        const Qt::KeyboardModifiers keypad = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        if (reach == "click") {
+            const QRect cell = list->visualItemRect(list->item(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        } else if (reach == "arrows") {
+            for (int step = 0; step <= row; ++step)
+                QTest::keyClick(list, Qt::Key_Down);
+        } else if (reach == "tab") {
+            // Tab into the list makes its first row current without choosing it.
+            list->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+        } else if (reach == "tick") {
+            tick(form, row);
+        }
+        if (view)
+            QCOMPARE(list->currentRow(), row);
+        DialogCloser closer;
+        QTest::keyClick(list, Qt::Key(key), keypad);
+        QTEST(fake->calls, "calls");
+        QFETCH(bool, closes);
+        if (closes) {
+            QVERIFY(!form->isVisible());
+            QTRY_VERIFY(form.isNull());
+        } else {
+            QVERIFY(form->isVisible());
+            QCOMPARE(list->count(), 4);
+        }
+        QCOMPARE(readFile(path()), file);
+        QCOMPARE(closer.seen, QStringList());
+    }
+
     void showingAgainKeepsTheWindow()
     {
         writeFile(path(), "A|1\r\nB|2\r\n");
