@@ -207,10 +207,25 @@ void frmBookmark::cmdGo_Click()
 {
     const QListWidgetItem *selected = lstURL->currentItem();
     const QString address = selected ? selected->text() : QString();
-    // With no row chosen, or an address the view will not open (a script, say),
-    // there is nowhere to go: the window just closes.
-    if (!address.isEmpty() && m_web)
-        ignoreErrors([&] { m_web->Navigate(address); });
+    // With no row chosen there is nowhere to go: the window just closes.
+    if (!address.isEmpty() && m_web) {
+        QString refusal;
+        try {
+            m_web->Navigate(address);
+        } catch (const WebViewError &e) {
+            // An address the view will not open (a script, say): say why
+            // rather than close as if it had worked.
+            refusal = QString::fromUtf8(e.what());
+        } catch (...) {
+            logUnexpectedFailure();
+        }
+        if (!refusal.isNull()) {
+            const QPointer<frmBookmark> self(this);
+            tellUser(this, refusal);
+            if (!self)
+                return;
+        }
+    }
     close();
 }
 

@@ -476,21 +476,37 @@ private slots:
         QTest::addColumn<bool>("doubleClick");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<bool>("refused"); // the view will not open the address
-        QTest::newRow("second row, then Go") << 1 << false << QStringList{"Navigate(http://two/)"} << false;
+        QTest::addColumn<QString>("message"); // what the user is told; null: nothing
+        QTest::newRow("second row, then Go") << 1 << false << QStringList{"Navigate(http://two/)"} << false
+                                             << QString();
         QTest::newRow("double-click on the third row")
-            << 2 << true << QStringList{"Navigate(http://three/?a=1,2)"} << false;
-        QTest::newRow("no row") << -1 << false << QStringList{} << false;
-        QTest::newRow("row without address") << 3 << false << QStringList{} << false;
-        QTest::newRow("address refused") << 0 << false << QStringList{"Navigate(http://one/)"} << true;
+            << 2 << true << QStringList{"Navigate(http://three/?a=1,2)"} << false << QString();
+        QTest::newRow("no row") << -1 << false << QStringList{} << false << QString();
+        QTest::newRow("row without address") << 3 << false << QStringList{} << false << QString();
+        QTest::newRow("address refused") << 0 << false << QStringList{"Navigate(http://one/)"} << true
+                                         << "Navigate(http://one/) failed";
+        QTest::newRow("script refused, double-click")
+            << 4 << true << QStringList{"Navigate(javascript:alert(<b>1</b>))"} << true
+            << "Navigate(javascript:alert(<b>1</b>)) failed";
     }
     void go()
     {
         QFETCH(int, row);
-        writeFile(path(), "One|http://one/\r\nTwo|http://two/\r\nThree|http://three/?a=1,2\r\nEmpty|\r\n");
+        writeFile(path(), "One|http://one/\r\nTwo|http://two/\r\nThree|http://three/?a=1,2\r\nEmpty|\r\n"
+                          "Script|javascript:alert(<b>1</b>)\r\n");
         QPointer<frmBookmark> form = open(true);
         QFETCH(bool, doubleClick);
         QFETCH(bool, refused);
         fake->fail = refused;
+        QStringList told;
+        bool openWhileTold = false, plainText = false;
+        DialogAnswer answering([&](QWidget *dialog) {
+            told << describeDialog(dialog);
+            openWhileTold = form && form->isVisible();
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            plainText = box && box->textFormat() == Qt::PlainText;   // the address is the page's text
+            dialog->close();
+        });
         if (row >= 0) {
             const QRect cell = form->lstGo->visualItemRect(form->lstGo->item(row));
             QTest::mouseClick(form->lstGo->viewport(), Qt::LeftButton, {}, cell.center());
@@ -502,6 +518,11 @@ private slots:
             form->cmdGo->click();
         QVERIFY(!form->isVisible());
         QTEST(fake->calls, "calls");
+        QFETCH(QString, message);
+        // The reason comes while the window is still there, then it closes.
+        QCOMPARE(told, message.isNull() ? QStringList() : QStringList{plainMessage(message)});
+        QCOMPARE(openWhileTold, !message.isNull());
+        QCOMPARE(plainText, !message.isNull());
         QTRY_VERIFY(form.isNull());
     }
 
