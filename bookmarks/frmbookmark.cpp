@@ -212,6 +212,9 @@ void frmBookmark::cmdGo_Click()
         QString refusal;
         try {
             m_web->Navigate(address);
+            // Typing after Go is meant for the page, not for the main
+            // window's buttons; the view takes the keys once this window is gone.
+            m_web->setFocus(Qt::OtherFocusReason);
         } catch (const WebViewError &e) {
             // An address the view will not open (a script, say): say why
             // rather than close as if it had worked.

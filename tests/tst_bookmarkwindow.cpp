@@ -526,6 +526,53 @@ private slots:
         QTRY_VERIFY(form.isNull());
     }
 
+    void goGivesThePageTheKeys_data()
+    {
+        QTest::addColumn<QString>("how");   // "Go", "double-click" or "Return"
+        QTest::addColumn<int>("row");       // -1: no row chosen
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<bool>("toPage");   // false: the keys stay where they were
+        QTest::newRow("Go") << "Go" << 1 << false << true;
+        QTest::newRow("double-click") << "double-click" << 0 << false << true;
+        QTest::newRow("Return") << "Return" << 1 << false << true;
+        QTest::newRow("refused") << "Go" << 1 << true << false;
+        QTest::newRow("no row") << "Go" << -1 << false << false;
+    }
+    void goGivesThePageTheKeys()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, row);
+        QFETCH(bool, refused);
+        writeFile(path(), "One|http://one/\r\nTwo|http://two/\r\n");
+        // The user was last on the main window's buttons.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->cmdHome->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), window->cmdHome);
+        QPointer<frmBookmark> form = open(true);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        fake->fail = refused;
+        DialogCloser closer;
+        if (row >= 0) {
+            const QRect cell = form->lstGo->visualItemRect(form->lstGo->item(row));
+            QTest::mouseClick(form->lstGo->viewport(), Qt::LeftButton, {}, cell.center());
+            if (how == "double-click")
+                QTest::mouseDClick(form->lstGo->viewport(), Qt::LeftButton, {}, cell.center());
+            else if (how == "Return")
+                QTest::keyClick(form->lstGo, Qt::Key_Return);
+        }
+        if (how == "Go")
+            form->cmdGo->click();
+        QTRY_VERIFY(form.isNull());
+        QFETCH(bool, toPage);
+        QWidget *keys = toPage ? static_cast<QWidget *>(fake) : window->cmdHome;
+        QCOMPARE(window->focusWidget(), keys);
+        // Once the main window is in front again, the keys go there.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), keys);
+    }
+
     void escapeCloses_data()
     {
         QTest::addColumn<bool>("view");
