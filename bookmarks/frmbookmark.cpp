@@ -5,6 +5,7 @@
 #include "webview.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -78,6 +79,9 @@ void frmBookmark::createControls()
 
     connect(lstGo, &QListWidget::itemSelectionChanged, this, handled([this] { lstGo_Click(); }));
     connect(lstGo, &QListWidget::itemDoubleClicked, this, handled([this] { lstGo_DblClick(); }));
+    // Return on a row is taken before the list sees it: the list's own
+    // activated() also comes from a click in some styles, and one Go is enough.
+    lstGo->installEventFilter(this);
 }
 
 void frmBookmark::Form_Load(bool goBookMark)
@@ -187,18 +191,72 @@ void frmBookmark::lstGo_DblClick()
     cmdGo_Click();
 }
 
+void frmBookmark::lstGo_ReturnKey()
+{
+    // Return goes where a double-click on the keyboard's row would go. That
+    // row may be current without being chosen (the focus came by Tab), so it
+    // is chosen first; with no row at all nothing is meant.
+    const int row = lstGo->currentRow();
+    if (row < 0)
+        return;
+    lstGo->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    lstGo_DblClick();
+}
+
 void frmBookmark::cmdGo_Click()
 {
     const QListWidgetItem *selected = lstURL->currentItem();
     const QString address = selected ? selected->text() : QString();
-    // With no row chosen, or an address the view will not open (a script, say),
-    // there is nowhere to go: the window just closes.
-    if (!address.isEmpty() && m_web)
-        ignoreErrors([&] { m_web->Navigate(address); });
+    // With no row chosen there is nowhere to go: the window just closes.
+    if (!address.isEmpty() && m_web) {
+        QString refusal;
+        try {
+            m_web->Navigate(address);
+            // Typing after Go is meant for the page, not for the main
+            // window's buttons; the view takes the keys once this window is gone.
+            m_web->setFocus(Qt::OtherFocusReason);
+        } catch (const WebViewError &e) {
+            // An address the view will not open (a script, say): say why
+            // rather than close as if it had worked.
+            refusal = QString::fromUtf8(e.what());
+        } catch (...) {
+            logUnexpectedFailure();
+        }
+        if (!refusal.isNull()) {
+            const QPointer<frmBookmark> self(this);
+            tellUser(this, refusal);
+            if (!self)
+                return;
+        }
+    }
     close();
 }
 
 void frmBookmark::cmdClose_Click()
 {
     close();
+}
+
+void frmBookmark::keyPressEvent(QKeyEvent *event)
+{
+    // Esc is the Close button, as in a dialog, whatever has the focus (unless
+    // it used the key itself).
+    if (event->matches(QKeySequence::Cancel)) {
+        ignoreErrors([this] { cmdClose->click(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool frmBookmark::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lstGo && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<const QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            ignoreErrors([this] { lstGo_ReturnKey(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

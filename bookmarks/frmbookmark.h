@@ -34,6 +34,7 @@ public:
     void cmdClose_Click();
     void lstGo_Click();
     void lstGo_DblClick();
+    void lstGo_ReturnKey();
 
     QListWidget *lstBookmark;
     QPushButton *cmdDelete;
@@ -43,6 +44,10 @@ public:
     QListWidget *lstURL;
     QPushButton *cmdGo;
     QListWidget *lstGo;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();

@@ -476,21 +476,37 @@ private slots:
         QTest::addColumn<bool>("doubleClick");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<bool>("refused"); // the view will not open the address
-        QTest::newRow("second row, then Go") << 1 << false << QStringList{"Navigate(http://two/)"} << false;
+        QTest::addColumn<QString>("message"); // what the user is told; null: nothing
+        QTest::newRow("second row, then Go") << 1 << false << QStringList{"Navigate(http://two/)"} << false
+                                             << QString();
         QTest::newRow("double-click on the third row")
-            << 2 << true << QStringList{"Navigate(http://three/?a=1,2)"} << false;
-        QTest::newRow("no row") << -1 << false << QStringList{} << false;
-        QTest::newRow("row without address") << 3 << false << QStringList{} << false;
-        QTest::newRow("address refused") << 0 << false << QStringList{"Navigate(http://one/)"} << true;
+            << 2 << true << QStringList{"Navigate(http://three/?a=1,2)"} << false << QString();
+        QTest::newRow("no row") << -1 << false << QStringList{} << false << QString();
+        QTest::newRow("row without address") << 3 << false << QStringList{} << false << QString();
+        QTest::newRow("address refused") << 0 << false << QStringList{"Navigate(http://one/)"} << true
+                                         << "Navigate(http://one/) failed";
+        QTest::newRow("script refused, double-click")
+            << 4 << true << QStringList{"Navigate(javascript:alert(<b>1</b>))"} << true
+            << "Navigate(javascript:alert(<b>1</b>)) failed";
     }
     void go()
     {
         QFETCH(int, row);
-        writeFile(path(), "One|http://one/\r\nTwo|http://two/\r\nThree|http://three/?a=1,2\r\nEmpty|\r\n");
+        writeFile(path(), "One|http://one/\r\nTwo|http://two/\r\nThree|http://three/?a=1,2\r\nEmpty|\r\n"
+                          "Script|javascript:alert(<b>1</b>)\r\n");
         QPointer<frmBookmark> form = open(true);
         QFETCH(bool, doubleClick);
         QFETCH(bool, refused);
         fake->fail = refused;
+        QStringList told;
+        bool openWhileTold = false, plainText = false;
+        DialogAnswer answering([&](QWidget *dialog) {
+            told << describeDialog(dialog);
+            openWhileTold = form && form->isVisible();
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            plainText = box && box->textFormat() == Qt::PlainText;   // the address is the page's text
+            dialog->close();
+        });
         if (row >= 0) {
             const QRect cell = form->lstGo->visualItemRect(form->lstGo->item(row));
             QTest::mouseClick(form->lstGo->viewport(), Qt::LeftButton, {}, cell.center());
@@ -502,7 +518,160 @@ private slots:
             form->cmdGo->click();
         QVERIFY(!form->isVisible());
         QTEST(fake->calls, "calls");
+        QFETCH(QString, message);
+        // The reason comes while the window is still there, then it closes.
+        QCOMPARE(told, message.isNull() ? QStringList() : QStringList{plainMessage(message)});
+        QCOMPARE(openWhileTold, !message.isNull());
+        QCOMPARE(plainText, !message.isNull());
         QTRY_VERIFY(form.isNull());
+    }
+
+    void goGivesThePageTheKeys_data()
+    {
+        QTest::addColumn<QString>("how");   // "Go", "double-click" or "Return"
+        QTest::addColumn<int>("row");       // -1: no row chosen
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<bool>("toPage");   // false: the keys stay where they were
+        QTest::newRow("Go") << "Go" << 1 << false << true;
+        QTest::newRow("double-click") << "double-click" << 0 << false << true;
+        QTest::newRow("Return") << "Return" << 1 << false << true;
+        QTest::newRow("refused") << "Go" << 1 << true << false;
+        QTest::newRow("no row") << "Go" << -1 << false << false;
+    }
+    void goGivesThePageTheKeys()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, row);
+        QFETCH(bool, refused);
+        writeFile(path(), "One|http://one/\r\nTwo|http://two/\r\n");
+        // The user was last on the main window's buttons.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->cmdHome->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), window->cmdHome);
+        QPointer<frmBookmark> form = open(true);
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        fake->fail = refused;
+        DialogCloser closer;
+        if (row >= 0) {
+            const QRect cell = form->lstGo->visualItemRect(form->lstGo->item(row));
+            QTest::mouseClick(form->lstGo->viewport(), Qt::LeftButton, {}, cell.center());
+            if (how == "double-click")
+                QTest::mouseDClick(form->lstGo->viewport(), Qt::LeftButton, {}, cell.center());
+            else if (how == "Return")
+                QTest::keyClick(form->lstGo, Qt::Key_Return);
+        }
+        if (how == "Go")
+            form->cmdGo->click();
+        QTRY_VERIFY(form.isNull());
+        QFETCH(bool, toPage);
+        QWidget *keys = toPage ? static_cast<QWidget *>(fake) : window->cmdHome;
+        QCOMPARE(window->focusWidget(), keys);
+        // Once the main window is in front again, the keys go there.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), keys);
+    }
+
+    void escapeCloses_data()
+    {
+        QTest::addColumn<bool>("view");
+        QTest::addColumn<QString>("focus");   // the control that has the keyboard
+        QTest::addColumn<int>("row");         // chosen (view mode) or ticked (delete mode); -1: none
+        QTest::newRow("view mode, on the list") << true << "lstGo" << -1;
+        QTest::newRow("view mode, a row chosen") << true << "lstGo" << 1;
+        QTest::newRow("view mode, on Go") << true << "cmdGo" << 1;
+        QTest::newRow("view mode, on Close") << true << "cmdClose" << -1;
+        QTest::newRow("delete mode, on the list") << false << "lstBookmark" << -1;
+        QTest::newRow("delete mode, a row ticked") << false << "lstBookmark" << 0;
+        QTest::newRow("delete mode, on Delete") << false << "cmdDelete" << 1;
+        QTest::newRow("delete mode, on Select All") << false << "cmdAll" << -1;
+    }
+    void escapeCloses()
+    {
+        QFETCH(bool, view);
+        QFETCH(QString, focus);
+        QFETCH(int, row);
+        const QByteArray file("One|http://one/\r\nTwo|http://two/\r\n");
+        writeFile(path(), file);
+        QPointer<frmBookmark> form = open(view);
+        if (row >= 0 && view)
+            form->lstGo->setCurrentRow(row);
+        if (row >= 0 && !view)
+            tick(form, row);
+        auto *target = form->findChild<QWidget *>(focus);
+        QVERIFY(target);
+        DialogCloser closer;
+        QTest::keyClick(target, Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        QTRY_VERIFY(form.isNull());
+        // Esc is Close: nothing opened, nothing deleted, nothing said.
+        QCOMPARE(fake->calls, QStringList());
+        QCOMPARE(readFile(path()), file);
+        QCOMPARE(closer.seen, QStringList());
+    }
+
+    void returnKey_data()
+    {
+        QTest::addColumn<bool>("view");
+        QTest::addColumn<QString>("reach");   // how the row became the keyboard's: "click", "arrows", "tab",
+                                              // "tick" (delete mode); empty: it did not
+        QTest::addColumn<int>("row");         // -1: the list has no current row
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<bool>("closes");
+        const QStringList none;
+        QTest::newRow("Return on a clicked row") << true << "click" << 1 << int(Qt::Key_Return)
+                                                 << QStringList{"Navigate(http://two/)"} << true;
+        QTest::newRow("keypad Enter after the arrow keys") << true << "arrows" << 2 << int(Qt::Key_Enter)
+                                                           << QStringList{"Navigate(http://three/?a=1,2)"} << true;
+        QTest::newRow("Return on the row the focus came to") << true << "tab" << 0 << int(Qt::Key_Return)
+                                                             << QStringList{"Navigate(http://one/)"} << true;
+        QTest::newRow("Return on a row without address") << true << "click" << 3 << int(Qt::Key_Return) << none
+                                                         << true;
+        QTest::newRow("Return with no row") << true << "" << -1 << int(Qt::Key_Return) << none << false;
+        QTest::newRow("delete mode, Return on a ticked row") << false << "tick" << 1 << int(Qt::Key_Return) << none
+                                                             << false;
+        QTest::newRow("delete mode, Enter") << false << "tick" << 0 << int(Qt::Key_Enter) << none << false;
+    }
+    void returnKey()
+    {
+        QFETCH(bool, view);
+        QFETCH(QString, reach);
+        QFETCH(int, row);
+        QFETCH(int, key);
+        const QByteArray file("One|http://one/\r\nTwo|http://two/\r\nThree|http://three/?a=1,2\r\nEmpty|\r\n");
+        writeFile(path(), file);
+        QPointer<frmBookmark> form = open(view);
+        QListWidget *list = view ? form->lstGo : form->lstBookmark;
+        const Qt::KeyboardModifiers keypad = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        if (reach == "click") {
+            const QRect cell = list->visualItemRect(list->item(row));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        } else if (reach == "arrows") {
+            for (int step = 0; step <= row; ++step)
+                QTest::keyClick(list, Qt::Key_Down);
+        } else if (reach == "tab") {
+            // Tab into the list makes its first row current without choosing it.
+            list->setCurrentRow(row, QItemSelectionModel::NoUpdate);
+        } else if (reach == "tick") {
+            tick(form, row);
+        }
+        if (view)
+            QCOMPARE(list->currentRow(), row);
+        DialogCloser closer;
+        QTest::keyClick(list, Qt::Key(key), keypad);
+        QTEST(fake->calls, "calls");
+        QFETCH(bool, closes);
+        if (closes) {
+            QVERIFY(!form->isVisible());
+            QTRY_VERIFY(form.isNull());
+        } else {
+            QVERIFY(form->isVisible());
+            QCOMPARE(list->count(), 4);
+        }
+        QCOMPARE(readFile(path()), file);
+        QCOMPARE(closer.seen, QStringList());
     }
 
     void showingAgainKeepsTheWindow()
