@@ -93,6 +93,7 @@ void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
     Text1->setReadOnly(true);
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1->setTabChangesFocus(true);
+    Text1->setAccessibleName(tr("Description"));
     QPalette face = Text1->palette();
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     Text1->setPalette(face);
@@ -168,6 +169,8 @@ void frmAbout::Form_Load()
                                                  .arg(version.segmentAt(1))
                                                  .arg(version.segmentAt(2))));
     lblTitle->setText(title);
+    picIcon->setAccessibleName(tr("%1 icon").arg(title));
+    Image1->setAccessibleName(tr("%1 logo").arg(title));
 }
 
 void frmAbout::keyPressEvent(QKeyEvent *event)

@@ -61,6 +61,8 @@ QPushButton *frmMain::createPictureButton(const char *name, const char *picture,
     button->setIcon(QIcon(QPixmap::fromImage(pictures::load(picture))));
     button->setIconSize(QSize(24, 24));
     button->setToolTip(action->text());
+    // Screen readers say what the picture shows.
+    button->setAccessibleName(action->text());
     twips::place(button, left, 0, ButtonWidth, ButtonHeight);
     connect(button, &QPushButton::clicked, action, &QAction::trigger);
     return button;
@@ -91,12 +93,15 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setTextVisible(false);
+    ProgressBar1->setAccessibleName(tr("Page loading"));
     twips::place(ProgressBar1, StatusLeft, StatusHeight, StatusWidth, StatusHeight);
     ProgressBar1->hide();
 
     Image1 = new PictureImage(m_client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap::fromImage(pictures::load("logo")));
+    // A click on the logo goes home.
+    Image1->setAccessibleName(tr("Home"));
     twips::place(Image1, Image1Left, 0, layout::Image1Width, Image1Height);
 
     WebView *web = makeWebView(m_client);
@@ -112,6 +117,7 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     cmdZoom->setFlat(true);
     cmdZoom->setFocusPolicy(Qt::NoFocus);
     cmdZoom->setToolTip(tr("Zoom of this site; click for 100%"));
+    cmdZoom->setAccessibleName(tr("Zoom"));
     twips::place(cmdZoom, StatusLeft + StatusWidth + 60, 0, ZoomWidth, ButtonHeight);
     cmdZoom->hide();
 
@@ -119,7 +125,7 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     Image1->lower();
 
     QWidget *order[] = {cmdBack, cmdForward, cmdStop, cmdRefresh, cmdHome, cmdAddBookmark, cmdPrint,
-                        lblStat, ProgressBar1, web};
+                        Image1, lblStat, ProgressBar1, web};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     // The page keeps its own fonts.

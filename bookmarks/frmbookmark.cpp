@@ -4,6 +4,7 @@
 #include "twips.h"
 #include "webview.h"
 
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -17,6 +18,47 @@ namespace {
 constexpr double ClientWidth = 5805, ClientHeight = 4125;
 constexpr double ButtonTop = 3600, ButtonHeight = 375;
 
+// Screen readers see the window as the dialog it is, with the controls of
+// its mode only: the hidden address list behind the names and the other
+// mode's controls are not there to be found.
+class BookmarkWindowAccessible : public QAccessibleWidget
+{
+public:
+    explicit BookmarkWindowAccessible(QWidget *window) : QAccessibleWidget(window, QAccessible::Dialog) {}
+
+    int childCount() const override { return int(shownControls().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QWidgetList controls = shownControls();
+        return index >= 0 && index < controls.size() ? QAccessible::queryAccessibleInterface(controls.at(index))
+                                                     : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() && child->object()->isWidgetType()
+            ? int(shownControls().indexOf(static_cast<QWidget *>(child->object())))
+            : -1;
+    }
+
+private:
+    QWidgetList shownControls() const
+    {
+        QWidgetList out;
+        for (QObject *object : widget()->children()) {
+            auto *control = qobject_cast<QWidget *>(object);
+            if (control && !control->isWindow() && !control->isHidden())
+                out << control;
+        }
+        return out;
+    }
+};
+
+QAccessibleInterface *bookmarkWindowAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("frmBookmark") && object && object->isWidgetType())
+        return new BookmarkWindowAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
 }
 
 frmBookmark::frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath, QWidget *parent)
@@ -24,6 +66,8 @@ frmBookmark::frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath,
       m_web(web), m_bookmarkPath(std::move(bookmarkPath))
 {
     setObjectName(QStringLiteral("frmBookmark"));
+    static const bool accessible = (QAccessible::installFactory(bookmarkWindowAccessible), true);
+    Q_UNUSED(accessible);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr(" Bookmark"));
     setFont(twips::dialogFont());
@@ -60,6 +104,7 @@ void frmBookmark::createControls()
     // In tab order.
     lstBookmark = createList("lstBookmark", 0, 0, 5775, 3405);
     lstBookmark->setSelectionMode(QAbstractItemView::NoSelection);
+    lstBookmark->setAccessibleName(tr("Bookmarks"));
     QPalette white = lstBookmark->palette();
     white.setColor(QPalette::Base, Qt::white);
     lstBookmark->setPalette(white);
@@ -72,6 +117,7 @@ void frmBookmark::createControls()
     cmdGo = createButton("cmdGo", tr("&Go"), 4080, 855, &frmBookmark::cmdGo_Click);
     lstGo = createList("lstGo", 0, 0, 5775, 3375);
     lstGo->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstGo->setAccessibleName(tr("Bookmarks"));
 
     QWidget *order[] = {lstBookmark, cmdDelete, cmdClose, cmdAll, cmdClear, lstURL, cmdGo, lstGo};
     for (size_t i = 1; i < std::size(order); ++i)
