@@ -271,7 +271,7 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
     </message>
     <message>
         <source>&amp;System Info...</source>
-        <translation>Info. del &amp;sistema...</translation>
+        <translation>Info. &amp;sistema...</translation>
     </message>
     <message>
         <source>About %1</source>
