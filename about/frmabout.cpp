@@ -14,14 +14,14 @@
 #include <QScreen>
 #include <QVersionNumber>
 
-const char frmAbout::Description[] =
+const char frmAbout::Description[] = QT_TRANSLATE_NOOP("frmAbout",
     "Velmora  is a unique free tool that searches multiple hotel \r\n"
     "reservation websites simultaneously to help you find the lowest rate \r\n"
     "instantly.\r\n"
     "\r\n"
     "We eliminate the need to search major websites one by one in order to \r\n"
     "compare prices and availability. Our free service is an amazing time and \r\n"
-    "money saver! You are welcome to use and free to distribute it.\r\n";
+    "money saver! You are welcome to use and free to distribute it.\r\n");
 
 const char frmAbout::ContactAddress[] = "info@velmora.example";
 
@@ -98,7 +98,7 @@ void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
     face.setColor(QPalette::Base, face.color(QPalette::Button));
     Text1->setPalette(face);
     // The text box shows each CR LF as one line break.
-    Text1->setPlainText(QString::fromLatin1(Description).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    Text1->setPlainText(tr(Description).replace(QLatin1String("\r\n"), QLatin1String("\n")));
     twips::place(Text1, 240, 840, 5295, 1455);
 
     const double perPx = twips::perPixel(this);

@@ -15,7 +15,8 @@ class frmAbout : public QDialog
 {
     Q_OBJECT
 public:
-    // The description Text1 shows: seven lines, each ended by CR LF.
+    // The description Text1 shows, in English: seven lines, each ended by CR
+    // LF. Text1 shows its translation, with line breaks of its own.
     static const char Description[];
     // The address Label2 shows.
     static const char ContactAddress[];

@@ -3,6 +3,7 @@
 #include "engineview.h"
 #include "frmmain.h"
 #include "identity.h"
+#include "language.h"
 #include "rendering.h"
 #include "startup.h"
 #include "errorpolicy.h"
@@ -40,6 +41,7 @@ int main(int argc, char *argv[])
     // and the engine's start are what write the most.
     QLoggingCategory::setFilterRules(startup::loggingRules(decision.verbose, software));
     QApplication app(applicationArguments.count(), applicationArguments.values());
+    const language::Translators translators(QLocale().uiLanguages()); // the user's language, before any text
     rendering::keepChoiceFromChildren(software);
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));

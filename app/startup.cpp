@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "identity.h"
+#include "language.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -183,17 +184,24 @@ std::optional<int> beforeApplication(int argc, char *argv[], Decision &decision)
     case Action::ShowHelp: {
         // The help names the program as it was started, which only an
         // application object knows; one without a window system, so that
-        // the help needs no display.
+        // the help needs no display. It is in the user's language.
         const QCoreApplication app(argc, argv);
+        const language::Translators translators(QLocale().uiLanguages());
         std::fputs(qPrintable(helpText(decision.withQtOptions)), stdout);
         return 0;
     }
-    case Action::ShowVersion:
+    case Action::ShowVersion: {
+        const QCoreApplication app(argc, argv);
+        const language::Translators translators(QLocale().uiLanguages());
         std::fputs(qPrintable(versionText()), stdout);
         return 0;
-    case Action::Refuse:
+    }
+    case Action::Refuse: {
+        const QCoreApplication app(argc, argv);
+        const language::Translators translators(QLocale().uiLanguages());
         std::fputs(qPrintable(QCoreApplication::translate("startup", RefusalLine)), stderr);
         return 1;
+    }
     case Action::RejectOption:
         std::fputs(qPrintable(QStringLiteral("%1: %2\n").arg(QLatin1String(identity::Title), decision.error)), stderr);
         return 1;

@@ -32,7 +32,8 @@ QMessageBox *pageBox(QWidget *parent, const QUrl &origin, const QString &text, Q
     box->setObjectName(QStringLiteral("pageDialog"));
     box->setTextFormat(Qt::PlainText);
     if (offerStop)
-        box->setCheckBox(new QCheckBox(tr("Don't let this page show more dialogs"), box));
+        box->setCheckBox(new QCheckBox(
+            QCoreApplication::translate("pagedialogs", "Don't let this page show more dialogs"), box));
     return box;
 }
 

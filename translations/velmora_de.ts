@@ -1,0 +1,627 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Download</name>
+    <message>
+        <source>The download of %1 failed: %2.</source>
+        <translation>Der Download von %1 ist fehlgeschlagen: %2.</translation>
+    </message>
+    <message>
+        <source>The download of %1 failed: there is not enough free space on the disk.</source>
+        <translation>Der Download von %1 ist fehlgeschlagen: Auf dem Datenträger ist nicht genug Platz frei.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was ended.</source>
+        <translation>Der Download von %1 wurde beendet.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was cancelled.</source>
+        <translation>Der Download von %1 wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Saved: %1.</source>
+        <translation>Gespeichert: %1.</translation>
+    </message>
+    <message>
+        <source>The download of %1 failed: it could not be saved under that name (%2).</source>
+        <translation>Der Download von %1 ist fehlgeschlagen: Unter diesem Namen konnte er nicht gespeichert werden (%2).</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadsWindow</name>
+    <message>
+        <source>Downloads</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Clear Finished</source>
+        <translation>Abgeschlossene entfernen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel the download of %1</source>
+        <translation>Download von %1 abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>EngineView</name>
+    <message>
+        <source>%1 is full screen. Press Esc to leave full screen.</source>
+        <translation>%1 wird im Vollbild angezeigt. Drücken Sie Esc, um das Vollbild zu verlassen.</translation>
+    </message>
+    <message>
+        <source>A window that %1 tried to open was blocked: windows open only when you click.</source>
+        <translation>Ein Fenster, das %1 öffnen wollte, wurde blockiert: Fenster öffnen sich nur auf Ihren Klick.</translation>
+    </message>
+    <message>
+        <source>Only web pages and files can be opened, not &quot;%1&quot;.</source>
+        <translation>Nur Webseiten und Dateien können geöffnet werden, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>There is no earlier page in the history.</source>
+        <translation>Im Verlauf gibt es keine vorherige Seite.</translation>
+    </message>
+    <message>
+        <source>There is no later page in the history.</source>
+        <translation>Im Verlauf gibt es keine nächste Seite.</translation>
+    </message>
+    <message>
+        <source>The page is being printed and cannot be stopped now.</source>
+        <translation>Die Seite wird gerade gedruckt und kann jetzt nicht angehalten werden.</translation>
+    </message>
+    <message>
+        <source>Command %1 with option %2 is not supported.</source>
+        <translation>Der Befehl %1 mit der Option %2 wird nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>Another print command of this page is still running.</source>
+        <translation>Ein anderer Druckauftrag dieser Seite läuft noch.</translation>
+    </message>
+    <message>
+        <source>The page could not be prepared for printing.</source>
+        <translation>Die Seite konnte nicht für den Druck vorbereitet werden.</translation>
+    </message>
+    <message>
+        <source>The page was closed before it was printed.</source>
+        <translation>Die Seite wurde geschlossen, bevor sie gedruckt war.</translation>
+    </message>
+    <message>
+        <source>The page could not be printed to %1.</source>
+        <translation>Die Seite konnte nicht in %1 gedruckt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Find in page</source>
+        <translation>In der Seite suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Suchen:</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>PageActions</name>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vor</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Neu laden</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Startseite</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Druckvorschau</translation>
+    </message>
+    <message>
+        <source>Page Setup</source>
+        <translation>Seite einrichten</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Actual Size</source>
+        <translation>Originalgröße</translation>
+    </message>
+    <message>
+        <source>Find in Page...</source>
+        <translation>In Seite suchen...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>PageWindow</name>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>%1 Cookies and site data are kept only until Velmora ends.</source>
+        <translation>%1 Cookies und Website-Daten werden nur aufbewahrt, bis Velmora beendet wird.</translation>
+    </message>
+</context>
+<context>
+    <name>bookmarkfile</name>
+    <message>
+        <source>%1
+Part of the bookmark is left at the end of the file: %2</source>
+        <translation>%1
+Ein Teil des Lesezeichens ist am Ende der Datei zurückgeblieben: %2</translation>
+    </message>
+</context>
+<context>
+    <name>bookmarkfile::FileLock</name>
+    <message>
+        <source>The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary file. Nothing was changed; remove it and try again.</source>
+        <translation>Die Lesezeichendatei kann nicht gesperrt werden: %1 ist eine Verknüpfung, eine Pipe oder ein Gerät, keine gewöhnliche Datei. Es wurde nichts geändert; entfernen Sie sie und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
+        <translation>Die Lesezeichendatei ist belegt: Ein anderes Programm ändert sie gerade. Es wurde nichts geändert; versuchen Sie es gleich noch einmal.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
+        <translation>Die Lesezeichendatei kann nicht gesperrt werden: In %1 kann nicht geschrieben werden.</translation>
+    </message>
+</context>
+<context>
+    <name>downloads</name>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+    <message>
+        <source>%1 of %2 bytes</source>
+        <translation>%1 von %2 Bytes</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>Velmora  is a unique free tool that searches multiple hotel <byte value="xd"/>
+reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
+instantly.<byte value="xd"/>
+<byte value="xd"/>
+We eliminate the need to search major websites one by one in order to <byte value="xd"/>
+compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
+money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
+</source>
+        <translation>Velmora ist ein einzigartiges kostenloses Programm, das mehrere <byte value="xd"/>
+Hotelbuchungsseiten gleichzeitig durchsucht, damit Sie sofort den <byte value="xd"/>
+günstigsten Preis finden.<byte value="xd"/>
+<byte value="xd"/>
+Sie müssen nicht mehr eine große Website nach der anderen <byte value="xd"/>
+durchsuchen, um Preise und Verfügbarkeit zu vergleichen. Unser <byte value="xd"/>
+kostenloser Dienst spart Ihnen viel Zeit und Geld! Sie dürfen ihn <byte value="xd"/>
+gern nutzen und frei weitergeben.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Email :</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>&amp;Systeminfo...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmBookmark</name>
+    <message>
+        <source> Bookmark</source>
+        <translation> Lesezeichen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Alle</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Keine</translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation>&amp;Öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>Bookmark</source>
+        <translation>Lesezeichen</translation>
+    </message>
+    <message>
+        <source>Connecting to server</source>
+        <translation>Verbindung zum Server</translation>
+    </message>
+    <message>
+        <source>Zoom of this site; click for 100%</source>
+        <translation>Zoom dieser Website; klicken für 100 %</translation>
+    </message>
+    <message>
+        <source>&amp;Page</source>
+        <translation>&amp;Seite</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Bookmark</source>
+        <translation>&amp;Lesezeichen</translation>
+    </message>
+    <message>
+        <source>Add Bookmark</source>
+        <translation>Lesezeichen hinzufügen</translation>
+    </message>
+    <message>
+        <source>Delete Bookmark</source>
+        <translation>Lesezeichen löschen</translation>
+    </message>
+    <message>
+        <source>View Bookmark</source>
+        <translation>Lesezeichen anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Do you wish to bookmark %1?</source>
+        <translation>Möchten Sie ein Lesezeichen für %1 setzen?</translation>
+    </message>
+    <message>
+        <source>The page could not be printed.</source>
+        <translation>Die Seite konnte nicht gedruckt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>pagedialogs</name>
+    <message>
+        <source>Don&apos;t let this page show more dialogs</source>
+        <translation>Diese Seite keine weiteren Dialoge anzeigen lassen</translation>
+    </message>
+    <message>
+        <source>a file on this computer</source>
+        <translation>eine Datei auf diesem Computer</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to know your location. Allow it?</source>
+        <translation>Die Website %1 möchte Ihren Standort erfahren. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to show notifications. Allow it?</source>
+        <translation>Die Website %1 möchte Benachrichtigungen anzeigen. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your microphone. Allow it?</source>
+        <translation>Die Website %1 möchte Ihr Mikrofon verwenden. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your camera. Allow it?</source>
+        <translation>Die Website %1 möchte Ihre Kamera verwenden. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your camera and microphone. Allow it?</source>
+        <translation>Die Website %1 möchte Ihre Kamera und Ihr Mikrofon verwenden. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see your screen. Allow it?</source>
+        <translation>Die Website %1 möchte Ihren Bildschirm sehen. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see your screen and hear its sound. Allow it?</source>
+        <translation>Die Website %1 möchte Ihren Bildschirm sehen und seinen Ton hören. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to hide and take over your mouse pointer. Allow it?</source>
+        <translation>Die Website %1 möchte Ihren Mauszeiger ausblenden und übernehmen. Erlauben?</translation>
+    </message>
+    <message>
+        <source>This link is to be opened by another program on your computer (a &quot;%1:&quot; link):
+
+%2
+
+Open it with that program?</source>
+        <translation>Dieser Link soll von einem anderen Programm auf Ihrem Computer geöffnet werden (ein „%1:“-Link):
+
+%2
+
+Mit diesem Programm öffnen?</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 is not trusted, so the page was not opened.
+
+Someone may be pretending to be that site.</source>
+        <translation>Dem Zertifikat von %1 wird nicht vertraut, deshalb wurde die Seite nicht geöffnet.
+
+Möglicherweise gibt sich jemand als diese Website aus.</translation>
+    </message>
+    <message>
+        <source>This page stopped working.
+
+Press Refresh to load it again.</source>
+        <translation>Diese Seite funktioniert nicht mehr.
+
+Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>The site %1 asks you to sign in.</source>
+        <translation>Die Website %1 bittet Sie, sich anzumelden.</translation>
+    </message>
+    <message>
+        <source>The site %1 asks you to sign in to &quot;%2&quot;.</source>
+        <translation>Die Website %1 bittet Sie, sich bei „%2“ anzumelden.</translation>
+    </message>
+    <message>
+        <source>The user name or password was not accepted. Try again.</source>
+        <translation>Benutzername oder Passwort wurden nicht angenommen. Versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+</context>
+<context>
+    <name>privatefolder</name>
+    <message>
+        <source>The folder %1 could not be made.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is missing.</source>
+        <translation>Der Ordner %1 fehlt.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is a link to another place.</source>
+        <translation>Der Ordner %1 ist eine Verknüpfung an einen anderen Ort.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 ist kein Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder %1 belongs to another user.</source>
+        <translation>Der Ordner %1 gehört einem anderen Benutzer.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is open to other users and could not be closed to them.</source>
+        <translation>Der Ordner %1 ist für andere Benutzer zugänglich und konnte nicht für sie gesperrt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>progress</name>
+    <message>
+        <source>Please wait, connecting to server [%1 %]</source>
+        <translation>Bitte warten, Verbindung zum Server [%1 %]</translation>
+    </message>
+</context>
+<context>
+    <name>startup</name>
+    <message>
+        <source>velmora: refusing to run as root: the web engine&apos;s sandbox, which shuts web pages off from the system, cannot run as root; run Velmora as an ordinary user, or start it with --no-sandbox to run it without the sandbox
+</source>
+        <translation>velmora: Start als root verweigert: Die Sandbox der Web-Engine, die Webseiten vom System abschottet, kann nicht als root laufen; starten Sie Velmora als gewöhnlicher Benutzer oder mit --no-sandbox, um es ohne die Sandbox auszuführen
+</translation>
+    </message>
+    <message>
+        <source>A small desktop browser shell.</source>
+        <translation>Eine kleine Browser-Oberfläche für den Desktop.</translation>
+    </message>
+    <message>
+        <source>Run the web engine without its sandbox, as it must run as root. Web pages then run with the program&apos;s rights.</source>
+        <translation>Die Web-Engine ohne ihre Sandbox ausführen, wie es als root nötig ist. Webseiten laufen dann mit den Rechten des Programms.</translation>
+    </message>
+    <message>
+        <source>Write the web engine&apos;s start-up report and the pages&apos; console messages to standard error.</source>
+        <translation>Den Startbericht der Web-Engine und die Konsolenmeldungen der Seiten auf die Standardfehlerausgabe schreiben.</translation>
+    </message>
+    <message>
+        <source>The window system to use: xcb, wayland, offscreen...</source>
+        <translation>Das zu verwendende Fenstersystem: xcb, wayland, offscreen...</translation>
+    </message>
+    <message>
+        <source>Where to look for window system plugins.</source>
+        <translation>Wo nach Plugins des Fenstersystems gesucht wird.</translation>
+    </message>
+    <message>
+        <source>The platform theme.</source>
+        <translation>Das Plattform-Design.</translation>
+    </message>
+    <message>
+        <source>An input plugin to load as well.</source>
+        <translation>Ein zusätzlich zu ladendes Eingabe-Plugin.</translation>
+    </message>
+    <message>
+        <source>The main window&apos;s geometry, as WxH+X+Y.</source>
+        <translation>Geometrie des Hauptfensters, als BxH+X+Y.</translation>
+    </message>
+    <message>
+        <source>The windows&apos; icon.</source>
+        <translation>Das Symbol der Fenster.</translation>
+    </message>
+    <message>
+        <source>The main window&apos;s title.</source>
+        <translation>Der Titel des Hauptfensters.</translation>
+    </message>
+    <message>
+        <source>Lay the windows out from right to left.</source>
+        <translation>Die Fenster von rechts nach links anordnen.</translation>
+    </message>
+    <message>
+        <source>The session to restore.</source>
+        <translation>Die wiederherzustellende Sitzung.</translation>
+    </message>
+    <message>
+        <source>The widget style.</source>
+        <translation>Der Stil der Bedienelemente.</translation>
+    </message>
+    <message>
+        <source>A style sheet for the windows.</source>
+        <translation>Ein Stylesheet für die Fenster.</translation>
+    </message>
+    <message>
+        <source>Print how many widgets were left at the end.</source>
+        <translation>Am Ende ausgeben, wie viele Bedienelemente übrig waren.</translation>
+    </message>
+    <message>
+        <source>Start the QML debugger with these options.</source>
+        <translation>Den QML-Debugger mit diesen Optionen starten.</translation>
+    </message>
+    <message>
+        <source>Load the testability plugin.</source>
+        <translation>Das Testability-Plugin laden.</translation>
+    </message>
+    <message>
+        <source>X11: the X display.</source>
+        <translation>X11: die X-Anzeige.</translation>
+    </message>
+    <message>
+        <source>X11: as -qwindowgeometry.</source>
+        <translation>X11: wie -qwindowgeometry.</translation>
+    </message>
+    <message>
+        <source>X11: as -qwindowtitle.</source>
+        <translation>X11: wie -qwindowtitle.</translation>
+    </message>
+    <message>
+        <source>X11: the program&apos;s resource name.</source>
+        <translation>X11: der Ressourcenname des Programms.</translation>
+    </message>
+    <message>
+        <source>X11: the visual to use.</source>
+        <translation>X11: das zu verwendende Visual.</translation>
+    </message>
+    <message>
+        <source>X11: talk to the X server synchronously.</source>
+        <translation>X11: synchron mit dem X-Server kommunizieren.</translation>
+    </message>
+    <message>
+        <source>X11: never grab the mouse or the keyboard.</source>
+        <translation>X11: Maus und Tastatur nie exklusiv belegen.</translation>
+    </message>
+    <message>
+        <source>X11: grab them even under a debugger.</source>
+        <translation>X11: sie auch unter einem Debugger belegen.</translation>
+    </message>
+    <message>
+        <source>%1 %2
+Qt WebEngine %3
+Chromium %4, with security patches up to %5
+</source>
+        <translation>%1 %2
+Qt WebEngine %3
+Chromium %4, mit Sicherheitskorrekturen bis %5
+</translation>
+    </message>
+</context>
+<context>
+    <name>sysinfo</name>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Die Systeminformationen sind derzeit nicht verfügbar</translation>
+    </message>
+</context>
+</TS>

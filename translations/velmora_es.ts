@@ -1,0 +1,626 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>Download</name>
+    <message>
+        <source>The download of %1 failed: %2.</source>
+        <translation>La descarga de %1 ha fallado: %2.</translation>
+    </message>
+    <message>
+        <source>The download of %1 failed: there is not enough free space on the disk.</source>
+        <translation>La descarga de %1 ha fallado: no hay suficiente espacio libre en el disco.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was ended.</source>
+        <translation>La descarga de %1 se ha interrumpido.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was cancelled.</source>
+        <translation>La descarga de %1 se ha cancelado.</translation>
+    </message>
+    <message>
+        <source>Saved: %1.</source>
+        <translation>Guardado: %1.</translation>
+    </message>
+    <message>
+        <source>The download of %1 failed: it could not be saved under that name (%2).</source>
+        <translation>La descarga de %1 ha fallado: no se ha podido guardar con ese nombre (%2).</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Guardar como</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadsWindow</name>
+    <message>
+        <source>Downloads</source>
+        <translation>Descargas</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Abrir carpeta</translation>
+    </message>
+    <message>
+        <source>Clear Finished</source>
+        <translation>Quitar las terminadas</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Cancel the download of %1</source>
+        <translation>Cancelar la descarga de %1</translation>
+    </message>
+</context>
+<context>
+    <name>EngineView</name>
+    <message>
+        <source>%1 is full screen. Press Esc to leave full screen.</source>
+        <translation>%1 está en pantalla completa. Pulse Esc para salir de la pantalla completa.</translation>
+    </message>
+    <message>
+        <source>A window that %1 tried to open was blocked: windows open only when you click.</source>
+        <translation>Se ha bloqueado una ventana que %1 intentó abrir: las ventanas solo se abren cuando usted hace clic.</translation>
+    </message>
+    <message>
+        <source>Only web pages and files can be opened, not &quot;%1&quot;.</source>
+        <translation>Solo se pueden abrir páginas web y archivos, no «%1».</translation>
+    </message>
+    <message>
+        <source>There is no earlier page in the history.</source>
+        <translation>No hay ninguna página anterior en el historial.</translation>
+    </message>
+    <message>
+        <source>There is no later page in the history.</source>
+        <translation>No hay ninguna página siguiente en el historial.</translation>
+    </message>
+    <message>
+        <source>The page is being printed and cannot be stopped now.</source>
+        <translation>La página se está imprimiendo y no se puede detener ahora.</translation>
+    </message>
+    <message>
+        <source>Command %1 with option %2 is not supported.</source>
+        <translation>No se admite el comando %1 con la opción %2.</translation>
+    </message>
+    <message>
+        <source>Another print command of this page is still running.</source>
+        <translation>Otra impresión de esta página sigue en curso.</translation>
+    </message>
+    <message>
+        <source>The page could not be prepared for printing.</source>
+        <translation>No se ha podido preparar la página para imprimirla.</translation>
+    </message>
+    <message>
+        <source>The page was closed before it was printed.</source>
+        <translation>La página se cerró antes de imprimirse.</translation>
+    </message>
+    <message>
+        <source>The page could not be printed to %1.</source>
+        <translation>No se ha podido imprimir la página en %1.</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Find in page</source>
+        <translation>Buscar en la página</translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Buscar:</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Buscar</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Anterior</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>No encontrado</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+</context>
+<context>
+    <name>PageActions</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Adelante</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Actualizar</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Vista previa de impresión</translation>
+    </message>
+    <message>
+        <source>Page Setup</source>
+        <translation>Configurar página</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimir</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Ampliar</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Reducir</translation>
+    </message>
+    <message>
+        <source>Actual Size</source>
+        <translation>Tamaño real</translation>
+    </message>
+    <message>
+        <source>Find in Page...</source>
+        <translation>Buscar en la página...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>PageWindow</name>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>%1 Cookies and site data are kept only until Velmora ends.</source>
+        <translation>%1 Las cookies y los datos de los sitios solo se conservan hasta que se cierra Velmora.</translation>
+    </message>
+</context>
+<context>
+    <name>bookmarkfile</name>
+    <message>
+        <source>%1
+Part of the bookmark is left at the end of the file: %2</source>
+        <translation>%1
+Ha quedado parte del marcador al final del archivo: %2</translation>
+    </message>
+</context>
+<context>
+    <name>bookmarkfile::FileLock</name>
+    <message>
+        <source>The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary file. Nothing was changed; remove it and try again.</source>
+        <translation>No se puede bloquear el archivo de marcadores: %1 es un enlace, una tubería o un dispositivo, no un archivo normal. No se ha cambiado nada; elimínelo y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
+        <translation>El archivo de marcadores está ocupado: otro programa lo está modificando. No se ha cambiado nada; vuelva a intentarlo dentro de un momento.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
+        <translation>No se puede bloquear el archivo de marcadores: no se puede escribir en %1.</translation>
+    </message>
+</context>
+<context>
+    <name>downloads</name>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>%1 of %2 bytes</source>
+        <translation>%1 de %2 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>Velmora  is a unique free tool that searches multiple hotel <byte value="xd"/>
+reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
+instantly.<byte value="xd"/>
+<byte value="xd"/>
+We eliminate the need to search major websites one by one in order to <byte value="xd"/>
+compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
+money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
+</source>
+        <translation>Velmora es una herramienta gratuita única que busca a la vez en <byte value="xd"/>
+varios sitios web de reservas de hoteles para que encuentre al <byte value="xd"/>
+instante la tarifa más baja.<byte value="xd"/>
+<byte value="xd"/>
+Ya no hace falta buscar en los grandes sitios uno a uno para <byte value="xd"/>
+comparar precios y disponibilidad. ¡Nuestro servicio gratuito le <byte value="xd"/>
+ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Email :</source>
+        <translation>Correo:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>Info. &amp;sistema...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Acerca de %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmBookmark</name>
+    <message>
+        <source> Bookmark</source>
+        <translation> Marcadores</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Borrar</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Todos</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Ninguno</translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation>&amp;Ir</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>Bookmark</source>
+        <translation>Marcador</translation>
+    </message>
+    <message>
+        <source>Connecting to server</source>
+        <translation>Conectando con el servidor</translation>
+    </message>
+    <message>
+        <source>Zoom of this site; click for 100%</source>
+        <translation>Zoom de este sitio; haga clic para 100 %</translation>
+    </message>
+    <message>
+        <source>&amp;Page</source>
+        <translation>&amp;Página</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Bookmark</source>
+        <translation>&amp;Marcadores</translation>
+    </message>
+    <message>
+        <source>Add Bookmark</source>
+        <translation>Añadir marcador</translation>
+    </message>
+    <message>
+        <source>Delete Bookmark</source>
+        <translation>Eliminar marcadores</translation>
+    </message>
+    <message>
+        <source>View Bookmark</source>
+        <translation>Ver marcadores</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Acerca de</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Do you wish to bookmark %1?</source>
+        <translation>¿Desea añadir %1 a los marcadores?</translation>
+    </message>
+    <message>
+        <source>The page could not be printed.</source>
+        <translation>No se ha podido imprimir la página.</translation>
+    </message>
+</context>
+<context>
+    <name>pagedialogs</name>
+    <message>
+        <source>Don&apos;t let this page show more dialogs</source>
+        <translation>No permitir que esta página muestre más diálogos</translation>
+    </message>
+    <message>
+        <source>a file on this computer</source>
+        <translation>un archivo de este equipo</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to know your location. Allow it?</source>
+        <translation>El sitio %1 quiere conocer su ubicación. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to show notifications. Allow it?</source>
+        <translation>El sitio %1 quiere mostrar notificaciones. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your microphone. Allow it?</source>
+        <translation>El sitio %1 quiere usar su micrófono. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your camera. Allow it?</source>
+        <translation>El sitio %1 quiere usar su cámara. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your camera and microphone. Allow it?</source>
+        <translation>El sitio %1 quiere usar su cámara y su micrófono. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see your screen. Allow it?</source>
+        <translation>El sitio %1 quiere ver su pantalla. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see your screen and hear its sound. Allow it?</source>
+        <translation>El sitio %1 quiere ver su pantalla y oír su sonido. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to hide and take over your mouse pointer. Allow it?</source>
+        <translation>El sitio %1 quiere ocultar y controlar el puntero del ratón. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>This link is to be opened by another program on your computer (a &quot;%1:&quot; link):
+
+%2
+
+Open it with that program?</source>
+        <translation>Este enlace debe abrirlo otro programa de su equipo (un enlace «%1:»):
+
+%2
+
+¿Abrirlo con ese programa?</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 is not trusted, so the page was not opened.
+
+Someone may be pretending to be that site.</source>
+        <translation>El certificado de %1 no es de confianza, así que no se ha abierto la página.
+
+Es posible que alguien se esté haciendo pasar por ese sitio.</translation>
+    </message>
+    <message>
+        <source>This page stopped working.
+
+Press Refresh to load it again.</source>
+        <translation>Esta página ha dejado de funcionar.
+
+Pulse Actualizar para volver a cargarla.</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>Iniciar sesión</translation>
+    </message>
+    <message>
+        <source>The site %1 asks you to sign in.</source>
+        <translation>El sitio %1 le pide que inicie sesión.</translation>
+    </message>
+    <message>
+        <source>The site %1 asks you to sign in to &quot;%2&quot;.</source>
+        <translation>El sitio %1 le pide que inicie sesión en «%2».</translation>
+    </message>
+    <message>
+        <source>The user name or password was not accepted. Try again.</source>
+        <translation>No se ha aceptado el nombre de usuario o la contraseña. Vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Usuario:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Contraseña:</translation>
+    </message>
+</context>
+<context>
+    <name>privatefolder</name>
+    <message>
+        <source>The folder %1 could not be made.</source>
+        <translation>No se ha podido crear la carpeta %1.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is missing.</source>
+        <translation>Falta la carpeta %1.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is a link to another place.</source>
+        <translation>La carpeta %1 es un enlace a otro lugar.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 no es una carpeta.</translation>
+    </message>
+    <message>
+        <source>The folder %1 belongs to another user.</source>
+        <translation>La carpeta %1 pertenece a otro usuario.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is open to other users and could not be closed to them.</source>
+        <translation>La carpeta %1 está abierta a otros usuarios y no se ha podido cerrar para ellos.</translation>
+    </message>
+</context>
+<context>
+    <name>progress</name>
+    <message>
+        <source>Please wait, connecting to server [%1 %]</source>
+        <translation>Espere, conectando con el servidor [%1 %]</translation>
+    </message>
+</context>
+<context>
+    <name>startup</name>
+    <message>
+        <source>velmora: refusing to run as root: the web engine&apos;s sandbox, which shuts web pages off from the system, cannot run as root; run Velmora as an ordinary user, or start it with --no-sandbox to run it without the sandbox
+</source>
+        <translation>velmora: se rechaza ejecutar como root: el entorno aislado del motor web, que separa las páginas web del sistema, no puede ejecutarse como root; ejecute Velmora como usuario normal, o inícielo con --no-sandbox para ejecutarlo sin el entorno aislado
+</translation>
+    </message>
+    <message>
+        <source>A small desktop browser shell.</source>
+        <translation>Un pequeño navegador de escritorio.</translation>
+    </message>
+    <message>
+        <source>Run the web engine without its sandbox, as it must run as root. Web pages then run with the program&apos;s rights.</source>
+        <translation>Ejecutar el motor web sin su entorno aislado, como es necesario como root. Las páginas web se ejecutan entonces con los permisos del programa.</translation>
+    </message>
+    <message>
+        <source>Write the web engine&apos;s start-up report and the pages&apos; console messages to standard error.</source>
+        <translation>Escribir el informe de inicio del motor web y los mensajes de consola de las páginas en la salida de error estándar.</translation>
+    </message>
+    <message>
+        <source>The window system to use: xcb, wayland, offscreen...</source>
+        <translation>El sistema de ventanas que se usará: xcb, wayland, offscreen...</translation>
+    </message>
+    <message>
+        <source>Where to look for window system plugins.</source>
+        <translation>Dónde buscar los complementos del sistema de ventanas.</translation>
+    </message>
+    <message>
+        <source>The platform theme.</source>
+        <translation>El tema de la plataforma.</translation>
+    </message>
+    <message>
+        <source>An input plugin to load as well.</source>
+        <translation>Un complemento de entrada que se cargará además.</translation>
+    </message>
+    <message>
+        <source>The main window&apos;s geometry, as WxH+X+Y.</source>
+        <translation>La geometría de la ventana principal, como AnxAl+X+Y.</translation>
+    </message>
+    <message>
+        <source>The windows&apos; icon.</source>
+        <translation>El icono de las ventanas.</translation>
+    </message>
+    <message>
+        <source>The main window&apos;s title.</source>
+        <translation>El título de la ventana principal.</translation>
+    </message>
+    <message>
+        <source>Lay the windows out from right to left.</source>
+        <translation>Disponer las ventanas de derecha a izquierda.</translation>
+    </message>
+    <message>
+        <source>The session to restore.</source>
+        <translation>La sesión que se restaurará.</translation>
+    </message>
+    <message>
+        <source>The widget style.</source>
+        <translation>El estilo de los controles.</translation>
+    </message>
+    <message>
+        <source>A style sheet for the windows.</source>
+        <translation>Una hoja de estilo para las ventanas.</translation>
+    </message>
+    <message>
+        <source>Print how many widgets were left at the end.</source>
+        <translation>Mostrar al final cuántos controles quedaban.</translation>
+    </message>
+    <message>
+        <source>Start the QML debugger with these options.</source>
+        <translation>Iniciar el depurador de QML con estas opciones.</translation>
+    </message>
+    <message>
+        <source>Load the testability plugin.</source>
+        <translation>Cargar el complemento de pruebas.</translation>
+    </message>
+    <message>
+        <source>X11: the X display.</source>
+        <translation>X11: la pantalla X.</translation>
+    </message>
+    <message>
+        <source>X11: as -qwindowgeometry.</source>
+        <translation>X11: como -qwindowgeometry.</translation>
+    </message>
+    <message>
+        <source>X11: as -qwindowtitle.</source>
+        <translation>X11: como -qwindowtitle.</translation>
+    </message>
+    <message>
+        <source>X11: the program&apos;s resource name.</source>
+        <translation>X11: el nombre de recurso del programa.</translation>
+    </message>
+    <message>
+        <source>X11: the visual to use.</source>
+        <translation>X11: el visual que se usará.</translation>
+    </message>
+    <message>
+        <source>X11: talk to the X server synchronously.</source>
+        <translation>X11: comunicarse de forma síncrona con el servidor X.</translation>
+    </message>
+    <message>
+        <source>X11: never grab the mouse or the keyboard.</source>
+        <translation>X11: no capturar nunca el ratón ni el teclado.</translation>
+    </message>
+    <message>
+        <source>X11: grab them even under a debugger.</source>
+        <translation>X11: capturarlos incluso bajo un depurador.</translation>
+    </message>
+    <message>
+        <source>%1 %2
+Qt WebEngine %3
+Chromium %4, with security patches up to %5
+</source>
+        <translation>%1 %2
+Qt WebEngine %3
+Chromium %4, con parches de seguridad hasta el %5
+</translation>
+    </message>
+</context>
+<context>
+    <name>sysinfo</name>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>La información del sistema no está disponible en este momento</translation>
+    </message>
+</context>
+</TS>

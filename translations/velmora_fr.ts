@@ -1,0 +1,627 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>Download</name>
+    <message>
+        <source>The download of %1 failed: %2.</source>
+        <translation>Le téléchargement de %1 a échoué : %2.</translation>
+    </message>
+    <message>
+        <source>The download of %1 failed: there is not enough free space on the disk.</source>
+        <translation>Le téléchargement de %1 a échoué : il n’y a pas assez d’espace libre sur le disque.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was ended.</source>
+        <translation>Le téléchargement de %1 a été interrompu.</translation>
+    </message>
+    <message>
+        <source>The download of %1 was cancelled.</source>
+        <translation>Le téléchargement de %1 a été annulé.</translation>
+    </message>
+    <message>
+        <source>Saved: %1.</source>
+        <translation>Enregistré : %1.</translation>
+    </message>
+    <message>
+        <source>The download of %1 failed: it could not be saved under that name (%2).</source>
+        <translation>Le téléchargement de %1 a échoué : il n’a pas pu être enregistré sous ce nom (%2).</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+</context>
+<context>
+    <name>DownloadsWindow</name>
+    <message>
+        <source>Downloads</source>
+        <translation>Téléchargements</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ouvrir le dossier</translation>
+    </message>
+    <message>
+        <source>Clear Finished</source>
+        <translation>Effacer les terminés</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Cancel the download of %1</source>
+        <translation>Annuler le téléchargement de %1</translation>
+    </message>
+</context>
+<context>
+    <name>EngineView</name>
+    <message>
+        <source>%1 is full screen. Press Esc to leave full screen.</source>
+        <translation>%1 est en plein écran. Appuyez sur Échap pour quitter le plein écran.</translation>
+    </message>
+    <message>
+        <source>A window that %1 tried to open was blocked: windows open only when you click.</source>
+        <translation>Une fenêtre que %1 a tenté d’ouvrir a été bloquée : les fenêtres ne s’ouvrent que lorsque vous cliquez.</translation>
+    </message>
+    <message>
+        <source>Only web pages and files can be opened, not &quot;%1&quot;.</source>
+        <translation>Seuls les pages web et les fichiers peuvent être ouverts, pas « %1 ».</translation>
+    </message>
+    <message>
+        <source>There is no earlier page in the history.</source>
+        <translation>L’historique ne contient pas de page précédente.</translation>
+    </message>
+    <message>
+        <source>There is no later page in the history.</source>
+        <translation>L’historique ne contient pas de page suivante.</translation>
+    </message>
+    <message>
+        <source>The page is being printed and cannot be stopped now.</source>
+        <translation>La page est en cours d’impression et ne peut pas être arrêtée maintenant.</translation>
+    </message>
+    <message>
+        <source>Command %1 with option %2 is not supported.</source>
+        <translation>La commande %1 avec l’option %2 n’est pas prise en charge.</translation>
+    </message>
+    <message>
+        <source>Another print command of this page is still running.</source>
+        <translation>Une autre impression de cette page est encore en cours.</translation>
+    </message>
+    <message>
+        <source>The page could not be prepared for printing.</source>
+        <translation>La page n’a pas pu être préparée pour l’impression.</translation>
+    </message>
+    <message>
+        <source>The page was closed before it was printed.</source>
+        <translation>La page a été fermée avant d’être imprimée.</translation>
+    </message>
+    <message>
+        <source>The page could not be printed to %1.</source>
+        <translation>La page n’a pas pu être imprimée dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Find in page</source>
+        <translation>Rechercher dans la page</translation>
+    </message>
+    <message>
+        <source>&amp;Find:</source>
+        <translation>&amp;Rechercher :</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Introuvable</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>PageActions</name>
+    <message>
+        <source>Back</source>
+        <translation>Précédente</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Suivante</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Actualiser</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Accueil</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>Page Setup</source>
+        <translation>Mise en page</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom avant</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom arrière</translation>
+    </message>
+    <message>
+        <source>Actual Size</source>
+        <translation>Taille réelle</translation>
+    </message>
+    <message>
+        <source>Find in Page...</source>
+        <translation>Rechercher dans la page...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>PageWindow</name>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>%1 Cookies and site data are kept only until Velmora ends.</source>
+        <translation>%1 Les cookies et les données des sites ne sont conservés que jusqu’à la fermeture de Velmora.</translation>
+    </message>
+</context>
+<context>
+    <name>bookmarkfile</name>
+    <message>
+        <source>%1
+Part of the bookmark is left at the end of the file: %2</source>
+        <translation>%1
+Une partie du signet est restée à la fin du fichier : %2</translation>
+    </message>
+</context>
+<context>
+    <name>bookmarkfile::FileLock</name>
+    <message>
+        <source>The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary file. Nothing was changed; remove it and try again.</source>
+        <translation>Le fichier des signets ne peut pas être verrouillé : %1 est un lien, un tube ou un périphérique, pas un fichier ordinaire. Rien n’a été modifié ; supprimez-le et réessayez.</translation>
+    </message>
+    <message>
+        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
+        <translation>Le fichier des signets est occupé : un autre programme est en train de le modifier. Rien n’a été modifié ; réessayez dans un instant.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
+        <translation>Le fichier des signets ne peut pas être verrouillé : impossible d’écrire dans %1.</translation>
+    </message>
+</context>
+<context>
+    <name>downloads</name>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 octets</translation>
+    </message>
+    <message>
+        <source>%1 of %2 bytes</source>
+        <translation>%1 sur %2 octets</translation>
+    </message>
+</context>
+<context>
+    <name>frmAbout</name>
+    <message>
+        <source>Velmora  is a unique free tool that searches multiple hotel <byte value="xd"/>
+reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
+instantly.<byte value="xd"/>
+<byte value="xd"/>
+We eliminate the need to search major websites one by one in order to <byte value="xd"/>
+compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
+money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
+</source>
+        <translation>Velmora est un outil gratuit unique qui interroge en même temps <byte value="xd"/>
+plusieurs sites de réservation d’hôtels pour vous trouver aussitôt <byte value="xd"/>
+le meilleur prix.<byte value="xd"/>
+<byte value="xd"/>
+Plus besoin de parcourir les grands sites un par un pour comparer <byte value="xd"/>
+les prix et les disponibilités. Notre service gratuit vous fait <byte value="xd"/>
+gagner un temps et un argent précieux ! Utilisez-le et diffusez-le <byte value="xd"/>
+librement.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Email :</source>
+        <translation>E-mail :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;System Info...</source>
+        <translation>Infos &amp;système...</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>À propos de %1</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>frmBookmark</name>
+    <message>
+        <source> Bookmark</source>
+        <translation> Signets</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Effacer</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Tout</translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation>&amp;Aucun</translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>Bookmark</source>
+        <translation>Signet</translation>
+    </message>
+    <message>
+        <source>Connecting to server</source>
+        <translation>Connexion au serveur</translation>
+    </message>
+    <message>
+        <source>Zoom of this site; click for 100%</source>
+        <translation>Zoom de ce site ; cliquez pour 100 %</translation>
+    </message>
+    <message>
+        <source>&amp;Page</source>
+        <translation>&amp;Page</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Bookmark</source>
+        <translation>&amp;Signets</translation>
+    </message>
+    <message>
+        <source>Add Bookmark</source>
+        <translation>Ajouter un signet</translation>
+    </message>
+    <message>
+        <source>Delete Bookmark</source>
+        <translation>Supprimer des signets</translation>
+    </message>
+    <message>
+        <source>View Bookmark</source>
+        <translation>Afficher les signets</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>Do you wish to bookmark %1?</source>
+        <translation>Voulez-vous ajouter %1 aux signets ?</translation>
+    </message>
+    <message>
+        <source>The page could not be printed.</source>
+        <translation>La page n’a pas pu être imprimée.</translation>
+    </message>
+</context>
+<context>
+    <name>pagedialogs</name>
+    <message>
+        <source>Don&apos;t let this page show more dialogs</source>
+        <translation>Empêcher cette page d’afficher d’autres boîtes de dialogue</translation>
+    </message>
+    <message>
+        <source>a file on this computer</source>
+        <translation>un fichier de cet ordinateur</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to know your location. Allow it?</source>
+        <translation>Le site %1 veut connaître votre position. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to show notifications. Allow it?</source>
+        <translation>Le site %1 veut afficher des notifications. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your microphone. Allow it?</source>
+        <translation>Le site %1 veut utiliser votre micro. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your camera. Allow it?</source>
+        <translation>Le site %1 veut utiliser votre caméra. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to use your camera and microphone. Allow it?</source>
+        <translation>Le site %1 veut utiliser votre caméra et votre micro. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see your screen. Allow it?</source>
+        <translation>Le site %1 veut voir votre écran. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see your screen and hear its sound. Allow it?</source>
+        <translation>Le site %1 veut voir votre écran et entendre son son. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to hide and take over your mouse pointer. Allow it?</source>
+        <translation>Le site %1 veut masquer et prendre le contrôle de votre pointeur. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>This link is to be opened by another program on your computer (a &quot;%1:&quot; link):
+
+%2
+
+Open it with that program?</source>
+        <translation>Ce lien doit être ouvert par un autre programme de votre ordinateur (un lien « %1: ») :
+
+%2
+
+L’ouvrir avec ce programme ?</translation>
+    </message>
+    <message>
+        <source>The certificate of %1 is not trusted, so the page was not opened.
+
+Someone may be pretending to be that site.</source>
+        <translation>Le certificat de %1 n’est pas reconnu comme fiable : la page n’a donc pas été ouverte.
+
+Quelqu’un se fait peut-être passer pour ce site.</translation>
+    </message>
+    <message>
+        <source>This page stopped working.
+
+Press Refresh to load it again.</source>
+        <translation>Cette page ne fonctionne plus.
+
+Cliquez sur Actualiser pour la recharger.</translation>
+    </message>
+    <message>
+        <source>Sign in</source>
+        <translation>Connexion</translation>
+    </message>
+    <message>
+        <source>The site %1 asks you to sign in.</source>
+        <translation>Le site %1 vous demande de vous identifier.</translation>
+    </message>
+    <message>
+        <source>The site %1 asks you to sign in to &quot;%2&quot;.</source>
+        <translation>Le site %1 vous demande de vous identifier pour « %2 ».</translation>
+    </message>
+    <message>
+        <source>The user name or password was not accepted. Try again.</source>
+        <translation>Le nom d’utilisateur ou le mot de passe a été refusé. Réessayez.</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Nom d’utilisateur :</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>Mot de &amp;passe :</translation>
+    </message>
+</context>
+<context>
+    <name>privatefolder</name>
+    <message>
+        <source>The folder %1 could not be made.</source>
+        <translation>Le dossier %1 n’a pas pu être créé.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is missing.</source>
+        <translation>Le dossier %1 est introuvable.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is a link to another place.</source>
+        <translation>Le dossier %1 est un lien vers un autre emplacement.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder.</source>
+        <translation>%1 n’est pas un dossier.</translation>
+    </message>
+    <message>
+        <source>The folder %1 belongs to another user.</source>
+        <translation>Le dossier %1 appartient à un autre utilisateur.</translation>
+    </message>
+    <message>
+        <source>The folder %1 is open to other users and could not be closed to them.</source>
+        <translation>Le dossier %1 est accessible à d’autres utilisateurs et n’a pas pu leur être fermé.</translation>
+    </message>
+</context>
+<context>
+    <name>progress</name>
+    <message>
+        <source>Please wait, connecting to server [%1 %]</source>
+        <translation>Veuillez patienter, connexion au serveur [%1 %]</translation>
+    </message>
+</context>
+<context>
+    <name>startup</name>
+    <message>
+        <source>velmora: refusing to run as root: the web engine&apos;s sandbox, which shuts web pages off from the system, cannot run as root; run Velmora as an ordinary user, or start it with --no-sandbox to run it without the sandbox
+</source>
+        <translation>velmora : refus de s’exécuter en tant que root : le bac à sable du moteur web, qui isole les pages web du système, ne peut pas fonctionner en tant que root ; lancez Velmora en tant qu’utilisateur ordinaire, ou avec --no-sandbox pour l’exécuter sans bac à sable
+</translation>
+    </message>
+    <message>
+        <source>A small desktop browser shell.</source>
+        <translation>Un petit navigateur de bureau.</translation>
+    </message>
+    <message>
+        <source>Run the web engine without its sandbox, as it must run as root. Web pages then run with the program&apos;s rights.</source>
+        <translation>Exécuter le moteur web sans son bac à sable, comme il le faut en tant que root. Les pages web s’exécutent alors avec les droits du programme.</translation>
+    </message>
+    <message>
+        <source>Write the web engine&apos;s start-up report and the pages&apos; console messages to standard error.</source>
+        <translation>Écrire le rapport de démarrage du moteur web et les messages de console des pages sur la sortie d’erreur standard.</translation>
+    </message>
+    <message>
+        <source>The window system to use: xcb, wayland, offscreen...</source>
+        <translation>Le système de fenêtrage à utiliser : xcb, wayland, offscreen...</translation>
+    </message>
+    <message>
+        <source>Where to look for window system plugins.</source>
+        <translation>Où chercher les greffons du système de fenêtrage.</translation>
+    </message>
+    <message>
+        <source>The platform theme.</source>
+        <translation>Le thème de la plateforme.</translation>
+    </message>
+    <message>
+        <source>An input plugin to load as well.</source>
+        <translation>Un greffon de saisie à charger en plus.</translation>
+    </message>
+    <message>
+        <source>The main window&apos;s geometry, as WxH+X+Y.</source>
+        <translation>La géométrie de la fenêtre principale, sous la forme LxH+X+Y.</translation>
+    </message>
+    <message>
+        <source>The windows&apos; icon.</source>
+        <translation>L’icône des fenêtres.</translation>
+    </message>
+    <message>
+        <source>The main window&apos;s title.</source>
+        <translation>Le titre de la fenêtre principale.</translation>
+    </message>
+    <message>
+        <source>Lay the windows out from right to left.</source>
+        <translation>Disposer les fenêtres de droite à gauche.</translation>
+    </message>
+    <message>
+        <source>The session to restore.</source>
+        <translation>La session à restaurer.</translation>
+    </message>
+    <message>
+        <source>The widget style.</source>
+        <translation>Le style des widgets.</translation>
+    </message>
+    <message>
+        <source>A style sheet for the windows.</source>
+        <translation>Une feuille de style pour les fenêtres.</translation>
+    </message>
+    <message>
+        <source>Print how many widgets were left at the end.</source>
+        <translation>Afficher à la fin combien de widgets restaient.</translation>
+    </message>
+    <message>
+        <source>Start the QML debugger with these options.</source>
+        <translation>Démarrer le débogueur QML avec ces options.</translation>
+    </message>
+    <message>
+        <source>Load the testability plugin.</source>
+        <translation>Charger le greffon de testabilité.</translation>
+    </message>
+    <message>
+        <source>X11: the X display.</source>
+        <translation>X11 : l’affichage X.</translation>
+    </message>
+    <message>
+        <source>X11: as -qwindowgeometry.</source>
+        <translation>X11 : comme -qwindowgeometry.</translation>
+    </message>
+    <message>
+        <source>X11: as -qwindowtitle.</source>
+        <translation>X11 : comme -qwindowtitle.</translation>
+    </message>
+    <message>
+        <source>X11: the program&apos;s resource name.</source>
+        <translation>X11 : le nom de ressource du programme.</translation>
+    </message>
+    <message>
+        <source>X11: the visual to use.</source>
+        <translation>X11 : le visuel à utiliser.</translation>
+    </message>
+    <message>
+        <source>X11: talk to the X server synchronously.</source>
+        <translation>X11 : communiquer de façon synchrone avec le serveur X.</translation>
+    </message>
+    <message>
+        <source>X11: never grab the mouse or the keyboard.</source>
+        <translation>X11 : ne jamais capturer la souris ni le clavier.</translation>
+    </message>
+    <message>
+        <source>X11: grab them even under a debugger.</source>
+        <translation>X11 : les capturer même sous un débogueur.</translation>
+    </message>
+    <message>
+        <source>%1 %2
+Qt WebEngine %3
+Chromium %4, with security patches up to %5
+</source>
+        <translation>%1 %2
+Qt WebEngine %3
+Chromium %4, avec les correctifs de sécurité jusqu’au %5
+</translation>
+    </message>
+</context>
+<context>
+    <name>sysinfo</name>
+    <message>
+        <source>System Information Is Unavailable At This Time</source>
+        <translation>Les informations système ne sont pas disponibles pour le moment</translation>
+    </message>
+</context>
+</TS>
