@@ -37,6 +37,10 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     startup::ArgumentVector applicationArguments(startup::applicationArguments(arguments, decision));
     const bool software = rendering::chooseBeforeApplication();
+    // The engine builds the tree a screen reader reads of the page's content
+    // only when asked to on Linux: without it, a page is an empty document.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+        qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
     // Quiet unless asked: set before the application object, whose making
     // and the engine's start are what write the most.
     QLoggingCategory::setFilterRules(startup::loggingRules(decision.verbose, software));

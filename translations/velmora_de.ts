@@ -282,6 +282,18 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>%1 icon</source>
+        <translation>%1-Symbol</translation>
+    </message>
+    <message>
+        <source>%1 logo</source>
+        <translation>%1-Logo</translation>
+    </message>
 </context>
 <context>
     <name>frmBookmark</name>
@@ -308,6 +320,10 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
     <message>
         <source>&amp;Go</source>
         <translation>&amp;Öffnen</translation>
+    </message>
+    <message>
+        <source>Bookmarks</source>
+        <translation>Lesezeichen</translation>
     </message>
 </context>
 <context>
@@ -367,6 +383,18 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
     <message>
         <source>The page could not be printed.</source>
         <translation>Die Seite konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>Page loading</source>
+        <translation>Seite wird geladen</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Startseite</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
     </message>
 </context>
 <context>

@@ -281,6 +281,18 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
         <source>Version %1</source>
         <translation>Versión %1</translation>
     </message>
+    <message>
+        <source>Description</source>
+        <translation>Descripción</translation>
+    </message>
+    <message>
+        <source>%1 icon</source>
+        <translation>Icono de %1</translation>
+    </message>
+    <message>
+        <source>%1 logo</source>
+        <translation>Logotipo de %1</translation>
+    </message>
 </context>
 <context>
     <name>frmBookmark</name>
@@ -307,6 +319,10 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
     <message>
         <source>&amp;Go</source>
         <translation>&amp;Ir</translation>
+    </message>
+    <message>
+        <source>Bookmarks</source>
+        <translation>Marcadores</translation>
     </message>
 </context>
 <context>
@@ -366,6 +382,18 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
     <message>
         <source>The page could not be printed.</source>
         <translation>No se ha podido imprimir la página.</translation>
+    </message>
+    <message>
+        <source>Page loading</source>
+        <translation>Cargando la página</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Inicio</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
     </message>
 </context>
 <context>

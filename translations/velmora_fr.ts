@@ -282,6 +282,18 @@ librement.<byte value="xd"/>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>%1 icon</source>
+        <translation>Icône de %1</translation>
+    </message>
+    <message>
+        <source>%1 logo</source>
+        <translation>Logo de %1</translation>
+    </message>
 </context>
 <context>
     <name>frmBookmark</name>
@@ -308,6 +320,10 @@ librement.<byte value="xd"/>
     <message>
         <source>&amp;Go</source>
         <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>Bookmarks</source>
+        <translation>Favoris</translation>
     </message>
 </context>
 <context>
@@ -367,6 +383,18 @@ librement.<byte value="xd"/>
     <message>
         <source>The page could not be printed.</source>
         <translation>La page n’a pas pu être imprimée.</translation>
+    </message>
+    <message>
+        <source>Page loading</source>
+        <translation>Chargement de la page</translation>
+    </message>
+    <message>
+        <source>Home</source>
+        <translation>Accueil</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
     </message>
 </context>
 <context>
