@@ -202,6 +202,9 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::newRow("link to a new window") << block("a", "href='/popup' target='_blank'") << 0 << QSize();
         QTest::newRow("link with Ctrl") << block("a", "href='/popup'") << int(Qt::ControlModifier) << QSize();
+        QTest::newRow("window.open far off the screen")
+            << block("button", "onclick=\"window.open('/popup', 'deal', 'width=5000,height=5000,left=-3000,top=-3000')\"")
+            << 0 << QSize(-2, -2);
         QTest::newRow("window.open with a size")
             << block("button", "onclick=\"window.open('/popup', 'deal', 'width=320,height=240,left=40,top=50')\"") << 0
             << QSize(320, 240);
@@ -221,7 +224,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), "Deal - " + server->url(""), 20000);
         QCOMPARE(popup->windowIcon().cacheKey(), window->windowIcon().cacheKey());
         QCOMPARE(popup->view()->LocationURL(), server->url("/popup"));
-        if (size.isValid()) {
+        if (size == QSize(-2, -2)) {
+            // Moved and shrunk until the whole window lies inside the screen.
+            const QRect area = popup->screen()->availableGeometry();
+            QTRY_VERIFY2(area.contains(popup->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(popup->x()).arg(popup->y()).arg(popup->width()).arg(popup->height())));
+        } else if (size.isValid()) {
             QTRY_COMPARE(popup->size(), size);
             QCOMPARE(popup->pos(), QPoint(40, 50));
             // The opener hears from its window, which is closed by its page.
@@ -442,12 +449,14 @@ private slots:
         QTest::newRow("Ctrl+-") << QKeySequence(Qt::CTRL | Qt::Key_Minus) << "zoom 0.9";
         QTest::newRow("Ctrl+0 after Ctrl+=") << QKeySequence(Qt::CTRL | Qt::Key_0) << "zoom 1";
         QTest::newRow("Esc while loading") << QKeySequence(Qt::Key_Escape) << "stop";
+        QTest::newRow("Esc while not loading") << QKeySequence(Qt::Key_Escape) << "page gets Escape";
     }
     void keys()
     {
         QFETCH(QKeySequence, keys);
         QFETCH(QString, effect);
-        server->setPage("/second", page("Second", block("input", "")));
+        server->setPage("/second", page("Second", block("input", ""),
+                                        "addEventListener('keydown', e => window.lastKey = e.key, true);"));
         server->setPage("/slow", HttpServer::Page{page("Slow", "Slow"), "text/html", 60000});
         load("/second");
         window->activateWindow();
@@ -474,6 +483,8 @@ private slots:
             QTRY_COMPARE(view->page()->zoomFactor(), effect.section(' ', 1).toDouble());
         else if (effect == "stop")
             QTRY_VERIFY(!view->Busy());
+        else if (effect == "page gets Escape")
+            QTRY_COMPARE(js(view, "window.lastKey").toString(), QStringLiteral("Escape"));
         // Nothing else happens, and nothing is said (Forward at the end of the
         // history included): a round trip through the page, then a look.
         js(view, "1");
@@ -720,6 +731,12 @@ private slots:
         QStringList asked;
         ModalWatch watch([&](QWidget *dialog) {
             auto *box = qobject_cast<QMessageBox *>(dialog);
+            if (dialog && !box) {
+                // Nothing else may come up (a save dialog for a resource, say).
+                asked << QString::fromLatin1(dialog->metaObject()->className());
+                dialog->close();
+                return;
+            }
             if (!box)
                 return;
             asked << box->text();
