@@ -47,6 +47,16 @@ private:
     bool &m_flag;
 };
 
+// Fills `label` with `background` and writes it in `text`.
+void colour(QLabel *label, const QColor &background, const QColor &text)
+{
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    label->setPalette(palette);
+}
+
 // How long the notice naming the full-screen site stays.
 constexpr int FullScreenNoticeMs = 4000;
 // How long a note above the page stays.
@@ -86,11 +96,7 @@ public:
                               .arg(pagedialogs::siteName(page->url())));
         m_notice->setAlignment(Qt::AlignCenter);
         m_notice->setMargin(12);
-        m_notice->setAutoFillBackground(true);
-        QPalette dark = m_notice->palette();
-        dark.setColor(QPalette::Window, QColor(32, 32, 32));
-        dark.setColor(QPalette::WindowText, Qt::white);
-        m_notice->setPalette(dark);
+        colour(m_notice, QColor(32, 32, 32), Qt::white);
         QTimer::singleShot(FullScreenNoticeMs, m_notice, &QWidget::hide);
 
         // Where no window manager makes a full-screen window fill its screen,
@@ -158,11 +164,7 @@ EngineView::EngineView(Session &session, QWidget *parent)
     m_note->setTextFormat(Qt::PlainText);
     m_note->setWordWrap(true);
     m_note->setMargin(4);
-    m_note->setAutoFillBackground(true);
-    QPalette note = m_note->palette();
-    note.setColor(QPalette::Window, QColor(255, 248, 196));
-    note.setColor(QPalette::WindowText, Qt::black);
-    m_note->setPalette(note);
+    colour(m_note, QColor(255, 248, 196), Qt::black);
     m_note->hide();
     m_noteTimer->setSingleShot(true);
     m_noteTimer->setInterval(NoteMs);
