@@ -1,6 +1,7 @@
 #include "ini.h"
 
 #include "bookmarkfile.h"
+#include "privatefolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,29 +49,6 @@ bool installedCopy(const QString &programFolder)
 #endif
 }
 
-// Makes the user's data folder when it is not there and leaves it to its
-// owner alone (0700 whatever the umask), then looks at what came of it: a
-// folder of this user's, not a link, that nobody else may enter. One of the
-// user's made open before (by an earlier version, or on the way to the web
-// profile's folder inside it) is closed too.
-bool makePrivateFolder(const QString &folder)
-{
-#ifdef Q_OS_UNIX
-    QDir().mkpath(QFileInfo(folder).absolutePath());
-    QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    const QByteArray native = QFile::encodeName(folder);
-    struct stat status;
-    if (::lstat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != geteuid())
-        return false;
-    if ((status.st_mode & 07777) != S_IRWXU && ::chmod(native.constData(), S_IRWXU) != 0)
-        return false;
-    return ::lstat(native.constData(), &status) == 0 && (status.st_mode & 07777) == S_IRWXU;
-#else
-    // The user's own profile folder already keeps other accounts out.
-    QDir().mkpath(folder);
-    return QFileInfo(folder).isDir();
-#endif
-}
 }
 
 QString ini::bookmarkPathIn(const QString &programFolder)
@@ -141,9 +119,10 @@ void SetBookmarkPath()
         BookmarkFilePath.clear();
         return;
     }
-    if (!makePrivateFolder(own))
-        qWarning("The bookmark folder %s cannot be made private to its user",
-                 qPrintable(QDir::toNativeSeparators(own)));
+    // The user's data folder, private to its owner (0700 whatever the umask);
+    // one of the user's made open before is closed too.
+    if (const QString problem = privatefolder::make(own); !problem.isEmpty())
+        qWarning("The bookmark folder cannot be made private to its user: %s", qPrintable(problem));
     BookmarkFilePath = ini::bookmarkPathIn(own);
     // Failing that, the file is made by the first bookmark added, and a
     // failure there is reported.

@@ -57,12 +57,11 @@ DownloadsWindow::DownloadsWindow(DownloadList &list, QWidget *parent)
 
     // Never wider or taller than the screen it is on, whatever the names.
     QSize size(twips::toPixels(7200, twips::perPixel(this)), twips::toPixels(4320, twips::perPixel(this)));
-    if (const QScreen *screen = parent ? parent->screen() : this->screen())
+    if (const QScreen *screen = parent ? parent->screen() : this->screen()) {
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
-    resize(size);
-    setMaximumWidth(size.width() > 0 ? qMax(size.width(), sizeHint().width()) : QWIDGETSIZE_MAX);
-    if (const QScreen *screen = parent ? parent->screen() : this->screen())
         setMaximumSize(screen->availableGeometry().size());
+    }
+    resize(size);
 }
 
 QLabel *DownloadsWindow::statusOf(Download *download) const
