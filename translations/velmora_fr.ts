@@ -136,6 +136,10 @@
         <source>%1 of %2</source>
         <translation>%1 sur %2</translation>
     </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
 </context>
 <context>
     <name>PageActions</name>

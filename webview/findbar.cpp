@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -21,6 +22,8 @@ FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
     m_field->setObjectName(QStringLiteral("findText"));
     m_field->setAccessibleName(tr("Find"));
     m_field->setClearButtonEnabled(true);
+    for (QToolButton *clear : m_field->findChildren<QToolButton *>())
+        clear->setAccessibleName(tr("Clear"));
     m_field->installEventFilter(this);
     m_count->setObjectName(QStringLiteral("findCount"));
     m_count->setTextFormat(Qt::PlainText);
