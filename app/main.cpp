@@ -37,6 +37,9 @@ int main(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     startup::ArgumentVector applicationArguments(startup::applicationArguments(arguments, decision));
     const bool software = rendering::chooseBeforeApplication();
+    // Without OpenGL, the window system and the engine say so as they start:
+    // expected here, so said only with --verbose.
+    const rendering::QuietNoOpenGl quietNoOpenGl(software && !decision.verbose);
     // The engine builds the tree a screen reader reads of the page's content
     // only when asked to on Linux: without it, a page is an empty document.
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))

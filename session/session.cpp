@@ -3,6 +3,7 @@
 #include "privatefolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QWebEngineProfile>
@@ -17,6 +18,20 @@ QString preparePrivate(const QString &folder)
     if (problem.isEmpty())
         problem = privatefolder::check(QFileInfo(folder).path());
     return problem;
+}
+
+// A profile made with a name writes its settings into a default folder of
+// its own (in the background) before it is given the folders it uses. That
+// copy is never read again: it goes, with the folder, once the profile has
+// ended, and a leftover of an earlier run as the next one starts. Only that
+// file and empty folders are removed.
+void removeDefaultFolder()
+{
+    QDir data(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString folder = QStringLiteral("QtWebEngine/Velmora");
+    QFile::remove(data.filePath(folder + QStringLiteral("/user_prefs.json")));
+    if (data.rmdir(folder))
+        data.rmdir(QStringLiteral("QtWebEngine"));
 }
 } // namespace
 
@@ -42,6 +57,7 @@ Session::Session(QObject *parent)
             m_profileProblem = preparePrivate(folder);
     }
     if (m_profileProblem.isEmpty()) {
+        removeDefaultFolder(); // one an earlier run left
         m_profile = new QWebEngineProfile(QStringLiteral("Velmora"), this);
         m_profile->setPersistentStoragePath(storagePath());
         m_profile->setCachePath(cachePath());
@@ -74,5 +90,8 @@ Session::~Session()
 {
     delete m_downloads;
     m_downloads = nullptr;
+    const bool named = !m_profile->isOffTheRecord();
     delete m_profile;
+    if (named)
+        removeDefaultFolder();
 }

@@ -4,7 +4,6 @@
 #include <QLoggingCategory>
 #include <QQuickWindow>
 
-
 namespace {
 
 const char *const ChoiceVariables[] = {"QT_QUICK_BACKEND", "QT_XCB_GL_INTEGRATION", "QT_OPENGL"};
@@ -22,6 +21,21 @@ bool hasGraphicsDevice()
 #endif
 }
 
+const char *const NoOpenGlLines[] = {
+    "QXcbIntegration: Cannot create platform OpenGL context, neither GLX nor EGL are enabled",
+    "No suitable graphics backend found",
+};
+
+// The handler QuietNoOpenGl hands every other message to. The message
+// handler is the process's own, so is this: set and cleared with it.
+QtMessageHandler s_before = nullptr;
+
+void leaveOutNoOpenGl(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && rendering::isNoOpenGlLine(message))
+        return;
+    s_before(type, context, message);
+}
 } // namespace
 
 bool rendering::softwareFits(bool graphicsDevice, const QStringList &setVariables)
@@ -63,4 +77,27 @@ bool rendering::drawsThroughOpenGL()
     const QString backend = QQuickWindow::sceneGraphBackend().isEmpty() ? qEnvironmentVariable("QT_QUICK_BACKEND")
                                                                          : QQuickWindow::sceneGraphBackend();
     return QQuickWindow::graphicsApi() == QSGRendererInterface::OpenGL && backend != QLatin1String("software");
+}
+
+bool rendering::isNoOpenGlLine(const QString &message)
+{
+    for (const char *line : NoOpenGlLines) {
+        if (message.trimmed() == QLatin1String(line))
+            return true;
+    }
+    return false;
+}
+
+rendering::QuietNoOpenGl::QuietNoOpenGl(bool quiet) : m_quiet(quiet && !s_before)
+{
+    if (m_quiet)
+        s_before = qInstallMessageHandler(leaveOutNoOpenGl);
+}
+
+rendering::QuietNoOpenGl::~QuietNoOpenGl()
+{
+    if (m_quiet) {
+        qInstallMessageHandler(s_before);
+        s_before = nullptr;
+    }
 }

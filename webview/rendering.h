@@ -24,4 +24,25 @@ void keepChoiceFromChildren(bool choseSoftware);
 // Whether the engine's views draw through OpenGL.
 bool drawsThroughOpenGL();
 
+// Whether `message` is one of the lines the window system and the engine's
+// graphics set-up write when they find no OpenGL: expected when the program
+// draws in software, and without a log category a rule could turn off.
+bool isNoOpenGlLine(const QString &message);
+
+// While it lives and `quiet` is true, the lines isNoOpenGlLine() knows are
+// left out of the log; every other message goes on to the handler that was
+// there before. Qt has one message handler for the whole process: one of
+// these at a time, made in main() before the application object.
+class QuietNoOpenGl
+{
+public:
+    explicit QuietNoOpenGl(bool quiet);
+    ~QuietNoOpenGl();
+    QuietNoOpenGl(const QuietNoOpenGl &) = delete;
+    QuietNoOpenGl &operator=(const QuietNoOpenGl &) = delete;
+
+private:
+    bool m_quiet;
+};
+
 } // namespace rendering
