@@ -52,10 +52,10 @@ WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.pro
 {
     scripts().insert(blockedWindowWatch());
     connect(this, &QWebEnginePage::authenticationRequired, this,
-            [this](const QUrl &url, QAuthenticator *authenticator) { signIn(url, authenticator, false); });
+            [this](const QUrl &url, QAuthenticator *authenticator) { signIn(url, authenticator); });
     connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
             [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
-                signIn(QUrl(QStringLiteral("http://") + proxyHost), authenticator, true);
+                signIn(QUrl(QStringLiteral("http://") + proxyHost), authenticator);
             });
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl &origin, Feature feature) { answerPermission(origin, feature); });
@@ -158,7 +158,7 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool
     return false;
 }
 
-void WebPage::signIn(const QUrl &url, QAuthenticator *authenticator, bool proxy)
+void WebPage::signIn(const QUrl &url, QAuthenticator *authenticator)
 {
     // The engine waits for the answer: without one it would send the same
     // request again and again. A null authenticator shows the server's own
@@ -176,7 +176,6 @@ void WebPage::signIn(const QUrl &url, QAuthenticator *authenticator, bool proxy)
         if (!answered && !given && !m_asking)
             m_cancelledRealms.insert(realm);
     }
-    Q_UNUSED(proxy);
     if (given) {
         m_triedRealms.insert(realm);
         authenticator->setUser(given->user);

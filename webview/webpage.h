@@ -57,7 +57,8 @@ private:
     // said yes; a no counts against `kind` for `site`.
     template <typename Question>
     bool ask(const QString &site, const QString &kind, Question question);
-    void signIn(const QUrl &url, QAuthenticator *authenticator, bool proxy);
+    // `url` names the server, or the proxy, that asks.
+    void signIn(const QUrl &url, QAuthenticator *authenticator);
     void answerPermission(const QUrl &origin, Feature feature);
     void download(QWebEngineDownloadRequest *request);
     // Whether the page's script may show another dialog; from the second on
