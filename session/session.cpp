@@ -3,7 +3,9 @@
 #include "privatefolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -18,11 +20,31 @@ QString preparePrivate(const QString &folder)
         problem = privatefolder::check(QFileInfo(folder).path());
     return problem;
 }
+
+// Takes the profile's lock; empty when this session has it, else why not.
+// A lock left by a program that is gone is taken over.
+QString lockProfile(QLockFile &lock)
+{
+    // Held for the program's life: only a holder that is gone makes it stale.
+    lock.setStaleLockTime(0);
+    if (lock.tryLock())
+        return QString();
+    if (lock.error() == QLockFile::LockFailedError)
+        return QCoreApplication::translate("Session", "Another copy of Velmora is using the site data in %1.")
+            .arg(QDir::toNativeSeparators(Session::storagePath()));
+    return QCoreApplication::translate("Session", "The lock file %1 could not be made.")
+        .arg(QDir::toNativeSeparators(lock.fileName()));
+}
 } // namespace
 
 QString Session::storagePath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/web");
+}
+
+QString Session::lockPath()
+{
+    return storagePath() + QStringLiteral(".lock");
 }
 
 QString Session::cachePath()
@@ -40,6 +62,10 @@ Session::Session(QObject *parent)
     for (const QString &folder : {storagePath(), cachePath()}) {
         if (m_profileProblem.isEmpty())
             m_profileProblem = preparePrivate(folder);
+    }
+    if (m_profileProblem.isEmpty()) {
+        m_lock = std::make_unique<QLockFile>(lockPath());
+        m_profileProblem = lockProfile(*m_lock);
     }
     if (m_profileProblem.isEmpty()) {
         m_profile = new QWebEngineProfile(QStringLiteral("Velmora"), this);
