@@ -186,6 +186,7 @@ void OneProgram::answer(QLocalSocket *caller)
         return;
     }
     if (caller->readLine(RequestLimit + 1) == Request) {
+        emit handedOver();
         bringToFront();
         caller->write(Answer);
     }
@@ -201,7 +202,6 @@ void OneProgram::setWindow(QWidget *window)
 
 void OneProgram::bringToFront()
 {
-    emit handedOver();
     if (!m_window) {
         m_asked = true;
         return;

@@ -246,6 +246,41 @@ private slots:
         exitThroughMenu(first, window);
     }
 
+    // In one process: the later start's hand-over restores a minimised
+    // window, and one that came before the window was set brings it up as
+    // it is set.
+    void handOverRestoresTheWindow_data()
+    {
+        QTest::addColumn<bool>("windowFirst");
+        QTest::newRow("minimised window") << true;
+        QTest::newRow("hand-over before the window") << false;
+    }
+    void handOverRestoresTheWindow()
+    {
+        QFETCH(bool, windowFirst);
+        QTemporaryDir folder;
+        const OneProgram::Place place{folder.filePath("socket"), folder.filePath("socket.lock")};
+        OneProgram running(place);
+        QCOMPARE(running.start(), OneProgram::Outcome::First);
+        QSignalSpy handedOver(&running, &OneProgram::handedOver);
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("Running"));
+        window.showMinimized();
+        QVERIFY(window.isMinimized());
+        if (windowFirst)
+            running.setWindow(&window);
+        // This thread answers only after the later start has stopped waiting.
+        OneProgram later(place);
+        QCOMPARE(later.start(), OneProgram::Outcome::HandedOver);
+        QVERIFY(handedOver.wait(10000));
+        if (!windowFirst) {
+            QVERIFY(window.isMinimized());
+            running.setWindow(&window);
+        }
+        QTRY_VERIFY(!window.isMinimized() && window.isVisible());
+        QCOMPARE(handedOver.count(), 1);
+    }
+
     // Started at the same moment, one program runs and the other hands over.
     void togetherMakeOne()
     {
