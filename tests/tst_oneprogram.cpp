@@ -5,8 +5,11 @@
 
 #include <QProcess>
 #include <QScreen>
+#include <QThread>
 #include <QWidget>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 
 #include <sys/socket.h>
@@ -279,6 +282,41 @@ private slots:
         }
         QTRY_VERIFY(!window.isMinimized() && window.isVisible());
         QCOMPARE(handedOver.count(), 1);
+    }
+
+    // Starts at the same moment, many times over, in threads of one process
+    // (closer together than programs can be started): each time, one listens
+    // and the other hands over to it.
+    void togetherInThreadsMakeOne()
+    {
+        for (int round = 0; round < 10; ++round) {
+            QTemporaryDir folder;
+            const OneProgram::Place place{folder.filePath("socket"), folder.filePath("socket.lock")};
+            QAtomicInt ready = 0, finished = 0;
+            std::array<OneProgram::Outcome, 2> outcomes{OneProgram::Outcome::Alone, OneProgram::Outcome::Alone};
+            QList<QThread *> threads;
+            for (int start = 0; start < 2; ++start) {
+                threads << QThread::create([&, start] {
+                    OneProgram program(place);
+                    ready.fetchAndAddOrdered(1);
+                    while (ready.loadAcquire() < 2) {
+                    }
+                    outcomes[start] = program.start();
+                    finished.fetchAndAddOrdered(1);
+                    // The one listening answers until both are done.
+                    while (finished.loadAcquire() < 2)
+                        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+                });
+                threads.last()->start();
+            }
+            for (QThread *thread : threads) {
+                QVERIFY(thread->wait(20000));
+                delete thread;
+            }
+            std::sort(outcomes.begin(), outcomes.end());
+            QCOMPARE(outcomes[0], OneProgram::Outcome::First);
+            QCOMPARE(outcomes[1], OneProgram::Outcome::HandedOver);
+        }
     }
 
     // Started at the same moment, one program runs and the other hands over.
