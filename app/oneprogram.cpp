@@ -145,6 +145,11 @@ OneProgram::Outcome OneProgram::start()
                          .arg(shown, reason));
     }
     connect(m_server, &QLocalServer::newConnection, this, [this] { takeConnections(); });
+    // A program on its way out takes no more hand-overs: a start while the
+    // window and the profile close runs on its own instead of handing over
+    // to a window that is gone.
+    if (QCoreApplication *application = QCoreApplication::instance())
+        connect(application, &QCoreApplication::aboutToQuit, m_server, &QLocalServer::close);
     return Outcome::First;
 }
 

@@ -21,13 +21,18 @@ QString preparePrivate(const QString &folder)
     return problem;
 }
 
+// How long a session waits for a program that is ending to let go of the
+// profile, as when the program is started again right after closing it.
+constexpr int ClosingMs = 3000;
+
 // Takes the profile's lock; empty when this session has it, else why not.
 // A lock left by a program that is gone is taken over.
 QString lockProfile(QLockFile &lock)
 {
     // Held for the program's life: only a holder that is gone makes it stale.
     lock.setStaleLockTime(0);
-    if (lock.tryLock())
+    // A program that is ending lets go of it once its pages have closed.
+    if (lock.tryLock(ClosingMs))
         return QString();
     if (lock.error() == QLockFile::LockFailedError)
         return QCoreApplication::translate("Session", "Another copy of Velmora is using the site data in %1.")
