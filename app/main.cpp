@@ -4,6 +4,7 @@
 #include "frmmain.h"
 #include "identity.h"
 #include "language.h"
+#include "oneprogram.h"
 #include "rendering.h"
 #include "startup.h"
 #include "errorpolicy.h"
@@ -53,6 +54,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));
 
+    // A second start of this copy hands over to the one running and ends,
+    // before the engine starts: two programs would fight over the profile.
+    OneProgram oneProgram(OneProgram::place(QCoreApplication::applicationDirPath()));
+    if (oneProgram.start() == OneProgram::Outcome::HandedOver)
+        return 0;
+
     Session session; // outlives every page, ends before the engine
     // The window comes up first; the engine's view takes its place right after.
     frmMain window(
@@ -61,6 +68,7 @@ int main(int argc, char *argv[])
         },
         homePage(), &session);
     window.Form_Load();
+    oneProgram.setWindow(&window);
     // Profile folders that others could read are not used: say so once the
     // window is up.
     if (!session.profileProblem().isEmpty())

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -33,11 +34,36 @@ void removeDefaultFolder()
     if (data.rmdir(folder))
         data.rmdir(QStringLiteral("QtWebEngine"));
 }
+
+// How long a session waits for a program that is ending to let go of the
+// profile, as when the program is started again right after closing it.
+constexpr int ClosingMs = 3000;
+
+// Takes the profile's lock; empty when this session has it, else why not.
+// A lock left by a program that is gone is taken over.
+QString lockProfile(QLockFile &lock)
+{
+    // Held for the program's life: only a holder that is gone makes it stale.
+    lock.setStaleLockTime(0);
+    // A program that is ending lets go of it once its pages have closed.
+    if (lock.tryLock(ClosingMs))
+        return QString();
+    if (lock.error() == QLockFile::LockFailedError)
+        return QCoreApplication::translate("Session", "Another copy of Velmora is using the site data in %1.")
+            .arg(QDir::toNativeSeparators(Session::storagePath()));
+    return QCoreApplication::translate("Session", "The lock file %1 could not be made.")
+        .arg(QDir::toNativeSeparators(lock.fileName()));
+}
 } // namespace
 
 QString Session::storagePath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/web");
+}
+
+QString Session::lockPath()
+{
+    return storagePath() + QStringLiteral(".lock");
 }
 
 QString Session::cachePath()
@@ -55,6 +81,10 @@ Session::Session(QObject *parent)
     for (const QString &folder : {storagePath(), cachePath()}) {
         if (m_profileProblem.isEmpty())
             m_profileProblem = preparePrivate(folder);
+    }
+    if (m_profileProblem.isEmpty()) {
+        m_lock = std::make_unique<QLockFile>(lockPath());
+        m_profileProblem = lockProfile(*m_lock);
     }
     if (m_profileProblem.isEmpty()) {
         removeDefaultFolder(); // one an earlier run left

@@ -7,6 +7,10 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
+class QLockFile;
+
 class QWebEngineProfile;
 
 // What lasts as long as the program runs and every window shares: the web
@@ -35,8 +39,12 @@ public:
     // Where the profile keeps cookies and site data, and its HTTP cache.
     static QString storagePath();
     static QString cachePath();
+    // The lock a session holds on those for as long as it lives: one
+    // profile is never opened by two processes.
+    static QString lockPath();
 
 private:
+    std::unique_ptr<QLockFile> m_lock; // let go after the profile has closed
     QWebEngineProfile *m_profile = nullptr;
     SiteAnswers m_answers;
     ZoomStore *m_zoom;

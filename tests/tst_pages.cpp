@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenu>
 #include <QDesktopServices>
 #include <QProcess>
@@ -1013,14 +1014,16 @@ private slots:
         QVERIFY(!QFileInfo::exists(target));
     }
 
-    // A profile folder others could reach is not used: nothing is written
-    // into it, the profile keeps nothing on disk, and the reason is given.
+    // A profile folder others could reach, or one another copy of the
+    // program is using, is not used: nothing is written into it, the profile
+    // keeps nothing on disk, and the reason is given.
     void unsafeProfileFolderIsRefused_data()
     {
         QTest::addColumn<QString>("plant");
         QTest::addColumn<QString>("reason");
         QTest::newRow("a symlink") << "symlink" << "is a link to another place";
         QTest::newRow("another user's") << "foreign" << "belongs to another user";
+        QTest::newRow("in use by another copy") << "locked" << "Another copy of Velmora is using the site data in";
     }
     void unsafeProfileFolderIsRefused()
     {
@@ -1029,8 +1032,12 @@ private slots:
         QTemporaryDir data;
         const QString web = data.filePath("Velmora/web"), elsewhere = data.filePath("elsewhere");
         QVERIFY(QDir().mkpath(data.filePath("Velmora")) && QDir().mkpath(elsewhere));
+        // The copy holding the lock is alive: this very process holds it.
+        QLockFile held(data.filePath("Velmora/web.lock"));
         if (plant == "symlink") {
             QVERIFY(QFile::link(elsewhere, web));
+        } else if (plant == "locked") {
+            QVERIFY(held.tryLock());
         } else {
             if (::geteuid() != 0)
                 QSKIP("only root can give a folder to another user");

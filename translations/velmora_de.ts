@@ -142,6 +142,29 @@
     </message>
 </context>
 <context>
+    <name>OneProgram</name>
+    <message>
+        <source>There is no runtime folder for Velmora&apos;s socket: later starts will not hand over to this one.</source>
+        <translation>Für den Socket von Velmora gibt es keinen Laufzeitordner: Spätere Starts übergeben nicht an dieses Programm.</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another user: Velmora does not hand over to it and runs on its own.</source>
+        <translation>%1 gehört einem anderen Benutzer: Velmora übergibt nicht daran und läuft für sich allein.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be taken: later starts will not hand over to this one.</source>
+        <translation>Die Sperrdatei %1 konnte nicht belegt werden: Spätere Starts übergeben nicht an dieses Programm.</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and could not be removed: later starts will not hand over to this one.</source>
+        <translation>%1 steht im Weg und konnte nicht entfernt werden: Spätere Starts übergeben nicht an dieses Programm.</translation>
+    </message>
+    <message>
+        <source>Velmora could not listen at %1 (%2): later starts will not hand over to this one.</source>
+        <translation>Velmora konnte nicht an %1 lauschen (%2): Spätere Starts übergeben nicht an dieses Programm.</translation>
+    </message>
+</context>
+<context>
     <name>PageActions</name>
     <message>
         <source>Back</source>
@@ -208,6 +231,14 @@
     <message>
         <source>%1 Cookies and site data are kept only until Velmora ends.</source>
         <translation>%1 Cookies und Website-Daten werden nur aufbewahrt, bis Velmora beendet wird.</translation>
+    </message>
+    <message>
+        <source>Another copy of Velmora is using the site data in %1.</source>
+        <translation>Eine andere Kopie von Velmora verwendet die Websitedaten in %1.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be made.</source>
+        <translation>Die Sperrdatei %1 konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>

@@ -142,6 +142,29 @@
     </message>
 </context>
 <context>
+    <name>OneProgram</name>
+    <message>
+        <source>There is no runtime folder for Velmora&apos;s socket: later starts will not hand over to this one.</source>
+        <translation>No hay carpeta de ejecución para el socket de Velmora: los inicios posteriores no pasarán el relevo a este.</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another user: Velmora does not hand over to it and runs on its own.</source>
+        <translation>%1 pertenece a otro usuario: Velmora no le pasa el relevo y funciona por su cuenta.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be taken: later starts will not hand over to this one.</source>
+        <translation>No se pudo tomar el archivo de bloqueo %1: los inicios posteriores no pasarán el relevo a este.</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and could not be removed: later starts will not hand over to this one.</source>
+        <translation>%1 estorba y no se pudo quitar: los inicios posteriores no pasarán el relevo a este.</translation>
+    </message>
+    <message>
+        <source>Velmora could not listen at %1 (%2): later starts will not hand over to this one.</source>
+        <translation>Velmora no pudo escuchar en %1 (%2): los inicios posteriores no pasarán el relevo a este.</translation>
+    </message>
+</context>
+<context>
     <name>PageActions</name>
     <message>
         <source>Back</source>
@@ -208,6 +231,14 @@
     <message>
         <source>%1 Cookies and site data are kept only until Velmora ends.</source>
         <translation>%1 Las cookies y los datos de los sitios solo se conservan hasta que se cierra Velmora.</translation>
+    </message>
+    <message>
+        <source>Another copy of Velmora is using the site data in %1.</source>
+        <translation>Otra copia de Velmora está usando los datos de sitios en %1.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be made.</source>
+        <translation>No se pudo crear el archivo de bloqueo %1.</translation>
     </message>
 </context>
 <context>

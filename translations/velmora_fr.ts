@@ -142,6 +142,29 @@
     </message>
 </context>
 <context>
+    <name>OneProgram</name>
+    <message>
+        <source>There is no runtime folder for Velmora&apos;s socket: later starts will not hand over to this one.</source>
+        <translation>Il n’y a pas de dossier d’exécution pour le socket de Velmora : les démarrages suivants ne passeront pas la main à celui-ci.</translation>
+    </message>
+    <message>
+        <source>%1 belongs to another user: Velmora does not hand over to it and runs on its own.</source>
+        <translation>%1 appartient à un autre utilisateur : Velmora ne lui passe pas la main et fonctionne seul.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be taken: later starts will not hand over to this one.</source>
+        <translation>Le fichier de verrou %1 n’a pas pu être pris : les démarrages suivants ne passeront pas la main à celui-ci.</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and could not be removed: later starts will not hand over to this one.</source>
+        <translation>%1 gêne et n’a pas pu être supprimé : les démarrages suivants ne passeront pas la main à celui-ci.</translation>
+    </message>
+    <message>
+        <source>Velmora could not listen at %1 (%2): later starts will not hand over to this one.</source>
+        <translation>Velmora n’a pas pu écouter sur %1 (%2) : les démarrages suivants ne passeront pas la main à celui-ci.</translation>
+    </message>
+</context>
+<context>
     <name>PageActions</name>
     <message>
         <source>Back</source>
@@ -208,6 +231,14 @@
     <message>
         <source>%1 Cookies and site data are kept only until Velmora ends.</source>
         <translation>%1 Les cookies et les données des sites ne sont conservés que jusqu’à la fermeture de Velmora.</translation>
+    </message>
+    <message>
+        <source>Another copy of Velmora is using the site data in %1.</source>
+        <translation>Une autre copie de Velmora utilise les données de sites dans %1.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 could not be made.</source>
+        <translation>Le fichier de verrou %1 n’a pas pu être créé.</translation>
     </message>
 </context>
 <context>
