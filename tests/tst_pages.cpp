@@ -241,6 +241,60 @@ private slots:
         QTRY_VERIFY(pageWindows().isEmpty());
     }
 
+    // A page window lies inside the screen's free area with its frame and
+    // title bar: tst_pages_wm runs this under a window manager, which adds
+    // them after the window is first shown.
+    void windowsFitTheScreen_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("asked for at 0,0")
+            << block("button", "onclick=\"window.open('/popup', 'deal', 'left=0,top=0,width=500,height=400')\"")
+            << QSize(500, 400);
+        QTest::newRow("asked for at 5000 x 5000")
+            << block("button", "onclick=\"window.open('/popup', 'deal', 'width=5000,height=5000')\"") << QSize();
+        QTest::newRow("no size asked for") << block("a", "href='/popup' target='_blank'") << QSize();
+    }
+    void windowsFitTheScreen()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(QSize, size);
+        const bool windowManager = qEnvironmentVariableIsSet("VELMORA_TEST_WINDOW_MANAGER");
+        server->setPage("/opener", page("Opener", target));
+        server->setPage("/popup", page("Deal", "Deal"));
+        window->show();
+        load("/opener");
+        click(view);
+        QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), 1, 20000);
+        QPointer<PageWindow> popup = pageWindows().constFirst();
+        const QRect area = popup->screen()->availableGeometry();
+        const auto where = [&] {
+            const QRect frame = popup->frameGeometry(), inner = popup->geometry();
+            return QStringLiteral("frame %1,%2 %3x%4, window %5,%6 %7x%8 in %9x%10")
+                .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                .arg(inner.x()).arg(inner.y()).arg(inner.width()).arg(inner.height())
+                .arg(area.width()).arg(area.height());
+        };
+        if (windowManager) {
+            // The window manager has put its title bar on the window.
+            QTRY_VERIFY2_WITH_TIMEOUT(popup->geometry().top() - popup->frameGeometry().top() > 4, qPrintable(where()), 20000);
+        }
+        QTRY_VERIFY2_WITH_TIMEOUT(area.contains(popup->frameGeometry()), qPrintable(where()), 20000);
+        if (size.isValid()) {
+            QTRY_COMPARE(popup->size(), size);
+            QTRY_COMPARE(popup->frameGeometry().topLeft(), area.topLeft());
+        } else if (target.startsWith("<a")) {
+            // Two thirds of the screen, centred on the main window.
+            QCOMPARE(popup->size(), area.size() * 2 / 3);
+            const QPoint off = popup->frameGeometry().center() - window->frameGeometry().center();
+            QVERIFY2(off.manhattanLength() <= 40, qPrintable(where()));
+        }
+        // It stays there: nothing moves it once it is in place.
+        const QRect placed = popup->frameGeometry();
+        js(popup->view(), "1");
+        QCOMPARE(popup->frameGeometry(), placed);
+    }
+
     void downloads_data()
     {
         QTest::addColumn<bool>("cancel");
