@@ -135,6 +135,15 @@ class TestPages : public QObject
         }
     }
 
+    // A small PDF, as the engine prints the home page.
+    QByteArray pdfOfHome()
+    {
+        const auto bytes = std::make_shared<QByteArray>();
+        view->page()->printToPdf([bytes](const QByteArray &pdf) { *bytes = pdf; });
+        (void)QTest::qWaitFor([&] { return !bytes->isEmpty(); }, 20000);
+        return *bytes;
+    }
+
     static QList<PageWindow *> pageWindows()
     {
         QList<PageWindow *> found;
@@ -373,6 +382,47 @@ private slots:
         // Closing the window leaves the list as it is.
         list->close();
         QCOMPARE(session->downloads().all().size(), 1);
+    }
+
+    // A PDF the server sends to be shown opens in the engine's viewer, with
+    // no question; one sent as an attachment is offered for download.
+    void pdfFiles_data()
+    {
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("shown") << QByteArray() << true;
+        QTest::newRow("shown, with its name") << QByteArray("Content-Disposition: inline; filename=\"deal.pdf\"\r\n") << true;
+        QTest::newRow("attachment") << QByteArray("Content-Disposition: attachment; filename=\"deal.pdf\"\r\n") << false;
+    }
+    void pdfFiles()
+    {
+        QFETCH(QByteArray, headers);
+        QFETCH(bool, shown);
+        HttpServer::Page pdf{pdfOfHome(), "application/pdf"};
+        pdf.headers = headers;
+        server->setPage("/deal.pdf", pdf);
+        QStringList dialogs;
+        ModalWatch watch([&](QWidget *dialog) {
+            if (dialog) {
+                dialogs << describeDialog(dialog);
+                dialog->close();
+            }
+        });
+        QSignalSpy finished(view->page(), &QWebEnginePage::loadFinished);
+        view->Navigate(server->url("/deal.pdf"));
+        if (shown) {
+            QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 20000);
+            QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+            QCOMPARE(view->LocationURL(), server->url("/deal.pdf"));
+            // The viewer's frame holds the file.
+            QTRY_COMPARE_WITH_TIMEOUT(js(view, "(document.querySelector('embed') || {}).type || ''").toString(),
+                                      QStringLiteral("application/pdf"), 20000);
+            QCOMPARE(dialogs, QStringList());
+            QVERIFY(session->downloads().all().isEmpty());
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs, QStringList("QFileDialog"), 20000);
+            QVERIFY(view->LocationURL() != server->url("/deal.pdf"));
+        }
     }
 
     void signIn_data()
