@@ -398,6 +398,10 @@ private slots:
     {
         QFETCH(QByteArray, headers);
         QFETCH(bool, shown);
+        // The viewer is the only plugin pages see; nothing else came with it.
+        QCOMPARE(js(view, "Array.from(navigator.mimeTypes).map(m => m.type).join(',')").toString(),
+                 QStringLiteral("application/pdf,text/pdf"));
+        QCOMPARE(js(view, "Array.from(navigator.plugins).every(p => p.name.endsWith('PDF Viewer') || p.name.endsWith('built-in PDF'))").toBool(), true);
         HttpServer::Page pdf{pdfOfHome(), "application/pdf"};
         pdf.headers = headers;
         server->setPage("/deal.pdf", pdf);
