@@ -406,9 +406,16 @@ private slots:
         pdf.headers = headers;
         server->setPage("/deal.pdf", pdf);
         QStringList dialogs;
+        QString saveAs;
         ModalWatch watch([&](QWidget *dialog) {
-            if (dialog) {
-                dialogs << describeDialog(dialog);
+            if (!dialog)
+                return;
+            dialogs << describeDialog(dialog);
+            auto *save = qobject_cast<QFileDialog *>(dialog);
+            if (save && !saveAs.isEmpty()) {
+                save->selectFile(saveAs);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            } else {
                 dialog->close();
             }
         });
@@ -423,6 +430,16 @@ private slots:
                                       QStringLiteral("application/pdf"), 20000);
             QCOMPARE(dialogs, QStringList());
             QVERIFY(session->downloads().all().isEmpty());
+            // Save page (the context menu's) keeps the file itself, by way
+            // of the save dialog and the downloads.
+            saveAs = folder.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+            view->page()->triggerAction(QWebEnginePage::SavePage);
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs, QStringList("QFileDialog"), 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), 1, 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(session->downloads().all().constFirst()->isFinished(), 20000);
+            QFile saved(saveAs);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QVERIFY(saved.readAll() == pdf.body);
         } else {
             QTRY_COMPARE_WITH_TIMEOUT(dialogs, QStringList("QFileDialog"), 20000);
             QVERIFY(view->LocationURL() != server->url("/deal.pdf"));
