@@ -232,8 +232,8 @@ EngineView::EngineView(Session &session, QWidget *parent)
         if (pid != 0)
             m_rendererGone = false;
     });
-    // window.print() and the PDF viewer's Print button: the program's own
-    // Print, with its dialog.
+    // window.print(), and the Print button of a PDF viewer that has one (the
+    // one of Qt 6.4 has none): the program's own Print, with its dialog.
     connect(m_page, &QWebEnginePage::printRequested, this, [this] { printForPage(); });
     connect(m_page, &WebPage::certificateRefused, this,
             [this](const QUrl &url) { showNotice(pagedialogs::certificateNotice(url)); });
