@@ -37,10 +37,7 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Ses
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(identity::Title));
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(pictures::load("icon16")));
-    icon.addPixmap(QPixmap::fromImage(pictures::load("icon32")));
-    setWindowIcon(icon);
+    setWindowIcon(pictures::windowIcon());
     setCentralWidget(m_client);
     createControls(makeWebView);
     createActions();
@@ -58,7 +55,7 @@ QPushButton *frmMain::createPictureButton(const char *name, const char *picture,
 {
     auto *button = new QPushButton(m_client);
     button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(QIcon(QPixmap::fromImage(pictures::load(picture))));
+    button->setIcon(pictures::icon(picture));
     button->setIconSize(QSize(24, 24));
     button->setToolTip(action->text());
     // Screen readers say what the picture shows.
@@ -99,7 +96,7 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
 
     Image1 = new PictureImage(m_client);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap::fromImage(pictures::load("logo")));
+    Image1->setPicture(pictures::icon("logo"), QSize(240, 45));
     // A click on the logo goes home.
     Image1->setAccessibleName(tr("Home"));
     twips::place(Image1, Image1Left, 0, layout::Image1Width, Image1Height);

@@ -43,6 +43,19 @@ PictureImage::PictureImage(QWidget *parent) : QLabel(parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
+void PictureImage::setPicture(const QIcon &picture, const QSize &size)
+{
+    m_picture = picture;
+    m_pictureSize = size;
+    showPicture();
+}
+
+void PictureImage::showPicture()
+{
+    m_pictureRatio = devicePixelRatioF();
+    setPixmap(m_picture.pixmap(m_pictureSize, m_pictureRatio));
+}
+
 void PictureImage::click()
 {
     emit clicked();
@@ -83,6 +96,9 @@ void PictureImage::keyPressEvent(QKeyEvent *event)
 
 void PictureImage::paintEvent(QPaintEvent *event)
 {
+    // The window went to a screen of another density: the copy drawn for it.
+    if (!m_picture.isNull() && !qFuzzyCompare(m_pictureRatio, devicePixelRatioF()))
+        showPicture();
     QLabel::paintEvent(event);
     // The keyboard's place shows, as it does on a button.
     if (!hasFocus())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 
 // A picture that reports clicks the way the window system of the original
@@ -11,6 +12,10 @@ class PictureImage : public QLabel
     Q_OBJECT
 public:
     explicit PictureImage(QWidget *parent = nullptr);
+
+    // Shows `picture` at `size`, in the copy drawn for the density of the
+    // screen the window is on, chosen again when that changes.
+    void setPicture(const QIcon &picture, const QSize &size);
 
     // Does what a click with the mouse does.
     void click();
@@ -27,5 +32,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Sets the pixmap from m_picture for the screen's density.
+    void showPicture();
+
     bool m_pressed = false;
+    QIcon m_picture;
+    QSize m_pictureSize;
+    // The device pixel ratio the pixmap was chosen for.
+    qreal m_pictureRatio = 1;
 };

@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include <QPixmap>
 #include <QResource>
 
 #include <cstring>
@@ -13,6 +14,25 @@ QImage pictures::load(const char *name)
 {
     const QResource resource(QStringLiteral(":/pictures/%1.pam").arg(QLatin1String(name)));
     return resource.isValid() ? fromPam(resource.uncompressedData()) : QImage();
+}
+
+QIcon pictures::icon(const char *name)
+{
+    QIcon icon;
+    for (const QString &copy : {QString::fromLatin1(name), QString::fromLatin1(name) + QStringLiteral("@2x")}) {
+        const QImage picture = load(qPrintable(copy));
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
+    }
+    return icon;
+}
+
+QIcon pictures::windowIcon()
+{
+    QIcon icon;
+    for (const char *size : {"icon16", "icon32", "icon48", "icon256"})
+        icon.addPixmap(QPixmap::fromImage(load(size)));
+    return icon;
 }
 
 QImage pictures::fromPam(const QByteArray &data)

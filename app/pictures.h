@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIcon>
 #include <QImage>
 
 // The program's pictures (button pictures, logo, window icon) as the main
@@ -12,6 +13,14 @@ namespace pictures {
 // The picture `name` from ":/pictures/<name>.pam"; a null image when it is
 // missing or malformed.
 QImage load(const char *name);
+
+// The picture `name` for screens of every density: the copy drawn at its
+// ordinary size and the one drawn at twice that size ("<name>@2x"), which
+// Qt chooses from by the screen's device pixel ratio.
+QIcon icon(const char *name);
+
+// The window icon in every size it is drawn in: 16, 32, 48 and 256 pixels.
+QIcon windowIcon();
 
 // Reads a PAM image of tuple type RGB_ALPHA with 8-bit samples; a null image
 // for anything else, a short raster or an implausible size.

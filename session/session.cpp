@@ -114,6 +114,11 @@ Session::Session(QObject *parent)
     // Windows open only in answer to the user's own click or key: the
     // engine's popup blocker then applies to script.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // A PDF the server sends to be shown opens in the engine's own viewer
+    // instead of asking where to save it. The viewer is the only plugin the
+    // engine has; nothing else comes with the switch.
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
 }
 
 Session::~Session()

@@ -136,6 +136,15 @@ class TestPages : public QObject
         }
     }
 
+    // A small PDF, as the engine prints the home page.
+    QByteArray pdfOfHome()
+    {
+        const auto bytes = std::make_shared<QByteArray>();
+        view->page()->printToPdf([bytes](const QByteArray &pdf) { *bytes = pdf; });
+        (void)QTest::qWaitFor([&] { return !bytes->isEmpty(); }, 20000);
+        return *bytes;
+    }
+
     static QList<PageWindow *> pageWindows()
     {
         QList<PageWindow *> found;
@@ -242,6 +251,60 @@ private slots:
         QTRY_VERIFY(pageWindows().isEmpty());
     }
 
+    // A page window lies inside the screen's free area with its frame and
+    // title bar: tst_pages_wm runs this under a window manager, which adds
+    // them after the window is first shown.
+    void windowsFitTheScreen_data()
+    {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("asked for at 0,0")
+            << block("button", "onclick=\"window.open('/popup', 'deal', 'left=0,top=0,width=500,height=400')\"")
+            << QSize(500, 400);
+        QTest::newRow("asked for at 5000 x 5000")
+            << block("button", "onclick=\"window.open('/popup', 'deal', 'width=5000,height=5000')\"") << QSize();
+        QTest::newRow("no size asked for") << block("a", "href='/popup' target='_blank'") << QSize();
+    }
+    void windowsFitTheScreen()
+    {
+        QFETCH(QByteArray, target);
+        QFETCH(QSize, size);
+        const bool windowManager = qEnvironmentVariableIsSet("VELMORA_TEST_WINDOW_MANAGER");
+        server->setPage("/opener", page("Opener", target));
+        server->setPage("/popup", page("Deal", "Deal"));
+        window->show();
+        load("/opener");
+        click(view);
+        QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), 1, 20000);
+        QPointer<PageWindow> popup = pageWindows().constFirst();
+        const QRect area = popup->screen()->availableGeometry();
+        const auto where = [&] {
+            const QRect frame = popup->frameGeometry(), inner = popup->geometry();
+            return QStringLiteral("frame %1,%2 %3x%4, window %5,%6 %7x%8 in %9x%10")
+                .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                .arg(inner.x()).arg(inner.y()).arg(inner.width()).arg(inner.height())
+                .arg(area.width()).arg(area.height());
+        };
+        if (windowManager) {
+            // The window manager has put its title bar on the window.
+            QTRY_VERIFY2_WITH_TIMEOUT(popup->geometry().top() - popup->frameGeometry().top() > 4, qPrintable(where()), 20000);
+        }
+        QTRY_VERIFY2_WITH_TIMEOUT(area.contains(popup->frameGeometry()), qPrintable(where()), 20000);
+        if (size.isValid()) {
+            QTRY_COMPARE(popup->size(), size);
+            QTRY_COMPARE(popup->frameGeometry().topLeft(), area.topLeft());
+        } else if (target.startsWith("<a")) {
+            // Two thirds of the screen, centred on the main window.
+            QCOMPARE(popup->size(), area.size() * 2 / 3);
+            const QPoint off = popup->frameGeometry().center() - window->frameGeometry().center();
+            QVERIFY2(off.manhattanLength() <= 40, qPrintable(where()));
+        }
+        // It stays there: nothing moves it once it is in place.
+        const QRect placed = popup->frameGeometry();
+        js(popup->view(), "1");
+        QCOMPARE(popup->frameGeometry(), placed);
+    }
+
     void downloads_data()
     {
         QTest::addColumn<bool>("cancel");
@@ -320,6 +383,68 @@ private slots:
         // Closing the window leaves the list as it is.
         list->close();
         QCOMPARE(session->downloads().all().size(), 1);
+    }
+
+    // A PDF the server sends to be shown opens in the engine's viewer, with
+    // no question; one sent as an attachment is offered for download.
+    void pdfFiles_data()
+    {
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("shown") << QByteArray() << true;
+        QTest::newRow("shown, with its name") << QByteArray("Content-Disposition: inline; filename=\"deal.pdf\"\r\n") << true;
+        QTest::newRow("attachment") << QByteArray("Content-Disposition: attachment; filename=\"deal.pdf\"\r\n") << false;
+    }
+    void pdfFiles()
+    {
+        QFETCH(QByteArray, headers);
+        QFETCH(bool, shown);
+        // The viewer is the only plugin pages see; nothing else came with it.
+        QCOMPARE(js(view, "Array.from(navigator.mimeTypes).map(m => m.type).join(',')").toString(),
+                 QStringLiteral("application/pdf,text/pdf"));
+        QCOMPARE(js(view, "Array.from(navigator.plugins).every(p => p.name.endsWith('PDF Viewer') || p.name.endsWith('built-in PDF'))").toBool(), true);
+        HttpServer::Page pdf{pdfOfHome(), "application/pdf"};
+        pdf.headers = headers;
+        server->setPage("/deal.pdf", pdf);
+        QStringList dialogs;
+        QString saveAs;
+        ModalWatch watch([&](QWidget *dialog) {
+            if (!dialog)
+                return;
+            dialogs << describeDialog(dialog);
+            auto *save = qobject_cast<QFileDialog *>(dialog);
+            if (save && !saveAs.isEmpty()) {
+                save->selectFile(saveAs);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            } else {
+                dialog->close();
+            }
+        });
+        QSignalSpy finished(view->page(), &QWebEnginePage::loadFinished);
+        view->Navigate(server->url("/deal.pdf"));
+        if (shown) {
+            QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 20000);
+            QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+            QCOMPARE(view->LocationURL(), server->url("/deal.pdf"));
+            // The viewer's frame holds the file.
+            QTRY_COMPARE_WITH_TIMEOUT(js(view, "(document.querySelector('embed') || {}).type || ''").toString(),
+                                      QStringLiteral("application/pdf"), 20000);
+            QCOMPARE(dialogs, QStringList());
+            QVERIFY(session->downloads().all().isEmpty());
+            // Save page (the context menu's) keeps the file itself, by way
+            // of the save dialog and the downloads.
+            saveAs = folder.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+            view->page()->triggerAction(QWebEnginePage::SavePage);
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs, QStringList("QFileDialog"), 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), 1, 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(session->downloads().all().constFirst()->isFinished(), 20000);
+            QFile saved(saveAs);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QVERIFY(saved.readAll() == pdf.body);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs, QStringList("QFileDialog"), 20000);
+            QVERIFY(view->LocationURL() != server->url("/deal.pdf"));
+        }
     }
 
     void signIn_data()

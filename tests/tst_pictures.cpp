@@ -1,8 +1,12 @@
+#include "fakewebview.h"
+#include "frmmain.h"
+#include "pictureimage.h"
 #include "pictures.h"
 #include "testmain.h"
 
 #include <QColorSpace>
 #include <QImageReader>
+#include <QPushButton>
 #include <QtEndian>
 
 #include <iterator>
@@ -12,6 +16,13 @@
 class TestPictures : public QObject
 {
     Q_OBJECT
+
+    // A picture as the screen shows it, whatever density it was made for.
+    static QImage asShown(QImage picture)
+    {
+        picture.setDevicePixelRatio(1);
+        return picture.convertToFormat(QImage::Format_RGBA8888_Premultiplied);
+    }
 
     static QByteArray pam(const QByteArray &header, const QByteArray &raster)
     {
@@ -24,7 +35,8 @@ private slots:
         QTest::addColumn<QString>("png");
         QTest::addColumn<QImage>("copy");
         for (const char *name : {"back", "forward", "stop", "refresh", "home", "bookmark", "preview", "logo",
-                                 "icon16", "icon32"})
+                                 "back@2x", "forward@2x", "stop@2x", "refresh@2x", "home@2x", "bookmark@2x",
+                                 "preview@2x", "logo@2x", "icon16", "icon32", "icon48", "icon256"})
             QTest::newRow(name) << QString::fromLatin1(name) << pictures::load(name);
         // Every drawn size, smallest first, and nothing else in the one icon file.
         QImageReader icon(QStringLiteral(VELMORA_ICON_FILE));
@@ -49,8 +61,7 @@ private slots:
         QVERIFY2(!copy.isNull(), "the build did not make this copy");
         QCOMPARE(copy.size(), picture.size());
         // Compared as drawn on screen: a transparent pixel's colour does not count.
-        QCOMPARE(copy.convertToFormat(QImage::Format_RGBA8888_Premultiplied),
-                 picture.convertToFormat(QImage::Format_RGBA8888_Premultiplied));
+        QCOMPARE(asShown(copy), asShown(picture));
     }
 
     // What Windows reads of the icon beyond the pictures: each entry's size
@@ -91,6 +102,75 @@ private slots:
             for (int x = 0; x < size; ++x)
                 wrong += bool(mask[row * maskStride + x / 8] & (0x80 >> (x % 8))) != (colours[(row * size + x) * 4 + 3] == 0);
         QCOMPARE(wrong, 0);
+    }
+
+    // Each picture has a copy drawn for screens at twice the density, of
+    // exactly twice its size, and the main window's buttons and logo show it
+    // there: not the ordinary picture blown up.
+    void twiceTheDensity_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QSize>("size");
+        const QSize button(24, 24);
+        QTest::newRow("back") << "back" << "cmdBack" << button;
+        QTest::newRow("forward") << "forward" << "cmdForward" << button;
+        QTest::newRow("stop") << "stop" << "cmdStop" << button;
+        QTest::newRow("refresh") << "refresh" << "cmdRefresh" << button;
+        QTest::newRow("home") << "home" << "cmdHome" << button;
+        QTest::newRow("bookmark") << "bookmark" << "cmdAddBookmark" << button;
+        QTest::newRow("preview") << "preview" << "cmdPrint" << button;
+        QTest::newRow("logo") << "logo" << "Image1" << QSize(240, 45);
+    }
+    void twiceTheDensity()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, control);
+        QFETCH(QSize, size);
+        const QImage one = pictures::load(qPrintable(name));
+        const QImage two = pictures::load(qPrintable(name + QStringLiteral("@2x")));
+        QCOMPARE(one.size(), size);
+        QCOMPARE(two.size(), size * 2);
+        // Drawn anew: far from the ordinary picture scaled up.
+        const QImage scaled = one.scaled(two.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                  .convertToFormat(two.format());
+        int differ = 0;
+        for (int y = 0; y < two.height(); ++y)
+            for (int x = 0; x < two.width(); ++x)
+                differ += qAbs(qAlpha(two.pixel(x, y)) - qAlpha(scaled.pixel(x, y))) > 64;
+        QVERIFY2(differ > 0, "the copy for twice the density is the ordinary picture scaled up");
+
+        frmMain window([](QWidget *parent) { return new FakeWebView(parent); }, QStringLiteral("http://127.0.0.1:9/"));
+        QWidget *widget = window.findChild<QWidget *>(control);
+        QVERIFY(widget);
+        for (const qreal ratio : {1.0, 2.0}) {
+            QImage shown;
+            if (auto *button = qobject_cast<QPushButton *>(widget)) {
+                QCOMPARE(button->iconSize(), size);
+                shown = button->icon().pixmap(size, ratio).toImage();
+            } else {
+                // The logo picks its copy by the density of its own screen.
+                auto *logo = qobject_cast<PictureImage *>(widget);
+                QVERIFY(logo);
+                if (ratio != logo->devicePixelRatioF())
+                    continue;
+                shown = logo->pixmap().toImage();
+            }
+            QCOMPARE(shown.size(), size * ratio);
+            QCOMPARE(shown.devicePixelRatio(), ratio);
+            QCOMPARE(asShown(shown), asShown(ratio == 1 ? one : two));
+        }
+    }
+
+    // The window icon offers every size it is drawn in, each as drawn.
+    void windowIconSizes()
+    {
+        frmMain window([](QWidget *parent) { return new FakeWebView(parent); }, QStringLiteral("http://127.0.0.1:9/"));
+        const QIcon icon = window.windowIcon();
+        QCOMPARE(icon.availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {256, 256}}));
+        for (const int size : {16, 32, 48, 256})
+            QCOMPARE(asShown(icon.pixmap(QSize(size, size), 1.0).toImage()),
+                     asShown(pictures::load(qPrintable(QStringLiteral("icon%1").arg(size)))));
     }
 
     void readsOnlyWellFormedPam_data()

@@ -176,6 +176,70 @@ private slots:
         QVERIFY2(written.contains("Hotels in Lisbon") && written.contains("Three rooms left."), qPrintable(written));
     }
 
+    // A page's window.print() goes through the program's own Print: its
+    // dialog, its printer, the file with the page's text.
+    void windowPrintUsesTheProgramsPrint()
+    {
+        const QString file = folder.filePath(QStringLiteral("asked.pdf"));
+        view->printer()->setOutputFormat(QPrinter::PdfFormat);
+        view->printer()->setOutputFileName(file);
+        QStringList dialogs;
+        ModalWatch closer([&](QWidget *modal) {
+            if (!modal)
+                return;
+            dialogs << modal->metaObject()->className();
+            if (auto *dialog = qobject_cast<QPrintDialog *>(modal); dialog && dialog->printer() == view->printer())
+                dialog->accept();
+            else
+                modal->close();
+        });
+        view->engine()->page()->runJavaScript(QStringLiteral("window.print()"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file).size() > 0, 20000);
+        QCOMPARE(dialogs, QStringList("QPrintDialog"));
+        QProcess text;
+        text.start("pdftotext", {file, "-"});
+        QVERIFY(text.waitForFinished(20000));
+        const QString written = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(written.contains("Hotels in Lisbon"), qPrintable(written));
+    }
+
+    // The engine prints a PDF file in its viewer as the viewer's controls,
+    // not as the file: Print says so instead, and writes nothing; the
+    // preview shows why. A page loaded after it prints again.
+    void pdfInTheViewerIsNotPrinted()
+    {
+        const auto bytes = std::make_shared<QByteArray>();
+        view->engine()->page()->printToPdf([bytes](const QByteArray &made) { *bytes = made; });
+        QTRY_VERIFY_WITH_TIMEOUT(!bytes->isEmpty(), 20000);
+        server->setPage("/deal.pdf", HttpServer::Page{*bytes, "application/pdf"});
+        QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
+        view->Navigate(server->url("/deal.pdf"));
+        QVERIFY(finished.wait(20000));
+        const QString file = folder.filePath(QStringLiteral("viewer.pdf"));
+        view->printer()->setOutputFormat(QPrinter::PdfFormat);
+        view->printer()->setOutputFileName(file);
+        // The view has heard back from the page once this script answers.
+        const auto viewer = std::make_shared<QVariant>();
+        view->engine()->page()->runJavaScript(QStringLiteral("!!document.querySelector('embed[type=\"application/pdf\"]')"),
+                                              [viewer](const QVariant &value) { *viewer = value; });
+        QTRY_VERIFY_WITH_TIMEOUT(viewer->isValid(), 20000);
+        QVERIFY(viewer->toBool());
+        QString refusal;
+        try {
+            answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true);
+        } catch (const WebViewError &e) {
+            refusal = QString::fromUtf8(e.what());
+        }
+        QVERIFY2(refusal.contains("PDF"), qPrintable(refusal));
+        QVERIFY(!QFile::exists(file));
+        QCOMPARE(previewPages(), 1); // the page that tells why
+
+        view->Navigate(server->url("/page"));
+        QVERIFY(finished.wait(20000));
+        answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true);
+        QVERIFY(QFileInfo(file).size() > 0);
+    }
+
     void failedPrintIsAnError_data()
     {
         QTest::addColumn<QString>("file");

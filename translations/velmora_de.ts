@@ -101,6 +101,10 @@
         <source>The page could not be printed to %1.</source>
         <translation>Die Seite konnte nicht in %1 gedruckt werden.</translation>
     </message>
+    <message>
+        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
+        <translation>Eine PDF-Datei in der Anzeige kann hier nicht gedruckt werden: Speichern Sie sie und drucken Sie sie dann mit einem PDF-Programm.</translation>
+    </message>
 </context>
 <context>
     <name>FindBar</name>

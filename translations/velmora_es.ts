@@ -101,6 +101,10 @@
         <source>The page could not be printed to %1.</source>
         <translation>No se ha podido imprimir la página en %1.</translation>
     </message>
+    <message>
+        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
+        <translation>Un archivo PDF en el visor no se puede imprimir desde aquí: guárdelo y luego imprímalo desde un lector de PDF.</translation>
+    </message>
 </context>
 <context>
     <name>FindBar</name>

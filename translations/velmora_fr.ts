@@ -101,6 +101,10 @@
         <source>The page could not be printed to %1.</source>
         <translation>La page n’a pas pu être imprimée dans %1.</translation>
     </message>
+    <message>
+        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
+        <translation>Un fichier PDF affiché dans la visionneuse ne peut pas être imprimé ici : enregistrez-le, puis imprimez-le depuis un lecteur PDF.</translation>
+    </message>
 </context>
 <context>
     <name>FindBar</name>

@@ -1,5 +1,6 @@
 #include "engineview.h"
 
+#include "errorpolicy.h"
 #include "findbar.h"
 #include "pagedialogs.h"
 #include "schemes.h"
@@ -25,6 +26,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
+#include <QWebEngineScript>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -187,6 +189,7 @@ EngineView::EngineView(Session &session, QWidget *parent)
         // A page that starts loading has a renderer again (the engine does
         // not always say so by a new process id when it comes back).
         m_rendererGone = false;
+        m_showsPdf = false;
         clearNotice();
         emit BusyChanged(m_busy = true);
     });
@@ -195,6 +198,14 @@ EngineView::EngineView(Session &session, QWidget *parent)
     connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
         // The engine sets a page's zoom back as it commits: the site's again.
         applyZoom();
+        // The viewer's page is the file in one frame of the engine's own.
+        QPointer<EngineView> self(this);
+        m_page->runJavaScript(QStringLiteral("document.body && document.body.childElementCount === 1"
+                                             " && !!document.querySelector('body > embed[type=\"application/pdf\"][internalid]')"),
+                              QWebEngineScript::ApplicationWorld, [self](const QVariant &pdf) {
+                                  if (self)
+                                      self->m_showsPdf = pdf.toBool();
+                              });
         emit ProgressChange(-1, 100);
         emit BusyChanged(m_busy = false);
     });
@@ -221,6 +232,9 @@ EngineView::EngineView(Session &session, QWidget *parent)
         if (pid != 0)
             m_rendererGone = false;
     });
+    // window.print(), and the Print button of a PDF viewer that has one (the
+    // one of Qt 6.4 has none): the program's own Print, with its dialog.
+    connect(m_page, &QWebEnginePage::printRequested, this, [this] { printForPage(); });
     connect(m_page, &WebPage::certificateRefused, this,
             [this](const QUrl &url) { showNotice(pagedialogs::certificateNotice(url)); });
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
@@ -405,6 +419,21 @@ void EngineView::ExecWB(int cmdId, int execOpt)
     (this->*command)();
 }
 
+void EngineView::printForPage()
+{
+    // A page asking again while a print of its runs is refused quietly; a
+    // print that fails says why, as Print does.
+    if (m_printing)
+        return;
+    try {
+        ExecWB(PrintCmd, PromptUser);
+    } catch (const ExpectedFailure &e) {
+        tellUser(window(), QString::fromUtf8(e.what()));
+    } catch (...) {
+        logUnexpectedFailure();
+    }
+}
+
 QPrinter *EngineView::printer()
 {
     if (!m_printer) {
@@ -414,6 +443,13 @@ QPrinter *EngineView::printer()
         m_printer->setResolution(300);
     }
     return m_printer.get();
+}
+
+QString EngineView::unprintable() const
+{
+    return m_showsPdf ? tr("A PDF file in the viewer cannot be printed from here: save it, then print it from a "
+                           "PDF reader.")
+                      : QString();
 }
 
 void EngineView::printPreview()
@@ -429,8 +465,9 @@ void EngineView::printPreview()
         QPainter painter;
         if (!painter.begin(target))
             return;
+        const QString why = unprintable();
         painter.drawText(painter.viewport(), Qt::AlignCenter | Qt::TextWordWrap,
-                         tr("The page could not be prepared for printing."));
+                         why.isEmpty() ? tr("The page could not be prepared for printing.") : why);
     });
     runDialog(dialog);
 }
@@ -442,6 +479,8 @@ void EngineView::pageSetup()
 
 void EngineView::print()
 {
+    if (const QString why = unprintable(); !why.isEmpty())
+        throw WebViewError(why);
     QPointer<EngineView> self(this);
     if (runDialog(new QPrintDialog(printer(), this)) != QDialog::Accepted || !self)
         return;
@@ -460,7 +499,7 @@ void EngineView::print()
 
 bool EngineView::printToFile(const QString &file)
 {
-    if (m_rendering || m_rendererGone || m_fullScreen)
+    if (m_rendering || m_rendererGone || m_fullScreen || m_showsPdf)
         return false;
     FlagScope rendering(this, m_rendering);
     bool finished = false, ok = false;
@@ -480,7 +519,7 @@ bool EngineView::printToFile(const QString &file)
 bool EngineView::renderPages(QPrinter *target)
 {
     // The engine would ignore a second print and never report on it.
-    if (m_rendering || m_rendererGone || m_fullScreen)
+    if (m_rendering || m_rendererGone || m_fullScreen || m_showsPdf)
         return false;
     FlagScope rendering(this, m_rendering);
     bool finished = false, ok = false;

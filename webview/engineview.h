@@ -66,6 +66,10 @@ private:
     void printPreview();
     void pageSetup();
     void print();
+    // Why the page cannot be printed; empty when it can.
+    QString unprintable() const;
+    // Print as the page asked for it (window.print(), the PDF viewer's button).
+    void printForPage();
     // Renders the page onto `target` and waits until the engine is done;
     // false when the engine reports a failure.
     bool renderPages(QPrinter *target);
@@ -92,6 +96,9 @@ private:
     bool m_busy = false;
     // The page's renderer has ended and no other has started yet.
     bool m_rendererGone = false;
+    // The page is a PDF file in the engine's viewer, which the engine prints
+    // as the viewer's controls and not as the file (Qt 6.4).
+    bool m_showsPdf = false;
     // The page left full screen and may not enter it again before the
     // user's next click or key in it.
     bool m_fullScreenLocked = false;

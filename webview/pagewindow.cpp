@@ -75,8 +75,10 @@ void PageWindow::place(QRect wanted)
     const QRect area = screen->availableGeometry();
     // The frame the window system adds, as far as it is known yet; a title
     // bar and borders of a usual size before the window is first shown.
-    QMargins frame(frameGeometry().left() - geometry().left(), geometry().top() - frameGeometry().top(),
-                   frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    m_wanted = wanted;
+    QMargins frame = frameMargins();
+    m_placedWith = frame;
+    m_framed = isVisible() && !frame.isNull();
     if (!isVisible())
         frame = QMargins(4, 30, 4, 4);
     // The page gives the size of its content and the place of the window.
@@ -88,6 +90,34 @@ void PageWindow::place(QRect wanted)
     at.setY(qBound(area.top(), at.y(), area.bottom() - outer.height() + 1));
     resize(size);
     move(at);
+}
+
+QMargins PageWindow::frameMargins() const
+{
+    const QRect frame = frameGeometry(), inner = geometry();
+    return QMargins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                    frame.bottom() - inner.bottom());
+}
+
+bool PageWindow::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::ActivationChange:
+    case QEvent::UpdateRequest:
+        // The window manager has framed the window since it was placed:
+        // placed again, the title bar too lies inside the screen. Once that
+        // is done the window is the user's to move, maximize or resize.
+        if (isVisible() && !m_framed && m_wanted.isValid() && frameMargins() != m_placedWith
+            && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            place(m_wanted);
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
 }
 
 void PageWindow::closeEvent(QCloseEvent *event)

@@ -25,15 +25,24 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     // Moves and shrinks `wanted` (the window's content) until the whole
     // window, frame included, lies inside the available area of its screen.
     void place(QRect wanted);
+    // The window's frame as far as the window system has told it.
+    QMargins frameMargins() const;
     void updateTitle();
 
     EngineView *m_view;
     PageActions *m_actions;
     // The page asked to close while one of its questions was open.
     bool m_closeWhenAnswered = false;
+    // What the window was last placed for, and with which frame: a window
+    // manager puts its frame on after the window is shown, and the window is
+    // placed again with it.
+    QRect m_wanted;
+    QMargins m_placedWith;
+    bool m_framed = false;
 };
