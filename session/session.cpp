@@ -1,10 +1,12 @@
 #include "session.h"
 
+#include "errorpolicy.h"
 #include "privatefolder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QWebEngineNotification>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -35,7 +37,7 @@ Session::Session(QObject *parent)
       m_zoom(new ZoomStore(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
                                + QStringLiteral("/velmora.conf"),
                            this)),
-      m_downloads(new DownloadList(this))
+      m_downloads(new DownloadList(this)), m_notifications(new Notifications(this))
 {
     for (const QString &folder : {storagePath(), cachePath()}) {
         if (m_profileProblem.isEmpty())
@@ -68,10 +70,18 @@ Session::Session(QObject *parent)
     // Windows open only in answer to the user's own click or key: the
     // engine's popup blocker then applies to script.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // Set before any view exists, so the engine's own presenter, an icon in
+    // the system tray, is never used.
+    m_profile->setNotificationPresenter([this](std::unique_ptr<QWebEngineNotification> notification) {
+        ignoreErrors([&] { m_notifications->present(std::move(notification)); });
+    });
 }
 
 Session::~Session()
 {
+    m_profile->setNotificationPresenter({});
+    delete m_notifications;
+    m_notifications = nullptr;
     delete m_downloads;
     m_downloads = nullptr;
     delete m_profile;
