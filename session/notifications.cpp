@@ -166,13 +166,22 @@ void Notifications::send(quint64 key, uint replaces)
 #endif
 }
 
+void Notifications::closeOnDesktop(uint id)
+{
+#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
+    if (id != 0 && m_service)
+        m_service->close(id);
+#else
+    Q_UNUSED(id);
+#endif
+}
+
 void Notifications::answered(quint64 key, uint id)
 {
     const Iterator shown = find(key);
     if (shown == m_shown.end()) {
         // Ended while on its way: the desktop takes it away again.
-        if (id != 0 && m_service)
-            m_service->close(id);
+        closeOnDesktop(id);
         return;
     }
     if (id == 0) {
@@ -236,8 +245,8 @@ void Notifications::end(Iterator shown, bool tellPage, bool tellService)
 {
     Shown gone = std::move(*shown);
     m_shown.erase(shown);
-    if (tellService && gone.serviceId != 0 && m_service)
-        m_service->close(gone.serviceId);
+    if (tellService)
+        closeOnDesktop(gone.serviceId);
     if (gone.popup) {
         gone.popup->hide();
         gone.popup->deleteLater();

@@ -72,6 +72,8 @@ private:
     DesktopNotifications *service();
     void send(quint64 key, uint replaces);
     void answered(quint64 key, uint id);
+    // Asks the desktop to take notification `id` (0: none) away.
+    void closeOnDesktop(uint id);
     void showPopup(quint64 key);
     void clicked(Iterator shown);
     // Ends a notification: the desktop or the popup takes it away; the page
