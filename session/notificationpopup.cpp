@@ -55,6 +55,7 @@ NotificationPopup::NotificationPopup(const QString &title, const QString &body, 
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 6, 4, 8);
+    grid->setVerticalSpacing(2);
     int column = 0;
     if (!icon.isNull()) {
         auto *picture = new QLabel(this);
@@ -69,6 +70,7 @@ NotificationPopup::NotificationPopup(const QString &title, const QString &body, 
     grid->setColumnStretch(column, 1);
 
     setFixedWidth(twips::toPixels(PopupWidth, twips::perPixel(parent ? parent : this)));
+    ensurePolished();
     setFixedHeight(heightForWidth(width()));
 
     m_shown.setSingleShot(true);

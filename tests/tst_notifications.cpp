@@ -442,7 +442,7 @@ private slots:
             NotificationPopup *newest = notifications.popups().last();
             QTRY_VERIFY(newest->isVisible());
             if (action == "click")
-                QTest::mouseClick(newest, Qt::LeftButton, {}, QPoint(20, newest->height() / 2));
+                QTest::mouseClick(newest->body(), Qt::LeftButton); // on its text, as users do
             else
                 newest->closeButton()->click();
         } else if (!action.isEmpty()) {
