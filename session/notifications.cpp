@@ -254,8 +254,11 @@ void Notifications::end(Iterator shown, bool tellPage, bool tellService)
     }
     if (tellPage)
         gone.notification->close();
-    // This may run inside one of the notification's own signals.
-    gone.notification.release()->deleteLater();
+    // This may run inside one of the notification's own signals: it is
+    // deleted once that is over, and always before the profile.
+    if (m_ended.empty())
+        QMetaObject::invokeMethod(this, [this] { m_ended.clear(); }, Qt::QueuedConnection);
+    m_ended.push_back(std::move(gone.notification));
 }
 
 void Notifications::placePopups()

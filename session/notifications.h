@@ -83,6 +83,7 @@ private:
     void raiseWindow();
 
     std::vector<Shown> m_shown; // oldest first
+    std::vector<std::unique_ptr<QWebEngineNotification>> m_ended; // deleted when control is back in the event loop
     quint64 m_nextKey = 1;
     int m_popupMs = PopupMs;
     QPointer<QWidget> m_window;
