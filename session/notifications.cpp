@@ -117,15 +117,17 @@ void Notifications::present(std::unique_ptr<QWebEngineNotification> notification
 {
     if (!notification)
         return;
+    const bool toDesktop = service() != nullptr;
     // A newer notification of the same site and tag takes the place of the
-    // older one, which ends without the page hearing of it.
+    // older one (on the desktop, in the same place); the engine tells the
+    // page that the older one closed.
     uint replaces = 0;
     if (!notification->tag().isEmpty()) {
         const auto older = std::find_if(m_shown.begin(), m_shown.end(), [&](const Shown &s) {
             return s.notification->matches(notification.get());
         });
         if (older != m_shown.end()) {
-            replaces = older->serviceId;
+            replaces = toDesktop ? older->serviceId : 0;
             end(older, false, replaces == 0);
         }
     }
@@ -142,7 +144,7 @@ void Notifications::present(std::unique_ptr<QWebEngineNotification> notification
     // A page that floods loses its oldest notifications.
     while (m_shown.size() > size_t(MaxShown))
         end(m_shown.begin(), true);
-    if (service())
+    if (toDesktop)
         send(key, replaces);
     else
         showPopup(key);

@@ -139,7 +139,6 @@ public slots:
         closes << id;
         emitFrom(bus, "NotificationClosed", {id, 3u});
     }
-    QStringList GetCapabilities() { return {"body", "body-markup", "actions"}; }
 };
 
 // Another program on the same bus.
