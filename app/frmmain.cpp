@@ -42,8 +42,11 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Ses
     createControls(makeWebView);
     createActions();
     createMenus();
-    if (m_session)
+    if (m_session) {
         connect(&m_session->downloads(), &DownloadList::added, this, [this] { showDownloads(); });
+        // Sites' notifications show here where the desktop cannot show them.
+        m_session->notifications().setWindow(this);
+    }
     const double perPx = twips::perPixel(this);
     resize(twips::toPixels(DesignClientWidth, perPx),
            twips::toPixels(DesignClientHeight, perPx) + menuBar()->sizeHint().height());

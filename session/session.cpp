@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "errorpolicy.h"
 #include "privatefolder.h"
 
 #include <QCoreApplication>
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QWebEngineNotification>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -76,7 +78,7 @@ Session::Session(QObject *parent)
       m_zoom(new ZoomStore(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
                                + QStringLiteral("/velmora.conf"),
                            this)),
-      m_downloads(new DownloadList(this))
+      m_downloads(new DownloadList(this)), m_notifications(new Notifications(this))
 {
     for (const QString &folder : {storagePath(), cachePath()}) {
         if (m_profileProblem.isEmpty())
@@ -119,10 +121,18 @@ Session::Session(QObject *parent)
     // engine has; nothing else comes with the switch.
     settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    // Set before any view exists, so the engine's own presenter, an icon in
+    // the system tray, is never used.
+    m_profile->setNotificationPresenter([this](std::unique_ptr<QWebEngineNotification> notification) {
+        ignoreErrors([&] { m_notifications->present(std::move(notification)); });
+    });
 }
 
 Session::~Session()
 {
+    m_profile->setNotificationPresenter({});
+    delete m_notifications;
+    m_notifications = nullptr;
     delete m_downloads;
     m_downloads = nullptr;
     const bool named = !m_profile->isOffTheRecord();

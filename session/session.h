@@ -1,6 +1,7 @@
 #pragma once
 
 #include "downloadlist.h"
+#include "notifications.h"
 #include "siteanswers.h"
 #include "zoomstore.h"
 
@@ -14,15 +15,16 @@ class QLockFile;
 class QWebEngineProfile;
 
 // What lasts as long as the program runs and every window shares: the web
-// profile, what the user answered each site, the zoom of each site and the
-// downloads. main() makes one and hands it to the views; each test makes
+// profile, what the user answered each site, the zoom of each site, the
+// downloads and the notifications sites show. main() makes one and hands it to the views; each test makes
 // its own.
 class Session : public QObject
 {
     Q_OBJECT
 public:
     explicit Session(QObject *parent = nullptr);
-    // The downloads end first, then the profile; every page must be gone.
+    // The notifications and downloads end first, then the profile; every
+    // page must be gone.
     ~Session() override;
 
     // The profile every page of the program uses. It keeps cookies, site
@@ -32,6 +34,8 @@ public:
     SiteAnswers &answers() { return m_answers; }
     ZoomStore &zoom() { return *m_zoom; }
     DownloadList &downloads() { return *m_downloads; }
+    // Shows every notification of the profile's pages.
+    Notifications &notifications() { return *m_notifications; }
 
     // Why the profile keeps nothing on disk, in words; empty when it does.
     QString profileProblem() const { return m_profileProblem; }
@@ -49,5 +53,6 @@ private:
     SiteAnswers m_answers;
     ZoomStore *m_zoom;
     DownloadList *m_downloads;
+    Notifications *m_notifications;
     QString m_profileProblem;
 };

@@ -169,6 +169,24 @@
     </message>
 </context>
 <context>
+    <name>NotificationPopup</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close notification</source>
+        <translation>Benachrichtigung schließen</translation>
+    </message>
+</context>
+<context>
+    <name>Notifications</name>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+</context>
+<context>
     <name>PageActions</name>
     <message>
         <source>Back</source>

@@ -169,6 +169,24 @@
     </message>
 </context>
 <context>
+    <name>NotificationPopup</name>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message>
+        <source>Close notification</source>
+        <translation>Cerrar la notificación</translation>
+    </message>
+</context>
+<context>
+    <name>Notifications</name>
+    <message>
+        <source>Show</source>
+        <translation>Mostrar</translation>
+    </message>
+</context>
+<context>
     <name>PageActions</name>
     <message>
         <source>Back</source>

@@ -1,0 +1,294 @@
+#include "notifications.h"
+
+#include "errorpolicy.h"
+#include "notificationpopup.h"
+#include "siteanswers.h"
+
+#include <QEvent>
+#include <QWebEngineNotification>
+#include <QWidget>
+
+#include <algorithm>
+
+#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
+#include "desktopnotifications.h"
+#endif
+
+namespace {
+constexpr int PopupMargin = 8; // pixels from the window's edge and between popups
+}
+
+QString Notifications::escapedMarkup(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'&')
+            out += QStringLiteral("&amp;");
+        else if (c == u'<')
+            out += QStringLiteral("&lt;");
+        else if (c == u'>')
+            out += QStringLiteral("&gt;");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString Notifications::shortened(const QString &text, int length)
+{
+    if (text.size() <= length)
+        return text;
+    int cut = length - 1;
+    // Never half a surrogate pair.
+    if (cut > 0 && text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
+Notifications::Notifications(QObject *parent) : QObject(parent) {}
+
+Notifications::~Notifications()
+{
+    // The popups belong to the window; the notifications end with the program
+    // and the page is not told.
+    for (Shown &shown : m_shown)
+        delete shown.popup;
+}
+
+void Notifications::setWindow(QWidget *window)
+{
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_window = window;
+    if (m_window)
+        m_window->installEventFilter(this);
+}
+
+QList<NotificationPopup *> Notifications::popups() const
+{
+    QList<NotificationPopup *> out;
+    for (const Shown &shown : m_shown) {
+        if (shown.popup)
+            out << shown.popup;
+    }
+    return out;
+}
+
+Notifications::Iterator Notifications::find(quint64 key)
+{
+    return std::find_if(m_shown.begin(), m_shown.end(), [key](const Shown &s) { return s.key == key; });
+}
+
+Notifications::Iterator Notifications::findServiceId(uint id)
+{
+    return std::find_if(m_shown.begin(), m_shown.end(),
+                        [id](const Shown &s) { return id != 0 && s.serviceId == id; });
+}
+
+DesktopNotifications *Notifications::service()
+{
+#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
+    // The bus is first looked at when a site first notifies, not at start-up.
+    if (!m_service) {
+        m_service = new DesktopNotifications(QDBusConnection::sessionBus(), this);
+        connect(m_service, &DesktopNotifications::clicked, this, [this](uint id) {
+            ignoreErrors([&] {
+                const Iterator shown = findServiceId(id);
+                if (shown != m_shown.end())
+                    clicked(shown);
+            });
+        });
+        connect(m_service, &DesktopNotifications::closed, this, [this](uint id) {
+            ignoreErrors([&] {
+                const Iterator shown = findServiceId(id);
+                if (shown != m_shown.end())
+                    end(shown, true, false);
+            });
+        });
+    }
+    return m_service->isConnected() ? m_service : nullptr;
+#else
+    return nullptr;
+#endif
+}
+
+void Notifications::present(std::unique_ptr<QWebEngineNotification> notification)
+{
+    if (!notification)
+        return;
+    const bool toDesktop = service() != nullptr;
+    // A newer notification of the same site and tag takes the place of the
+    // older one (on the desktop, in the same place); the engine tells the
+    // page that the older one closed.
+    uint replaces = 0;
+    if (!notification->tag().isEmpty()) {
+        const auto older = std::find_if(m_shown.begin(), m_shown.end(), [&](const Shown &s) {
+            return s.notification->matches(notification.get());
+        });
+        if (older != m_shown.end()) {
+            replaces = toDesktop ? older->serviceId : 0;
+            end(older, false, replaces == 0);
+        }
+    }
+    const quint64 key = m_nextKey++;
+    connect(notification.get(), &QWebEngineNotification::closed, this, [this, key] {
+        // The page closed it itself.
+        ignoreErrors([&] {
+            const Iterator shown = find(key);
+            if (shown != m_shown.end())
+                end(shown, false);
+        });
+    });
+    m_shown.push_back(Shown{key, std::move(notification), 0, {}});
+    // A page that floods loses its oldest notifications.
+    while (m_shown.size() > size_t(MaxShown))
+        end(m_shown.begin(), true);
+    if (toDesktop)
+        send(key, replaces);
+    else
+        showPopup(key);
+}
+
+void Notifications::send(quint64 key, uint replaces)
+{
+#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
+    const Iterator shown = find(key);
+    const QWebEngineNotification &notification = *shown->notification;
+    DesktopNotifications::Message message;
+    message.title = shortened(notification.title(), TitleLength);
+    message.body = shortened(notification.message(), BodyLength);
+    message.icon = notification.icon();
+    message.actionLabel = tr("Show");
+    message.replaces = replaces;
+    m_service->notify(message, [this, key](uint id) { answered(key, id); });
+#else
+    Q_UNUSED(key);
+    Q_UNUSED(replaces);
+#endif
+}
+
+void Notifications::closeOnDesktop(uint id)
+{
+#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
+    if (id != 0 && m_service)
+        m_service->close(id);
+#else
+    Q_UNUSED(id);
+#endif
+}
+
+void Notifications::answered(quint64 key, uint id)
+{
+    const Iterator shown = find(key);
+    if (shown == m_shown.end()) {
+        // Ended while on its way: the desktop takes it away again.
+        closeOnDesktop(id);
+        return;
+    }
+    if (id == 0) {
+        showPopup(key);
+        return;
+    }
+    shown->serviceId = id;
+    shown->notification->show();
+}
+
+void Notifications::showPopup(quint64 key)
+{
+    Iterator shown = find(key);
+    if (!m_window) {
+        end(shown, true);
+        return;
+    }
+    const QWebEngineNotification &notification = *shown->notification;
+    auto *popup = new NotificationPopup(shortened(notification.title(), TitleLength),
+                                        shortened(notification.message(), BodyLength),
+                                        SiteAnswers::siteOf(notification.origin()), notification.icon(), m_popupMs,
+                                        m_window);
+    shown->popup = popup;
+    connect(popup, &NotificationPopup::clicked, this, [this, key] {
+        ignoreErrors([&] {
+            const Iterator clickedOn = find(key);
+            if (clickedOn == m_shown.end())
+                return;
+            clicked(clickedOn);
+            // A click takes the popup away, as the desktop's own do.
+            const Iterator after = find(key);
+            if (after != m_shown.end())
+                end(after, true);
+        });
+    });
+    connect(popup, &NotificationPopup::dismissed, this, [this, key] {
+        ignoreErrors([&] {
+            const Iterator dismissed = find(key);
+            if (dismissed != m_shown.end())
+                end(dismissed, true);
+        });
+    });
+    shown->notification->show();
+    // Room for a few: the oldest popup goes.
+    for (int extra = popups().size() - MaxPopups; extra > 0; --extra) {
+        end(std::find_if(m_shown.begin(), m_shown.end(), [](const Shown &s) { return !s.popup.isNull(); }), true);
+    }
+    placePopups();
+    popup->show();
+    popup->raise();
+}
+
+void Notifications::clicked(Iterator shown)
+{
+    QWebEngineNotification *notification = shown->notification.get();
+    raiseWindow();
+    notification->click();
+}
+
+void Notifications::end(Iterator shown, bool tellPage, bool tellService)
+{
+    Shown gone = std::move(*shown);
+    m_shown.erase(shown);
+    if (tellService)
+        closeOnDesktop(gone.serviceId);
+    if (gone.popup) {
+        gone.popup->hide();
+        gone.popup->deleteLater();
+        placePopups();
+    }
+    if (tellPage)
+        gone.notification->close();
+    // This may run inside one of the notification's own signals: it is
+    // deleted once that is over, and always before the profile.
+    if (m_ended.empty())
+        QMetaObject::invokeMethod(this, [this] { m_ended.clear(); }, Qt::QueuedConnection);
+    m_ended.push_back(std::move(gone.notification));
+}
+
+void Notifications::placePopups()
+{
+    if (!m_window)
+        return;
+    // The oldest at the bottom, newer ones above it.
+    int bottom = m_window->height() - PopupMargin;
+    for (NotificationPopup *popup : popups()) {
+        popup->move(m_window->width() - PopupMargin - popup->width(), bottom - popup->height());
+        bottom -= popup->height() + PopupMargin;
+    }
+}
+
+void Notifications::raiseWindow()
+{
+    if (!m_window)
+        return;
+    QWidget *window = m_window->window();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+bool Notifications::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Resize)
+        ignoreErrors([this] { placePopups(); });
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class DesktopNotifications;
+class NotificationPopup;
+class QWebEngineNotification;
+class QWidget;
+
+// Shows what sites notify: through the desktop's notification service where
+// one answers on the session bus, otherwise in small popups stacked in the
+// bottom-right corner of the main window. It owns each notification the
+// engine hands it until the notification ends: closed by the user, the
+// desktop or the page, replaced by a newer one of the same site and tag, or
+// pushed out by newer ones.
+class Notifications : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Notifications(QObject *parent = nullptr);
+    ~Notifications() override;
+
+    // The window popups appear in and a click on a notification brings up.
+    // Without one, a notification that needs a popup is closed at once.
+    void setWindow(QWidget *window);
+    // Takes `notification` from the engine and shows it.
+    void present(std::unique_ptr<QWebEngineNotification> notification);
+
+    // How many notifications are shown or on their way to the desktop.
+    int count() const { return int(m_shown.size()); }
+    // The popups shown, oldest first.
+    QList<NotificationPopup *> popups() const;
+
+    // At most this many are kept; a newer one closes the oldest.
+    static constexpr int MaxShown = 20;
+    static constexpr int MaxPopups = 4;
+    // How long a popup stays, unless the pointer rests on it.
+    static constexpr int PopupMs = 6000;
+    // Sets how long the popups shown from now on stay.
+    void setPopupTime(int ms) { m_popupMs = ms; }
+    // The longest title and text shown, in characters.
+    static constexpr int TitleLength = 200;
+    static constexpr int BodyLength = 600;
+
+    // `text` with &, < and > written as entities, so the desktop, which reads
+    // markup in a notification's text, shows them as they are.
+    static QString escapedMarkup(const QString &text);
+    // `text` cut to `length` characters, an ellipsis where it was cut.
+    static QString shortened(const QString &text, int length);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Shown
+    {
+        quint64 key;
+        std::unique_ptr<QWebEngineNotification> notification;
+        uint serviceId = 0; // the desktop's id, once it has taken it
+        QPointer<NotificationPopup> popup;
+    };
+    using Iterator = std::vector<Shown>::iterator;
+
+    Iterator find(quint64 key);
+    Iterator findServiceId(uint id);
+    DesktopNotifications *service();
+    void send(quint64 key, uint replaces);
+    void answered(quint64 key, uint id);
+    // Asks the desktop to take notification `id` (0: none) away.
+    void closeOnDesktop(uint id);
+    void showPopup(quint64 key);
+    void clicked(Iterator shown);
+    // Ends a notification: the desktop or the popup takes it away; the page
+    // is told when `tellPage`.
+    void end(Iterator shown, bool tellPage, bool tellService = true);
+    void placePopups();
+    void raiseWindow();
+
+    std::vector<Shown> m_shown; // oldest first
+    std::vector<std::unique_ptr<QWebEngineNotification>> m_ended; // deleted when control is back in the event loop
+    quint64 m_nextKey = 1;
+    int m_popupMs = PopupMs;
+    QPointer<QWidget> m_window;
+    DesktopNotifications *m_service = nullptr;
+};
