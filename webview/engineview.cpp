@@ -49,6 +49,35 @@ private:
     bool &m_flag;
 };
 
+// Waits for the engine's report on a print it was asked for: timers and
+// repaints go on meanwhile, the user's input waits. Ends early, as a
+// failure, if `view` goes.
+class PrintWait
+{
+public:
+    explicit PrintWait(QObject *view) { QObject::connect(view, &QObject::destroyed, &m_loop, &QEventLoop::quit); }
+    // What the engine's report connects to.
+    QObject *context() { return &m_loop; }
+    void finished(bool ok)
+    {
+        m_finished = true;
+        m_ok = ok;
+        m_loop.quit();
+    }
+    // Whether the print succeeded, once the engine has said.
+    bool result()
+    {
+        if (!m_finished)
+            m_loop.exec(QEventLoop::ExcludeUserInputEvents);
+        return m_ok;
+    }
+
+private:
+    QEventLoop m_loop;
+    bool m_finished = false;
+    bool m_ok = false;
+};
+
 // Fills `label` with `background` and writes it in `text`.
 void colour(QLabel *label, const QColor &background, const QColor &text)
 {
@@ -502,18 +531,11 @@ bool EngineView::printToFile(const QString &file)
     if (m_rendering || m_rendererGone || m_fullScreen || m_showsPdf)
         return false;
     FlagScope rendering(this, m_rendering);
-    bool finished = false, ok = false;
-    QEventLoop wait;
-    connect(m_page, &QWebEnginePage::pdfPrintingFinished, &wait, [&](const QString &, bool success) {
-        finished = true;
-        ok = success;
-        wait.quit();
-    });
-    connect(this, &QObject::destroyed, &wait, &QEventLoop::quit);
+    PrintWait wait(this);
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, wait.context(),
+            [&wait](const QString &, bool ok) { wait.finished(ok); });
     m_page->printToPdf(file, m_printer->pageLayout(), m_printer->pageRanges());
-    if (!finished)
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
-    return ok && QFileInfo(file).size() > 0;
+    return wait.result() && QFileInfo(file).size() > 0;
 }
 
 bool EngineView::renderPages(QPrinter *target)
@@ -522,19 +544,10 @@ bool EngineView::renderPages(QPrinter *target)
     if (m_rendering || m_rendererGone || m_fullScreen || m_showsPdf)
         return false;
     FlagScope rendering(this, m_rendering);
-    bool finished = false, ok = false;
-    QEventLoop wait;
-    connect(m_view, &QWebEngineView::printFinished, &wait, [&](bool success) {
-        finished = true;
-        ok = success;
-        wait.quit();
-    });
-    connect(this, &QObject::destroyed, &wait, &QEventLoop::quit);
-    m_view->print(target);
-    // Pages arrive asynchronously; the user waits, but timers and repaints go on.
-    if (!finished)
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
-    return ok;
+    PrintWait wait(this);
+    connect(m_view, &QWebEngineView::printFinished, wait.context(), [&wait](bool ok) { wait.finished(ok); });
+    m_view->print(target); // the pages arrive asynchronously
+    return wait.result();
 }
 
 QString EngineView::LocationURL() const
