@@ -90,6 +90,7 @@ void DownloadsWindow::addRow(Download *download)
     row.name->setAccessibleName(QFileInfo(download->target()).fileName());
     row.bar = new QProgressBar(row.box);
     row.bar->setTextVisible(false);
+    row.bar->setAccessibleName(tr("Download of %1").arg(QFileInfo(download->target()).fileName()));
     row.status = new QLabel(row.box);
     row.status->setTextFormat(Qt::PlainText);
     row.status->setWordWrap(true);

@@ -54,6 +54,10 @@
         <source>Cancel the download of %1</source>
         <translation>Annuler le téléchargement de %1</translation>
     </message>
+    <message>
+        <source>Download of %1</source>
+        <translation>Téléchargement de %1</translation>
+    </message>
 </context>
 <context>
     <name>EngineView</name>
@@ -146,6 +150,24 @@
     </message>
 </context>
 <context>
+    <name>NotificationPopup</name>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Close notification</source>
+        <translation>Fermer la notification</translation>
+    </message>
+</context>
+<context>
+    <name>Notifications</name>
+    <message>
+        <source>Show</source>
+        <translation>Afficher</translation>
+    </message>
+</context>
+<context>
     <name>OneProgram</name>
     <message>
         <source>There is no runtime folder for Velmora&apos;s socket: later starts will not hand over to this one.</source>
@@ -166,24 +188,6 @@
     <message>
         <source>Velmora could not listen at %1 (%2): later starts will not hand over to this one.</source>
         <translation>Velmora n’a pas pu écouter sur %1 (%2) : les démarrages suivants ne passeront pas la main à celui-ci.</translation>
-    </message>
-</context>
-<context>
-    <name>NotificationPopup</name>
-    <message>
-        <source>Close</source>
-        <translation>Fermer</translation>
-    </message>
-    <message>
-        <source>Close notification</source>
-        <translation>Fermer la notification</translation>
-    </message>
-</context>
-<context>
-    <name>Notifications</name>
-    <message>
-        <source>Show</source>
-        <translation>Afficher</translation>
     </message>
 </context>
 <context>
