@@ -203,6 +203,26 @@ private slots:
         QVERIFY2(written.contains("Hotels in Lisbon"), qPrintable(written));
     }
 
+    // A page that asks to print again each time the user cancels is heard
+    // as often as a question, then no more.
+    void cancelledPrintsSilenceThePage()
+    {
+        int dialogs = 0;
+        ModalWatch closer([&](QWidget *modal) {
+            if (modal) {
+                ++dialogs;
+                modal->close();
+            }
+        });
+        // Heard once the program has dealt with the request.
+        QSignalSpy asked(view->engine()->page(), &QWebEnginePage::printRequested);
+        for (int time = 1; time <= SiteAnswers::RefusalsBeforeSilence + 2; ++time) {
+            view->engine()->page()->runJavaScript(QStringLiteral("window.print()"));
+            QTRY_COMPARE_WITH_TIMEOUT(asked.count(), time, 20000);
+        }
+        QCOMPARE(dialogs, SiteAnswers::RefusalsBeforeSilence);
+    }
+
     // The engine prints a PDF file in its viewer as the viewer's controls,
     // not as the file: Print says so instead, and writes nothing; the
     // preview shows why. A page loaded after it prints again.

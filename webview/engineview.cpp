@@ -9,10 +9,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
-#include <QTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPageSetupDialog>
@@ -23,12 +22,15 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStackedLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineScript>
 #include <QWebEnginePage>
 #include <QWebEngineView>
+
+#include <functional>
 
 namespace {
 // Clears a flag of the view when the scope ends, if the view still exists.
@@ -429,13 +431,13 @@ void EngineView::Stop()
 
 void EngineView::ExecWB(int cmdId, int execOpt)
 {
-    void (EngineView::*command)() = nullptr;
+    std::function<void()> command;
     if (cmdId == PrintCmd && execOpt == PromptUser)
-        command = &EngineView::print;
+        command = [this] { print(); };
     else if (cmdId == PrintPreviewCmd && execOpt == DoDefault)
-        command = &EngineView::printPreview;
+        command = [this] { printPreview(); };
     else if (cmdId == PageSetupCmd && execOpt == DoDefault)
-        command = &EngineView::pageSetup;
+        command = [this] { pageSetup(); };
     if (!command)
         throw WebViewError(tr("Command %1 with option %2 is not supported.")
                                .arg(cmdId)
@@ -445,17 +447,24 @@ void EngineView::ExecWB(int cmdId, int execOpt)
     if (m_printing)
         throw WebViewError(tr("Another print command of this page is still running."));
     FlagScope printing(this, m_printing);
-    (this->*command)();
+    command();
 }
 
 void EngineView::printForPage()
 {
-    // A page asking again while a print of its runs is refused quietly; a
+    // A page asking again while a print of its runs is refused quietly, and
+    // so is one whose prints the user has cancelled three times: a page that
+    // asks again each time the dialog closes cannot hold the user in it. A
     // print that fails says why, as Print does.
-    if (m_printing)
+    const QString site = SiteAnswers::siteOf(m_page->url());
+    const QString kind = QStringLiteral("print");
+    if (m_printing || !m_session.answers().mayAsk(site, kind))
         return;
+    QPointer<EngineView> self(this);
     try {
-        ExecWB(PrintCmd, PromptUser);
+        FlagScope printing(this, m_printing);
+        if (!print() && self)
+            m_session.answers().refused(site, kind);
     } catch (const ExpectedFailure &e) {
         tellUser(window(), QString::fromUtf8(e.what()));
     } catch (...) {
@@ -506,13 +515,13 @@ void EngineView::pageSetup()
     runDialog(new QPageSetupDialog(printer(), this));
 }
 
-void EngineView::print()
+bool EngineView::print()
 {
     if (const QString why = unprintable(); !why.isEmpty())
         throw WebViewError(why);
     QPointer<EngineView> self(this);
     if (runDialog(new QPrintDialog(printer(), this)) != QDialog::Accepted || !self)
-        return;
+        return false;
     // A PDF file gets the engine's own PDF, with text and links; a printer
     // gets the pages as the engine draws them.
     const bool toFile = m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty();
@@ -524,6 +533,7 @@ void EngineView::print()
             m_printer->outputFileName().isEmpty() ? m_printer->printerName() : m_printer->outputFileName();
         throw WebViewError(tr("The page could not be printed to %1.").arg(destination));
     }
+    return true;
 }
 
 bool EngineView::printToFile(const QString &file)

@@ -65,7 +65,8 @@ private:
     void showContextMenu(const QPoint &pos);
     void printPreview();
     void pageSetup();
-    void print();
+    // False when the user cancelled the print dialog.
+    bool print();
     // Why the page cannot be printed; empty when it can.
     QString unprintable() const;
     // Print as the page asked for it (window.print(), the PDF viewer's button).
