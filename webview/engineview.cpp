@@ -230,12 +230,14 @@ EngineView::EngineView(Session &session, QWidget *parent)
         // The engine sets a page's zoom back as it commits: the site's again.
         applyZoom();
         // The viewer's page is the file in one frame of the engine's own.
-        QPointer<EngineView> self(this);
+        // A page that ends first answers with nothing, from its destructor,
+        // while this view is being taken apart: only a real answer is used.
+        QPointer<QObject> alive(this);
         m_page->runJavaScript(QStringLiteral("document.body && document.body.childElementCount === 1"
                                              " && !!document.querySelector('body > embed[type=\"application/pdf\"][internalid]')"),
-                              QWebEngineScript::ApplicationWorld, [self](const QVariant &pdf) {
-                                  if (self)
-                                      self->m_showsPdf = pdf.toBool();
+                              QWebEngineScript::ApplicationWorld, [alive, this](const QVariant &pdf) {
+                                  if (alive && pdf.isValid())
+                                      m_showsPdf = pdf.toBool();
                               });
         emit ProgressChange(-1, 100);
         emit BusyChanged(m_busy = false);
