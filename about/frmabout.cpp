@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QPushButton>
 #include <QScreen>
 #include <QVersionNumber>
@@ -171,6 +172,12 @@ void frmAbout::Form_Load()
     lblTitle->setText(title);
     picIcon->setAccessibleName(tr("%1 icon").arg(title));
     Image1->setAccessibleName(tr("%1 logo").arg(title));
+}
+
+void frmAbout::showEngine(const QString &engine)
+{
+    Text1->appendPlainText(QLatin1Char('\n') + tr("Web engine: %1").arg(engine));
+    Text1->moveCursor(QTextCursor::Start);
 }
 
 void frmAbout::keyPressEvent(QKeyEvent *event)

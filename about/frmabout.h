@@ -27,6 +27,9 @@ public:
 
     // Load step: caption and labels from the application's name and version.
     void Form_Load();
+    // Adds the web engine the program runs on, in one line, below the
+    // description: what a report of a page that does not work needs.
+    void showEngine(const QString &engine);
     // Closes the window (the OK button, Enter and Esc).
     void cmdOK_Click();
     // Starts the system-information tool (the System Info button).

@@ -1,0 +1,62 @@
+#include "engineage.h"
+
+#include <QCoreApplication>
+
+#include <array>
+#include <utility>
+
+namespace engineage {
+namespace {
+// Stable releases the dates are read between. Since major version 94 a
+// major version comes every four weeks, with the odd week more around the
+// turn of the year; before it, every six.
+constexpr std::array<std::pair<int, int>, 10> Known = {{
+    {94, 2459479},  // 2021-09-21, as Julian days
+    {100, 2459668}, // 2022-03-29
+    {102, 2459724}, // 2022-05-24
+    {108, 2459913}, // 2022-11-29
+    {114, 2460095}, // 2023-05-30
+    {120, 2460284}, // 2023-12-05
+    {126, 2460473}, // 2024-06-11
+    {132, 2460690}, // 2025-01-14
+    {138, 2460851}, // 2025-06-24
+    {140, 2460921}, // 2025-09-02
+}};
+constexpr int DaysPerMajorBefore = 42;
+constexpr int DaysPerMajorAfter = 28;
+} // namespace
+
+QDate releaseDate(const QString &chromiumVersion)
+{
+    bool ok = false;
+    const int major = chromiumVersion.section(QLatin1Char('.'), 0, 0).toInt(&ok);
+    if (!ok || major <= 0)
+        return {};
+    if (major <= Known.front().first)
+        return QDate::fromJulianDay(Known.front().second - qint64(Known.front().first - major) * DaysPerMajorBefore);
+    if (major >= Known.back().first)
+        return QDate::fromJulianDay(Known.back().second + qint64(major - Known.back().first) * DaysPerMajorAfter);
+    for (size_t i = 1; i < Known.size(); ++i) {
+        const auto &[laterMajor, laterDay] = Known[i];
+        if (major > laterMajor)
+            continue;
+        const auto &[earlierMajor, earlierDay] = Known[i - 1];
+        return QDate::fromJulianDay(earlierDay
+                                    + qint64(laterDay - earlierDay) * (major - earlierMajor) / (laterMajor - earlierMajor));
+    }
+    return {};
+}
+
+bool isOld(const QString &patchVersion, const QDate &today)
+{
+    const QDate released = releaseDate(patchVersion);
+    return released.isValid() && today.isValid() && released.daysTo(today) > OldAfterDays;
+}
+
+QString describe(const QString &qtWebEngine, const QString &chromium, const QString &patches)
+{
+    return QCoreApplication::translate("engineage", "Qt WebEngine %1, Chromium %2, security fixes up to %3")
+        .arg(qtWebEngine, chromium, patches);
+}
+
+} // namespace engineage
