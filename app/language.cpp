@@ -23,9 +23,11 @@ Translators::Translators(const QStringList &uiLanguages)
     if (m_language.isEmpty())
         return;
     QCoreApplication::installTranslator(&m_program);
-    if (m_qt.load(QLocale(m_language), QStringLiteral("qt"), QStringLiteral("_"),
-                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (m_qt.load(QLocale(m_language), QStringLiteral("qt"), QStringLiteral("_"), folder))
         QCoreApplication::installTranslator(&m_qt);
+    if (m_engine.load(QLocale(m_language), QStringLiteral("qtwebengine"), QStringLiteral("_"), folder))
+        QCoreApplication::installTranslator(&m_engine);
 }
 
 } // namespace language

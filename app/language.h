@@ -9,7 +9,8 @@ namespace language {
 
 // The program's texts in the user's language while it exists: the program's
 // own translation, from its resources, and Qt's for its standard dialogs and
-// buttons, from Qt's translations folder, installed in the application.
+// buttons and the web engine's for a page's context menu, from Qt's
+// translations folder, installed in the application.
 class Translators
 {
 public:
@@ -25,11 +26,15 @@ public:
     QString language() const { return m_language; }
     // Whether Qt's translation for that language was found.
     bool qtTranslated() const { return !m_qt.isEmpty(); }
+    // Whether the web engine's translation for it was found (Qt 6.4 has
+    // German and Spanish, not French).
+    bool engineTranslated() const { return !m_engine.isEmpty(); }
 
 private:
     QString m_language;
     QTranslator m_program; // removed from the application when destroyed
     QTranslator m_qt;
+    QTranslator m_engine;
 };
 
 } // namespace language

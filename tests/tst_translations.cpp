@@ -4,6 +4,7 @@
 #include "testmain.h"
 
 #include <QMenuBar>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
@@ -178,21 +179,33 @@ private slots:
         }
     }
 
+    // Qt's dialogs, and the page's context menu, which the web engine
+    // writes (Qt 6.4 has its texts in German and Spanish, not French).
     void qtDialogsInUserLanguage_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("cancel");
-        QTest::newRow("de") << "de" << "Abbrechen";
-        QTest::newRow("fr") << "fr" << "Annuler";
-        QTest::newRow("es") << "es" << "Cancelar";
-        QTest::newRow("it: English like the program") << "it" << "Cancel";
+        QTest::addColumn<QString>("engineContext");
+        QTest::addColumn<QString>("engineSource");
+        QTest::addColumn<QString>("engineText");
+        QTest::newRow("de") << "de" << "Abbrechen" << "RenderViewContextMenuQt" << "Save page" << "Seite speichern";
+        QTest::newRow("fr") << "fr" << "Annuler" << "" << "" << "";
+        QTest::newRow("es") << "es" << "Cancelar" << "QWebEnginePage" << "Back" << "Atrás";
+        QTest::newRow("it: English like the program")
+            << "it" << "Cancel" << "RenderViewContextMenuQt" << "Save page" << "Save page";
     }
     void qtDialogsInUserLanguage()
     {
         QFETCH(QString, language);
         QFETCH(QString, cancel);
+        QFETCH(QString, engineContext);
+        QFETCH(QString, engineSource);
         const language::Translators translators({language});
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+        if (!engineContext.isEmpty()) {
+            QTEST(QCoreApplication::translate(engineContext.toLatin1(), engineSource.toLatin1()), "engineText");
+            QCOMPARE(translators.engineTranslated(), language != "it");
+        }
     }
 
     void helpInUserLanguage_data()

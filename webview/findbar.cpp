@@ -61,9 +61,14 @@ FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
 
 void FindBar::open()
 {
+    const bool wasOpen = isVisible();
     show();
     m_field->selectAll();
     m_field->setFocus(Qt::ShortcutFocusReason);
+    // Reopened on the last word, the bar counts it again in the page as it
+    // is now, rather than show what it said before it closed.
+    if (!wasOpen && !m_field->text().isEmpty())
+        find(false);
 }
 
 QString FindBar::countText() const
@@ -89,7 +94,10 @@ void FindBar::find(bool backward)
 
 void FindBar::showResult(const QWebEngineFindTextResult &result)
 {
-    if (m_field->text().isEmpty())
+    // Ending a search reports no matches; a closed bar has nothing to say.
+    if (isHidden())
+        m_count->clear();
+    else if (m_field->text().isEmpty())
         m_count->clear();
     else if (result.numberOfMatches() == 0)
         m_count->setText(tr("Not found"));
@@ -100,8 +108,9 @@ void FindBar::showResult(const QWebEngineFindTextResult &result)
 void FindBar::close()
 {
     // Ending the search leaves the match it was on selected.
-    m_page->findText(QString());
     hide();
+    m_count->clear();
+    m_page->findText(QString());
     emit closed();
 }
 
