@@ -34,7 +34,7 @@ inline QString describeDialog(QWidget *dialog)
     const bool plain = box->icon() == QMessageBox::NoIcon && box->buttons().size() == 1
         && box->standardButtons() == QMessageBox::Ok;
     const QString kind = plain ? QStringLiteral("OK")
-                               : QStringLiteral("icon %1, buttons %2").arg(box->icon()).arg(box->standardButtons());
+                               : QStringLiteral("icon %1, buttons %2").arg(int(box->icon())).arg(box->standardButtons().toInt());
     return box->windowTitle() + u'|' + kind + u'|' + box->text();
 }
 
