@@ -1,38 +1,25 @@
 #include "notifications.h"
 
 #include "errorpolicy.h"
+#include "desktopnotifications.h"
 #include "notificationpopup.h"
-#include "siteanswers.h"
 
 #include <QEvent>
 #include <QWebEngineNotification>
 #include <QWidget>
 
-#include <algorithm>
+#include <QUrl>
 
-#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
-#include "desktopnotifications.h"
-#endif
+#include <algorithm>
 
 namespace {
 constexpr int PopupMargin = 8; // pixels from the window's edge and between popups
 }
 
-QString Notifications::escapedMarkup(const QString &text)
+QString Notifications::siteOf(const QUrl &origin)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'&')
-            out += QStringLiteral("&amp;");
-        else if (c == u'<')
-            out += QStringLiteral("&lt;");
-        else if (c == u'>')
-            out += QStringLiteral("&gt;");
-        else
-            out += c;
-    }
-    return out;
+    return origin.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo)
+        .toString();
 }
 
 QString Notifications::shortened(const QString &text, int length)
@@ -88,10 +75,11 @@ Notifications::Iterator Notifications::findServiceId(uint id)
 
 DesktopNotifications *Notifications::service()
 {
-#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
     // The bus is first looked at when a site first notifies, not at start-up.
     if (!m_service) {
-        m_service = new DesktopNotifications(QDBusConnection::sessionBus(), this);
+        m_service = DesktopNotifications::make(this);
+        if (!m_service)
+            return nullptr;
         connect(m_service, &DesktopNotifications::clicked, this, [this](uint id) {
             ignoreErrors([&] {
                 const Iterator shown = findServiceId(id);
@@ -108,9 +96,6 @@ DesktopNotifications *Notifications::service()
         });
     }
     return m_service->isConnected() ? m_service : nullptr;
-#else
-    return nullptr;
-#endif
 }
 
 void Notifications::present(std::unique_ptr<QWebEngineNotification> notification)
@@ -152,7 +137,6 @@ void Notifications::present(std::unique_ptr<QWebEngineNotification> notification
 
 void Notifications::send(quint64 key, uint replaces)
 {
-#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
     const Iterator shown = find(key);
     const QWebEngineNotification &notification = *shown->notification;
     DesktopNotifications::Message message;
@@ -162,20 +146,12 @@ void Notifications::send(quint64 key, uint replaces)
     message.actionLabel = tr("Show");
     message.replaces = replaces;
     m_service->notify(message, [this, key](uint id) { answered(key, id); });
-#else
-    Q_UNUSED(key);
-    Q_UNUSED(replaces);
-#endif
 }
 
 void Notifications::closeOnDesktop(uint id)
 {
-#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
     if (id != 0 && m_service)
         m_service->close(id);
-#else
-    Q_UNUSED(id);
-#endif
 }
 
 void Notifications::answered(quint64 key, uint id)
@@ -204,7 +180,7 @@ void Notifications::showPopup(quint64 key)
     const QWebEngineNotification &notification = *shown->notification;
     auto *popup = new NotificationPopup(shortened(notification.title(), TitleLength),
                                         shortened(notification.message(), BodyLength),
-                                        SiteAnswers::siteOf(notification.origin()), notification.icon(), m_popupMs,
+                                        siteOf(notification.origin()), notification.icon(), m_popupMs,
                                         m_window);
     shown->popup = popup;
     connect(popup, &NotificationPopup::clicked, this, [this, key] {

@@ -10,6 +10,7 @@
 
 class DesktopNotifications;
 class NotificationPopup;
+class QUrl;
 class QWebEngineNotification;
 class QWidget;
 
@@ -48,9 +49,8 @@ public:
     static constexpr int TitleLength = 200;
     static constexpr int BodyLength = 600;
 
-    // `text` with &, < and > written as entities, so the desktop, which reads
-    // markup in a notification's text, shows them as they are.
-    static QString escapedMarkup(const QString &text);
+    // The site a notification comes from, as it is shown: scheme, host and port.
+    static QString siteOf(const QUrl &origin);
     // `text` cut to `length` characters, an ellipsis where it was cut.
     static QString shortened(const QString &text, int length);
 
