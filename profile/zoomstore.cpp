@@ -1,57 +1,23 @@
 #include "zoomstore.h"
 
+#include "settings.h"
 #include "siteanswers.h"
 
-#include <QSettings>
 #include <QUrl>
 
-#include <cmath>
 #include <iterator>
 
-namespace {
-const QString Group = QStringLiteral("zoom");
-// A site as a settings key: "/" would start a subgroup.
-QString keyOf(const QString &site)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(site));
-}
-} // namespace
-
-ZoomStore::ZoomStore(const QString &settingsFile, QObject *parent) : QObject(parent), m_file(settingsFile)
-{
-    if (m_file.isEmpty())
-        return;
-    QSettings settings(m_file, QSettings::IniFormat);
-    settings.beginGroup(Group);
-    for (const QString &key : settings.childKeys()) {
-        bool ok = false;
-        const double factor = settings.value(key).toDouble(&ok);
-        // A value edited by hand stays within what the view can show.
-        if (ok && factor >= 0.25 && factor <= 5.0)
-            m_factors.insert(QUrl::fromPercentEncoding(key.toLatin1()), factor);
-    }
-}
+ZoomStore::ZoomStore(Settings &settings, QObject *parent) : QObject(parent), m_settings(settings) {}
 
 double ZoomStore::factorFor(const QUrl &url) const
 {
-    return m_factors.value(SiteAnswers::siteOf(url), 1.0);
+    return m_settings.zoom(SiteAnswers::siteOf(url));
 }
 
 void ZoomStore::setFactorFor(const QUrl &url, double factor)
 {
     const QString site = SiteAnswers::siteOf(url);
-    if (std::abs(factor - 1.0) < 0.001)
-        m_factors.remove(site);
-    else
-        m_factors.insert(site, factor);
-    if (!m_file.isEmpty()) {
-        QSettings settings(m_file, QSettings::IniFormat);
-        settings.beginGroup(Group);
-        if (m_factors.contains(site))
-            settings.setValue(keyOf(site), factor);
-        else
-            settings.remove(keyOf(site));
-    }
+    m_settings.setZoom(site, factor);
     emit changed(site);
 }
 
