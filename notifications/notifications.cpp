@@ -14,7 +14,9 @@
 
 namespace {
 constexpr int PopupMargin = 8; // pixels from the window's edge and between popups
-}
+// A site's whole allowance, in thousandths of a notification.
+constexpr qint64 FullAllowance = qint64(Notifications::BurstPerSite) * Notifications::RefillMs;
+} // namespace
 
 QString Notifications::siteOf(const QUrl &origin)
 {
@@ -33,7 +35,10 @@ QString Notifications::shortened(const QString &text, int length)
     return text.left(cut) + QChar(0x2026);
 }
 
-Notifications::Notifications(QObject *parent) : QObject(parent) {}
+Notifications::Notifications(QObject *parent) : QObject(parent)
+{
+    m_started.start();
+}
 
 Notifications::~Notifications()
 {
@@ -60,6 +65,27 @@ QList<NotificationPopup *> Notifications::popups() const
             out << shown.popup;
     }
     return out;
+}
+
+bool Notifications::allowed(const QString &site)
+{
+    const qint64 now = m_clock ? m_clock() : m_started.elapsed();
+    // What each site has regained since it last notified; sites back at
+    // their full allowance need no entry.
+    const auto level = [now](const Allowance &allowance) {
+        return std::min(FullAllowance, allowance.level + std::max<qint64>(0, now - allowance.at));
+    };
+    qint64 left = FullAllowance;
+    if (const auto known = m_allowances.constFind(site); known != m_allowances.constEnd())
+        left = level(*known);
+    m_allowances.removeIf(
+        [&](QHash<QString, Allowance>::iterator entry) { return level(entry.value()) >= FullAllowance; });
+    const bool may = left >= RefillMs;
+    if (may)
+        left -= RefillMs;
+    if (left < FullAllowance)
+        m_allowances.insert(site, Allowance{left, now});
+    return may;
 }
 
 Notifications::Iterator Notifications::find(quint64 key)
@@ -102,6 +128,13 @@ void Notifications::present(std::unique_ptr<QWebEngineNotification> notification
 {
     if (!notification)
         return;
+    if (!allowed(siteOf(notification->origin()))) {
+        // It never reaches the desktop, and the page hears that it closed:
+        // the engine gives no way to tell a page its notification failed.
+        notification->close();
+        retire(std::move(notification));
+        return;
+    }
     const bool toDesktop = service() != nullptr;
     // A newer notification of the same site and tag takes the place of the
     // older one (on the desktop, in the same place); the engine tells the
@@ -141,7 +174,10 @@ void Notifications::send(quint64 key, uint replaces)
     const QWebEngineNotification &notification = *shown->notification;
     DesktopNotifications::Message message;
     message.title = shortened(notification.title(), TitleLength);
-    message.body = shortened(notification.message(), BodyLength);
+    // The site first, where the page's own text cannot push it out of view.
+    message.body = siteOf(notification.origin());
+    if (!notification.message().isEmpty())
+        message.body += u'\n' + shortened(notification.message(), BodyLength);
     message.icon = notification.icon();
     message.actionLabel = tr("Show");
     message.replaces = replaces;
@@ -232,11 +268,16 @@ void Notifications::end(Iterator shown, bool tellPage, bool tellService)
     }
     if (tellPage)
         gone.notification->close();
+    retire(std::move(gone.notification));
+}
+
+void Notifications::retire(std::unique_ptr<QWebEngineNotification> notification)
+{
     // This may run inside one of the notification's own signals: it is
     // deleted once that is over, and always before the profile.
     if (m_ended.empty())
         QMetaObject::invokeMethod(this, [this] { m_ended.clear(); }, Qt::QueuedConnection);
-    m_ended.push_back(std::move(gone.notification));
+    m_ended.push_back(std::move(notification));
 }
 
 void Notifications::placePopups()
