@@ -1,14 +1,13 @@
 #include "notifications.h"
 
-#include "errorpolicy.h"
 #include "desktopnotifications.h"
+#include "errorpolicy.h"
 #include "notificationpopup.h"
 
 #include <QEvent>
+#include <QUrl>
 #include <QWebEngineNotification>
 #include <QWidget>
-
-#include <QUrl>
 
 #include <algorithm>
 

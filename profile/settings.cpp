@@ -25,7 +25,9 @@ QString zoomKey(const QString &site)
 
 QString Settings::defaultFile()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/velmora.conf");
+    // No configuration folder at all: settings last until the program ends.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/velmora.conf");
 }
 
 Settings::Settings(const QString &file) : m_file(file)

@@ -17,7 +17,7 @@ public:
     // change; with no file they last until this object goes.
     explicit Settings(const QString &file = QString());
 
-    // velmora.conf in the user's configuration folder.
+    // velmora.conf in the user's configuration folder; empty without one.
     static QString defaultFile();
     // Why settings are not kept on disk, in words; empty when they are (or
     // when nothing has been written yet to find out).
