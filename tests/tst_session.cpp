@@ -185,7 +185,9 @@ private slots:
         QVERIFY2(problem.isEmpty() == fit, qPrintable(problem));
         if (fit) {
             // Every folder the program made, and the one it closed.
-            const QStringList folders = plant.isEmpty() ? QStringList{path, base + "/Velmora", base} : QStringList{path};
+            QStringList folders{path};
+            if (plant.isEmpty())
+                folders << base + "/Velmora" << base;
             for (const QString &made : folders) {
                 struct stat status;
                 QVERIFY(::lstat(QFile::encodeName(made).constData(), &status) == 0);
