@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QWebEnginePage>
 
@@ -89,6 +90,9 @@ class TestNotifications : public QObject
     std::unique_ptr<frmMain> window;
     std::unique_ptr<FakeDesktop> desktop;
     EngineView *view = nullptr;
+    std::unique_ptr<EngineView> other; // a page of another site, made by the first step for it
+    qint64 clockMs = 0;                // the rate's clock, moved on by each notification
+    qint64 tickMs = Notifications::RefillMs;
 
     static QByteArray png(int width, int height)
     {
@@ -99,22 +103,65 @@ class TestNotifications : public QObject
         image.save(&buffer, "PNG");
         return bytes;
     }
-    // The script's value; the answer may come after this gave up waiting.
-    QVariant js(const QString &script)
+    // The script's value in `on`'s page; the answer may come after this gave up waiting.
+    QVariant js(const QString &script, EngineView *on = nullptr)
     {
         const auto answer = std::make_shared<std::optional<QVariant>>();
-        view->page()->runJavaScript(script, [answer](const QVariant &value) { *answer = value; });
+        (on ? on : view)->page()->runJavaScript(script, [answer](const QVariant &value) { *answer = value; });
         (void)QTest::qWaitFor([&] { return answer->has_value(); }, 20000);
         return answer->value_or(QVariant());
     }
-    // What the page heard: clicks and closes, sorted.
-    QStringList heard() { return js("heard.slice().sort().join('\\n')").toString().split('\n', Qt::SkipEmptyParts); }
-    // Runs each step, the next once the last notification made is shown.
+    // What the pages heard: clicks and closes, sorted.
+    QStringList heard()
+    {
+        const QString script = "heard.join('\\n')";
+        QStringList all = (js(script).toString() + '\n' + (other ? js(script, other.get()).toString() : QString()))
+                              .split('\n', Qt::SkipEmptyParts);
+        all.sort();
+        return all;
+    }
+    int made() { return js("all.length").toInt() + (other ? js("all.length", other.get()).toInt() : 0); }
+    // The page of the other site (localhost for 127.0.0.1), allowed to notify.
+    EngineView *otherSite()
+    {
+        if (!other) {
+            other = std::make_unique<EngineView>(*session);
+            other->resize(400, 300);
+            other->show();
+            other->Navigate(QString("http://localhost:%1/home").arg(server->port()));
+            (void)QTest::qWaitFor([&] { return !other->Busy() && js("typeof make", other.get()) == "function"; }, 20000);
+            allow(other.get());
+        }
+        return other.get();
+    }
+    bool allow(EngineView *on)
+    {
+        ModalWatch yes([](QWidget *dialog) {
+            if (auto *box = qobject_cast<QMessageBox *>(dialog))
+                box->button(QMessageBox::Yes)->click();
+        });
+        js("Notification.requestPermission().then(p => window.permission = p)", on);
+        return QTest::qWaitFor([&] { return js("window.permission", on).toString() == "granted"; }, 20000);
+    }
+    // Runs each step, the next once the last notification made is shown or
+    // closed unshown. "other:" runs a step in the other site's page, "+N"
+    // moves the clock N ms on, "still" stops it moving by itself.
     bool run(const QStringList &steps)
     {
-        for (const QString &step : steps) {
-            js(step);
-            if (!QTest::qWaitFor([&] { return js("shown.includes(lastTitle)").toBool(); }, 20000))
+        for (QString step : steps) {
+            if (step == "still") {
+                tickMs = 0;
+                continue;
+            }
+            if (step.startsWith('+')) {
+                clockMs += step.mid(1).toLongLong();
+                continue;
+            }
+            EngineView *on = step.startsWith("other:") ? otherSite() : view;
+            js(step.remove(QRegularExpression("^other:")), on);
+            if (!QTest::qWaitFor(
+                    [&] { return js("shown.includes(lastTitle) || heard.includes('close ' + lastTitle)", on).toBool(); },
+                    20000))
                 return false;
         }
         return true;
@@ -149,15 +196,14 @@ private slots:
             session.get());
         window->Form_Load();
         QTRY_VERIFY_WITH_TIMEOUT(!view->Busy() && view->LocationURL() == server->url("/home"), 20000);
-        ModalWatch yes([](QWidget *dialog) {
-            if (auto *box = qobject_cast<QMessageBox *>(dialog))
-                box->button(QMessageBox::Yes)->click();
-        });
-        js("Notification.requestPermission().then(p => window.permission = p)");
-        QTRY_COMPARE_WITH_TIMEOUT(js("window.permission").toString(), QString("granted"), 20000);
+        QVERIFY(allow(view));
+        clockMs = 0;
+        tickMs = Notifications::RefillMs; // a site never held back unless a row says so
+        session->notifications().setClock([this] { return clockMs += tickMs; });
     }
     void cleanup()
     {
+        other.reset();
         window.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         session.reset();
@@ -182,8 +228,8 @@ private slots:
                             bool raised = false) {
             QTest::newRow(name) << service << steps << action << shown << pageHeard << closed << raised;
         };
-        const auto flood = [](int count) {
-            return QStringList{QString("for (let i = 0; i < %1; ++i) make('N' + i, {body: 'Room ' + i})").arg(count)};
+        const auto flood = [](int count, const QString &name = "N", const QString &where = {}) {
+            return where + QString("for (let i = 0; i < %1; ++i) make('%2' + i, {body: 'Room ' + i})").arg(count).arg(name);
         };
         const auto each = [](int from, int to, const char *format) {
             QStringList list;
@@ -191,15 +237,27 @@ private slots:
                 list << QString(format).arg(i);
             return list;
         };
-        const QStringList deal{"make('Deal', {body: '20% off'})"}, dealShown{"Deal|20% off|0"};
+        // The desktop's text starts with the site: {a} this one, {b} the other.
+        const QStringList deal{"make('Deal', {body: '20% off'})"}, dealShown{"Deal|{a}\n20% off|0"};
         const QStringList tags{"make('One', {body: '1', tag: 't'})", "make('Two', {body: '2', tag: 't'})"};
         row("markup in the text", true, {"make('<i>Tom</i> & \"Jerry\"', {body: '<b>x</b> &amp; & <img src=x>'})"}, {},
-            {"<i>Tom</i> & \"Jerry\"|&lt;b&gt;x&lt;/b&gt; &amp;amp; &amp; &lt;img src=x&gt;|0"}, {});
-        row("same tag replaces", true, tags, {}, {"One|1|0", "Two|2|1"}, {"close One"});
-        row("picture", true, {"make('Pic', {icon: '/icon.png'})"}, {}, {"Pic||0|48x48"}, {});
-        row("large picture made smaller", true, {"make('Wide', {icon: '/wide.png'})"}, {}, {"Wide||0|128x64"}, {});
-        row("flood loses the oldest", true, flood(Notifications::MaxShown + 3), {},
-            each(0, Notifications::MaxShown + 3, "N%1|Room %1|0"), each(0, 3, "close N%1"), {1, 2, 3});
+            {"<i>Tom</i> & \"Jerry\"|{a}\n&lt;b&gt;x&lt;/b&gt; &amp;amp; &amp; &lt;img src=x&gt;|0"}, {});
+        row("same tag replaces", true, tags, {}, {"One|{a}\n1|0", "Two|{a}\n2|1"}, {"close One"});
+        row("same tag of another site replaces nothing", true,
+            {"make('One', {body: '1', tag: 't'})", "other:make('Two', {body: '2', tag: 't'})"}, {},
+            {"One|{a}\n1|0", "Two|{b}\n2|0"}, {});
+        row("picture", true, {"make('Pic', {icon: '/icon.png'})"}, {}, {"Pic|{a}|0|48x48"}, {});
+        row("large picture made smaller", true, {"make('Wide', {icon: '/wide.png'})"}, {}, {"Wide|{a}|0|128x64"}, {});
+        row("flood loses the oldest", true, {flood(Notifications::MaxShown + 3)}, {},
+            each(0, Notifications::MaxShown + 3, "N%1|{a}\nRoom %1|0"), each(0, 3, "close N%1"), {1, 2, 3});
+        // Five at once, then one a second; the rest closed unshown.
+        row("flood held to its rate", true,
+            {"still", flood(20), "+1000", flood(2, "L"), "+2500", flood(3, "M")}, {},
+            each(0, 5, "N%1|{a}\nRoom %1|0") + QStringList{"L0|{a}\nRoom 0|0", "M0|{a}\nRoom 0|0", "M1|{a}\nRoom 1|0"},
+            each(5, 20, "close N%1") + QStringList{"close L1", "close M2"});
+        row("each site its own rate", true, {"still", flood(7), flood(7, "S", "other:")}, {},
+            each(0, 5, "N%1|{a}\nRoom %1|0") + each(0, 5, "S%1|{b}\nRoom %1|0"),
+            each(5, 7, "close N%1") + each(5, 7, "close S%1"));
         row("click", true, deal, "desktop ActionInvoked 1 default", dealShown, {"click Deal"}, {}, true);
         row("another action", true, deal, "desktop ActionInvoked 1 settings", dealShown, {});
         row("another notification's click", true, deal, "desktop ActionInvoked 99 default", dealShown, {});
@@ -216,7 +274,7 @@ private slots:
         row("popup closed by the page", false, popup, "last.close()", {}, {"close <b>Deal</b>"});
         row("popup time is up", false, popup, "expire", {}, {"close <b>Deal</b>"});
         row("popup same tag replaces", false, tags, {}, {"Two|2"}, {"close One"});
-        row("popups stacked, the oldest go", false, flood(Notifications::MaxPopups + 2), {},
+        row("popups stacked, the oldest go", false, {flood(Notifications::MaxPopups + 2)}, {},
             each(2, Notifications::MaxPopups + 2, "N%1|Room %1"), each(0, 2, "close N%1"));
     }
     void show()
@@ -228,6 +286,9 @@ private slots:
         QFETCH(QStringList, pageHeard);
         QFETCH(QList<uint>, closed);
         QFETCH(bool, raised);
+        const QString port = QString::number(server->port());
+        shown.replaceInStrings("{a}", "http://127.0.0.1:" + port).replaceInStrings("{b}", "http://localhost:" + port);
+        pageHeard.sort();
         Notifications &notifications = session->notifications();
         if (!service)
             QVERIFY(desktop->bus.unregisterService(ServiceName));
@@ -265,7 +326,7 @@ private slots:
         }
         QTRY_COMPARE_WITH_TIMEOUT(heard(), pageHeard, 20000);
         QTRY_COMPARE_WITH_TIMEOUT(desktop->closes, closed, 20000);
-        QCOMPARE(notifications.count(), js("all.length").toInt() - int(pageHeard.filter("close ").size()));
+        QCOMPARE(notifications.count(), made() - int(pageHeard.filter("close ").size()));
         QCOMPARE(!(window->windowState() & Qt::WindowMinimized), raised);
         QVERIFY(service ? notifications.popups().isEmpty() : desktop->calls.isEmpty());
         if (service)

@@ -1,9 +1,11 @@
-#include "download.h"
 #include "privatefolder.h"
+#include "settings.h"
 #include "siteanswers.h"
 #include "zoomstore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -13,8 +15,8 @@
 #include <unistd.h>
 #endif
 
-// What the session decides without the engine: names and files of
-// downloads, answers by site and kind, zoom by site, private folders.
+// What the session decides without the engine: answers by site and kind,
+// the settings file and the zoom by site kept in it, private folders.
 class TestSession : public QObject
 {
     Q_OBJECT
@@ -26,87 +28,9 @@ class TestSession : public QObject
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-    }
 
 private slots:
-    void cleanFileName_data()
-    {
-        QTest::addColumn<QString>("suggested");
-        QTest::addColumn<QString>("offered");
-        QTest::newRow("plain") << "deals.zip" << "deals.zip";
-        QTest::newRow("folder part") << "../../etc/deals.zip" << "deals.zip";
-        QTest::newRow("Windows folder part") << "C:\\Windows\\deals.zip" << "deals.zip";
-        QTest::newRow("control characters") << QString("in\u0001voice\u007f\u0085.pdf") << "in_voice__.pdf";
-        QTest::newRow("bidirectional override") << QString("invoice\u202efdp.exe") << "invoice_fdp.exe";
-        QTest::newRow("isolates") << QString("a\u2066b\u2069.txt") << "a_b_.txt";
-        QTest::newRow("hidden") << ".bashrc" << "bashrc";
-        QTest::newRow("nothing left") << "../.." << "download";
-        QTest::newRow("non-Latin") << QString("北京.pdf") << QString("北京.pdf");
-    }
-    void cleanFileName()
-    {
-        QFETCH(QString, suggested);
-        QTEST(downloads::cleanFileName(suggested), "offered");
-    }
-
-    // A name that would not fit with its part file's suffix is cut, whole
-    // characters only, and keeps its extension.
-    void longNamesFit_data()
-    {
-        QTest::addColumn<QString>("suggested");
-        QTest::newRow("252 bytes") << QString(248, u'a') + ".pdf";
-        QTest::newRow("non-Latin, 3 bytes each") << QString(200, QChar(0x5317)) + ".pdf";
-    }
-    void longNamesFit()
-    {
-        QFETCH(QString, suggested);
-        const QString offered = downloads::cleanFileName(suggested);
-        QVERIFY(offered.endsWith(".pdf"));
-        const QString engines = downloads::partialPath(offered) + ".download";
-        QVERIFY2(engines.toUtf8().size() <= downloads::NameLimit, qPrintable(QString::number(engines.toUtf8().size())));
-        QVERIFY(suggested.startsWith(offered.chopped(4)));
-        // The part file can really be made under that name.
-        QFile part(folder.filePath(engines));
-        QVERIFY2(part.open(QIODevice::WriteOnly), qPrintable(part.errorString()));
-        part.remove();
-    }
-
-    void finishFile_data()
-    {
-        QTest::addColumn<bool>("existing");
-        QTest::addColumn<bool>("renameFails");
-        QTest::newRow("new file") << false << false;
-        QTest::newRow("replacing a file") << true << false;
-        QTest::newRow("the rename fails") << true << true;
-    }
-    void finishFile()
-    {
-        QFETCH(bool, existing);
-        QFETCH(bool, renameFails);
-        static int run = 0;
-        const QString target = folder.filePath(QStringLiteral("deal%1.zip").arg(++run));
-        const QString partial = downloads::partialPath(target);
-        write(partial, "new");
-        if (existing)
-            write(target, "old");
-        if (renameFails) {
-            // A folder in the target's place (as a file the user keeps
-            // open elsewhere would be on Windows): the rename cannot happen.
-            QVERIFY(QFile::remove(target) && QDir().mkdir(target));
-            write(target + "/kept", "old");
-        }
-        const QString why = downloads::finishFile(partial, target);
-        QCOMPARE(why.isEmpty(), !renameFails);
-        QVERIFY(!QFile::exists(partial));
-        if (renameFails)
-            QCOMPARE(read(target + "/kept"), QByteArray("old"));
-        else
-            QCOMPARE(read(target), QByteArray("new"));
-    }
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Velmora")); }
 
     void answersBySiteAndKind()
     {
@@ -128,7 +52,8 @@ private slots:
 
     void zoomBySite()
     {
-        ZoomStore zoom;
+        Settings memory;
+        ZoomStore zoom(memory);
         zoom.setFactorFor(QUrl("http://a.test/one"), ZoomStore::stepped(1.0, +1));
         QCOMPARE(zoom.factorFor(QUrl("http://a.test/two")), 1.1);
         QCOMPARE(zoom.factorFor(QUrl("http://a.test:8080/")), 1.0);
@@ -139,18 +64,90 @@ private slots:
         QCOMPARE(ZoomStore::stepped(0.25, -1), 0.25);
 
         // Kept in the settings file from one run to the next; 100 % is forgotten.
-        const QString file = folder.filePath("velmora.conf");
+        const QString file = folder.filePath("zoom/velmora.conf");
         {
-            ZoomStore first(file);
+            Settings settings(file);
+            ZoomStore first(settings);
             first.setFactorFor(QUrl("http://a.test:8080/deals"), 1.25);
             first.setFactorFor(QUrl("http://b.test/"), 1.5);
             first.setFactorFor(QUrl("http://b.test/"), 1.0);
+            settings.setValue("zoom/" + QUrl::toPercentEncoding("http://c.test"), "9"); // as if edited by hand
         }
-        ZoomStore next(file);
+        Settings settings(file);
+        ZoomStore next(settings);
         QCOMPARE(next.factorFor(QUrl("http://a.test:8080/other")), 1.25);
         QCOMPARE(next.factorFor(QUrl("http://a.test/")), 1.0);
         QCOMPARE(next.factorFor(QUrl("http://b.test/")), 1.0);
+        QCOMPARE(next.factorFor(QUrl("http://c.test/")), 1.0);
     }
+
+#ifdef Q_OS_UNIX
+    // Under a umask that hides nothing, the settings folder, every folder
+    // made on the way to it and the file are their user's alone, and ones
+    // left open before are closed. A folder that is a link or another
+    // user's is not used: settings last until the program ends.
+    void settingsPrivate_data()
+    {
+        QTest::addColumn<QString>("plant"); // what is there before: "folder|file MODE", symlink, foreign
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("new account") << "" << true;
+        QTest::newRow("folder writable by group") << "folder 0770" << true;
+        QTest::newRow("folder writable by others") << "folder 0707" << true;
+        QTest::newRow("file writable by group") << "file 0660" << true;
+        QTest::newRow("file writable by others") << "file 0606" << true;
+        QTest::newRow("folder a symlink") << "symlink" << false;
+        QTest::newRow("folder another user's") << "foreign" << false;
+    }
+    void settingsPrivate()
+    {
+        QFETCH(QString, plant);
+        QFETCH(bool, kept);
+        static int run = 0;
+        const QString home = folder.filePath(QStringLiteral("home%1").arg(++run));
+        const QString config = home + "/.config";
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+        const QString own = config + "/Velmora", file = Settings::defaultFile();
+        QCOMPARE(file, own + "/velmora.conf");
+        const mode_t before = ::umask(0);
+        const auto restore = qScopeGuard([before] { ::umask(before); });
+        const QStringList planted = plant.split(' ');
+        if (planted.size() == 2) {
+            QVERIFY(QDir().mkpath(own));
+            if (planted[0] == "file")
+                write(file, "[start]\nseen=1\n");
+            const QString open = planted[0] == "file" ? file : own;
+            QVERIFY(::chmod(QFile::encodeName(open).constData(), planted[1].toUInt(nullptr, 8)) == 0);
+        } else if (plant == "symlink") {
+            QVERIFY(QDir().mkpath(home + "/elsewhere") && QDir().mkpath(config));
+            QVERIFY(QFile::link(home + "/elsewhere", own));
+        } else if (plant == "foreign") {
+            if (::geteuid() != 0)
+                QSKIP("only root can give a folder to another user");
+            QVERIFY(QDir().mkpath(own));
+            QVERIFY(::chown(QFile::encodeName(own).constData(), 65534, 65534) == 0);
+        }
+        // Refused, stderr says why, each time the file would be used.
+        for (int times = kept ? 0 : 2; times > 0; --times)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Settings are kept only until Velmora ends"));
+        {
+            Settings settings(file);
+            settings.setValue("start/home", "https://velmora.test/");
+            QCOMPARE(settings.value("start/home"), QString("https://velmora.test/"));
+            QCOMPARE(settings.problem().isEmpty(), kept);
+        }
+        QCOMPARE(Settings(file).value("start/home"), kept ? QString("https://velmora.test/") : QString());
+        if (!kept) {
+            QVERIFY(!QFile::exists(file));
+            return;
+        }
+        const QStringList folders = plant.isEmpty() ? QStringList{home, config, own} : QStringList{own};
+        for (const QString &path : folders + QStringList{file}) {
+            struct stat status;
+            QVERIFY(::lstat(QFile::encodeName(path).constData(), &status) == 0);
+            QCOMPARE(QString::number(status.st_mode & 0777, 8), QString(path == file ? "600" : "700"));
+        }
+    }
+#endif
 
 #ifdef Q_OS_UNIX
     void privateFolders_data()
@@ -188,7 +185,9 @@ private slots:
         QVERIFY2(problem.isEmpty() == fit, qPrintable(problem));
         if (fit) {
             // Every folder the program made, and the one it closed.
-            const QStringList folders = plant.isEmpty() ? QStringList{path, base + "/Velmora", base} : QStringList{path};
+            QStringList folders{path};
+            if (plant.isEmpty())
+                folders << base + "/Velmora" << base;
             for (const QString &made : folders) {
                 struct stat status;
                 QVERIFY(::lstat(QFile::encodeName(made).constData(), &status) == 0);

@@ -2,6 +2,7 @@
 
 #include "downloadlist.h"
 #include "notifications.h"
+#include "settings.h"
 #include "siteanswers.h"
 #include "zoomstore.h"
 
@@ -15,9 +16,9 @@ class QLockFile;
 class QWebEngineProfile;
 
 // What lasts as long as the program runs and every window shares: the web
-// profile, what the user answered each site, the zoom of each site, the
-// downloads and the notifications sites show. main() makes one and hands it to the views; each test makes
-// its own.
+// profile, what the user answered each site, the settings file and the zoom
+// of each site kept in it, the downloads and the notifications sites show.
+// main() makes one and hands it to the views; each test makes its own.
 class Session : public QObject
 {
     Q_OBJECT
@@ -32,6 +33,9 @@ public:
     // are not safe to use, it keeps nothing on disk (see profileProblem).
     QWebEngineProfile *profile() const { return m_profile; }
     SiteAnswers &answers() { return m_answers; }
+    // The settings file, velmora.conf: every setting is read and written
+    // through it.
+    Settings &settings() { return m_settings; }
     ZoomStore &zoom() { return *m_zoom; }
     DownloadList &downloads() { return *m_downloads; }
     // Shows every notification of the profile's pages.
@@ -51,6 +55,7 @@ private:
     std::unique_ptr<QLockFile> m_lock; // let go after the profile has closed
     QWebEngineProfile *m_profile = nullptr;
     SiteAnswers m_answers;
+    Settings m_settings{Settings::defaultFile()};
     ZoomStore *m_zoom;
     DownloadList *m_downloads;
     Notifications *m_notifications;

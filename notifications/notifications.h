@@ -1,24 +1,29 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 class DesktopNotifications;
 class NotificationPopup;
+class QUrl;
 class QWebEngineNotification;
 class QWidget;
 
 // Shows what sites notify: through the desktop's notification service where
 // one answers on the session bus, otherwise in small popups stacked in the
-// bottom-right corner of the main window. It owns each notification the
-// engine hands it until the notification ends: closed by the user, the
-// desktop or the page, replaced by a newer one of the same site and tag, or
-// pushed out by newer ones.
+// bottom-right corner of the main window; either way each names its site.
+// It owns each notification the engine hands it until the notification
+// ends: closed by the user, the desktop or the page, replaced by a newer one
+// of the same site and tag, or pushed out by newer ones. A site that
+// notifies faster than its rate allows has the extra ones closed unshown.
 class Notifications : public QObject
 {
     Q_OBJECT
@@ -39,6 +44,13 @@ public:
 
     // At most this many are kept; a newer one closes the oldest.
     static constexpr int MaxShown = 20;
+    // Each site may show this many at once, then one more each RefillMs;
+    // one site's flood takes nothing from another's.
+    static constexpr int BurstPerSite = 5;
+    static constexpr int RefillMs = 1000;
+    // Sets the clock the rate is measured by, in milliseconds (a test's own);
+    // by default the time since this object was made.
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
     static constexpr int MaxPopups = 4;
     // How long a popup stays, unless the pointer rests on it.
     static constexpr int PopupMs = 6000;
@@ -48,9 +60,8 @@ public:
     static constexpr int TitleLength = 200;
     static constexpr int BodyLength = 600;
 
-    // `text` with &, < and > written as entities, so the desktop, which reads
-    // markup in a notification's text, shows them as they are.
-    static QString escapedMarkup(const QString &text);
+    // The site a notification comes from, as it is shown: scheme, host and port.
+    static QString siteOf(const QUrl &origin);
     // `text` cut to `length` characters, an ellipsis where it was cut.
     static QString shortened(const QString &text, int length);
 
@@ -67,6 +78,15 @@ private:
     };
     using Iterator = std::vector<Shown>::iterator;
 
+    // A site's allowance: `level` thousandths of a notification at `at`.
+    struct Allowance
+    {
+        qint64 level;
+        qint64 at;
+    };
+
+    // Whether `site` may show one more now; if so it is counted.
+    bool allowed(const QString &site);
     Iterator find(quint64 key);
     Iterator findServiceId(uint id);
     DesktopNotifications *service();
@@ -79,6 +99,8 @@ private:
     // Ends a notification: the desktop or the popup takes it away; the page
     // is told when `tellPage`.
     void end(Iterator shown, bool tellPage, bool tellService = true);
+    // Deletes `notification` once control is back in the event loop.
+    void retire(std::unique_ptr<QWebEngineNotification> notification);
     void placePopups();
     void raiseWindow();
 
@@ -88,4 +110,7 @@ private:
     int m_popupMs = PopupMs;
     QPointer<QWidget> m_window;
     DesktopNotifications *m_service = nullptr;
+    QHash<QString, Allowance> m_allowances; // sites below their full allowance
+    std::function<qint64()> m_clock;
+    QElapsedTimer m_started;
 };

@@ -1,38 +1,26 @@
 #include "notifications.h"
 
+#include "desktopnotifications.h"
 #include "errorpolicy.h"
 #include "notificationpopup.h"
-#include "siteanswers.h"
 
 #include <QEvent>
+#include <QUrl>
 #include <QWebEngineNotification>
 #include <QWidget>
 
 #include <algorithm>
 
-#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
-#include "desktopnotifications.h"
-#endif
-
 namespace {
 constexpr int PopupMargin = 8; // pixels from the window's edge and between popups
-}
+// A site's whole allowance, in thousandths of a notification.
+constexpr qint64 FullAllowance = qint64(Notifications::BurstPerSite) * Notifications::RefillMs;
+} // namespace
 
-QString Notifications::escapedMarkup(const QString &text)
+QString Notifications::siteOf(const QUrl &origin)
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'&')
-            out += QStringLiteral("&amp;");
-        else if (c == u'<')
-            out += QStringLiteral("&lt;");
-        else if (c == u'>')
-            out += QStringLiteral("&gt;");
-        else
-            out += c;
-    }
-    return out;
+    return origin.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo)
+        .toString();
 }
 
 QString Notifications::shortened(const QString &text, int length)
@@ -46,7 +34,10 @@ QString Notifications::shortened(const QString &text, int length)
     return text.left(cut) + QChar(0x2026);
 }
 
-Notifications::Notifications(QObject *parent) : QObject(parent) {}
+Notifications::Notifications(QObject *parent) : QObject(parent)
+{
+    m_started.start();
+}
 
 Notifications::~Notifications()
 {
@@ -75,6 +66,27 @@ QList<NotificationPopup *> Notifications::popups() const
     return out;
 }
 
+bool Notifications::allowed(const QString &site)
+{
+    const qint64 now = m_clock ? m_clock() : m_started.elapsed();
+    // What each site has regained since it last notified; sites back at
+    // their full allowance need no entry.
+    const auto level = [now](const Allowance &allowance) {
+        return std::min(FullAllowance, allowance.level + std::max<qint64>(0, now - allowance.at));
+    };
+    qint64 left = FullAllowance;
+    if (const auto known = m_allowances.constFind(site); known != m_allowances.constEnd())
+        left = level(*known);
+    m_allowances.removeIf(
+        [&](QHash<QString, Allowance>::iterator entry) { return level(entry.value()) >= FullAllowance; });
+    const bool may = left >= RefillMs;
+    if (may)
+        left -= RefillMs;
+    if (left < FullAllowance)
+        m_allowances.insert(site, Allowance{left, now});
+    return may;
+}
+
 Notifications::Iterator Notifications::find(quint64 key)
 {
     return std::find_if(m_shown.begin(), m_shown.end(), [key](const Shown &s) { return s.key == key; });
@@ -88,10 +100,11 @@ Notifications::Iterator Notifications::findServiceId(uint id)
 
 DesktopNotifications *Notifications::service()
 {
-#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
     // The bus is first looked at when a site first notifies, not at start-up.
     if (!m_service) {
-        m_service = new DesktopNotifications(QDBusConnection::sessionBus(), this);
+        m_service = DesktopNotifications::make(this);
+        if (!m_service)
+            return nullptr;
         connect(m_service, &DesktopNotifications::clicked, this, [this](uint id) {
             ignoreErrors([&] {
                 const Iterator shown = findServiceId(id);
@@ -108,15 +121,19 @@ DesktopNotifications *Notifications::service()
         });
     }
     return m_service->isConnected() ? m_service : nullptr;
-#else
-    return nullptr;
-#endif
 }
 
 void Notifications::present(std::unique_ptr<QWebEngineNotification> notification)
 {
     if (!notification)
         return;
+    if (!allowed(siteOf(notification->origin()))) {
+        // It never reaches the desktop, and the page hears that it closed:
+        // the engine gives no way to tell a page its notification failed.
+        notification->close();
+        retire(std::move(notification));
+        return;
+    }
     const bool toDesktop = service() != nullptr;
     // A newer notification of the same site and tag takes the place of the
     // older one (on the desktop, in the same place); the engine tells the
@@ -152,30 +169,24 @@ void Notifications::present(std::unique_ptr<QWebEngineNotification> notification
 
 void Notifications::send(quint64 key, uint replaces)
 {
-#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
     const Iterator shown = find(key);
     const QWebEngineNotification &notification = *shown->notification;
     DesktopNotifications::Message message;
     message.title = shortened(notification.title(), TitleLength);
-    message.body = shortened(notification.message(), BodyLength);
+    // The site first, where the page's own text cannot push it out of view.
+    message.body = siteOf(notification.origin());
+    if (!notification.message().isEmpty())
+        message.body += u'\n' + shortened(notification.message(), BodyLength);
     message.icon = notification.icon();
     message.actionLabel = tr("Show");
     message.replaces = replaces;
     m_service->notify(message, [this, key](uint id) { answered(key, id); });
-#else
-    Q_UNUSED(key);
-    Q_UNUSED(replaces);
-#endif
 }
 
 void Notifications::closeOnDesktop(uint id)
 {
-#if defined(VELMORA_DESKTOP_NOTIFICATIONS)
     if (id != 0 && m_service)
         m_service->close(id);
-#else
-    Q_UNUSED(id);
-#endif
 }
 
 void Notifications::answered(quint64 key, uint id)
@@ -204,7 +215,7 @@ void Notifications::showPopup(quint64 key)
     const QWebEngineNotification &notification = *shown->notification;
     auto *popup = new NotificationPopup(shortened(notification.title(), TitleLength),
                                         shortened(notification.message(), BodyLength),
-                                        SiteAnswers::siteOf(notification.origin()), notification.icon(), m_popupMs,
+                                        siteOf(notification.origin()), notification.icon(), m_popupMs,
                                         m_window);
     shown->popup = popup;
     connect(popup, &NotificationPopup::clicked, this, [this, key] {
@@ -256,11 +267,16 @@ void Notifications::end(Iterator shown, bool tellPage, bool tellService)
     }
     if (tellPage)
         gone.notification->close();
+    retire(std::move(gone.notification));
+}
+
+void Notifications::retire(std::unique_ptr<QWebEngineNotification> notification)
+{
     // This may run inside one of the notification's own signals: it is
     // deleted once that is over, and always before the profile.
     if (m_ended.empty())
         QMetaObject::invokeMethod(this, [this] { m_ended.clear(); }, Qt::QueuedConnection);
-    m_ended.push_back(std::move(gone.notification));
+    m_ended.push_back(std::move(notification));
 }
 
 void Notifications::placePopups()

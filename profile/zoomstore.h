@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QHash>
 #include <QObject>
 #include <QString>
 
 class QUrl;
+class Settings;
 
 // The zoom of each site (scheme, host and port): every page of a site shows
 // at its zoom, in every window.
@@ -12,10 +12,9 @@ class ZoomStore : public QObject
 {
     Q_OBJECT
 public:
-    // Zooms are kept in `settingsFile` (an INI file), read now and written
-    // on every change, so that they last from one run to the next; with no
-    // file they last until the store goes.
-    explicit ZoomStore(const QString &settingsFile = QString(), QObject *parent = nullptr);
+    // Zooms are kept in `settings`, which outlives the store, so that they
+    // last from one run to the next.
+    explicit ZoomStore(Settings &settings, QObject *parent = nullptr);
 
     // The zoom factor for pages of `url`'s site; 1 unless one was set.
     double factorFor(const QUrl &url) const;
@@ -30,6 +29,5 @@ signals:
     void changed(const QString &site);
 
 private:
-    QHash<QString, double> m_factors;
-    QString m_file;
+    Settings &m_settings;
 };

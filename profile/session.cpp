@@ -75,9 +75,7 @@ QString Session::cachePath()
 
 Session::Session(QObject *parent)
     : QObject(parent),
-      m_zoom(new ZoomStore(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
-                               + QStringLiteral("/velmora.conf"),
-                           this)),
+      m_zoom(new ZoomStore(m_settings, this)),
       m_downloads(new DownloadList(this)), m_notifications(new Notifications(this))
 {
     for (const QString &folder : {storagePath(), cachePath()}) {

@@ -1,0 +1,115 @@
+#include "settings.h"
+
+#include "privatefolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <cmath>
+
+namespace {
+constexpr QFile::Permissions OwnerReadWrite =
+    QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+
+// A site as a key: "/" would start a subgroup.
+QString zoomKey(const QString &site)
+{
+    return QStringLiteral("zoom/") + QString::fromLatin1(QUrl::toPercentEncoding(site));
+}
+} // namespace
+
+QString Settings::defaultFile()
+{
+    // No configuration folder at all: settings last until the program ends.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/velmora.conf");
+}
+
+Settings::Settings(const QString &file) : m_file(file)
+{
+    if (m_file.isEmpty())
+        return;
+    // A folder not made yet is made, private, by the first change.
+    const QString folder = QFileInfo(m_file).path();
+    if (!QFileInfo::exists(folder) && !QFileInfo(folder).isSymLink())
+        return;
+    if (const QString problem = privatefolder::check(folder); !problem.isEmpty()) {
+        refuse(problem);
+        return;
+    }
+    const QSettings settings(m_file, QSettings::IniFormat);
+    for (const QString &key : settings.allKeys())
+        m_values.insert(key, settings.value(key));
+}
+
+double Settings::zoom(const QString &site) const
+{
+    bool ok = false;
+    const double factor = m_values.value(zoomKey(site)).toDouble(&ok);
+    return ok && factor >= MinZoom && factor <= MaxZoom ? factor : 1.0;
+}
+
+void Settings::setZoom(const QString &site, double factor)
+{
+    const QString key = zoomKey(site);
+    if (std::abs(factor - 1.0) < 0.001)
+        m_values.remove(key);
+    else
+        m_values.insert(key, factor);
+    store(key);
+}
+
+QString Settings::value(const QString &key) const
+{
+    return m_values.value(key).toString();
+}
+
+void Settings::setValue(const QString &key, const QString &value)
+{
+    if (value.isEmpty())
+        m_values.remove(key);
+    else
+        m_values.insert(key, value);
+    store(key);
+}
+
+void Settings::store(const QString &key)
+{
+    if (m_file.isEmpty())
+        return;
+    if (const QString problem = privatefolder::make(QFileInfo(m_file).path()); !problem.isEmpty()) {
+        refuse(problem);
+        return;
+    }
+    // Made private before anything is in it; the rewrite through a
+    // temporary file keeps the permissions of the file it replaces.
+    QFile created(m_file);
+    if (!created.exists() && created.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerReadWrite))
+        created.close();
+    QSettings settings(m_file, QSettings::IniFormat);
+    const auto held = m_values.constFind(key);
+    if (held == m_values.constEnd())
+        settings.remove(key);
+    else
+        settings.setValue(key, *held);
+    settings.sync();
+    // Whatever the file was before, it is now its owner's alone.
+    const bool closed = QFile::setPermissions(m_file, OwnerReadWrite);
+    if (settings.status() != QSettings::NoError || !closed) {
+        m_problem = QCoreApplication::translate("Settings", "The settings file %1 could not be written.")
+                        .arg(QDir::toNativeSeparators(m_file));
+        qWarning("velmora: %s", qPrintable(m_problem));
+    }
+}
+
+void Settings::refuse(const QString &why)
+{
+    m_file.clear();
+    m_problem = QCoreApplication::translate("Settings", "%1 Settings are kept only until Velmora ends.").arg(why);
+    qWarning("velmora: %s", qPrintable(m_problem));
+}

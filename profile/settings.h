@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+// The program's settings file, velmora.conf in the user's configuration
+// folder, and the only code that opens it. The folder is open to its user
+// only (0700) and the file readable by its owner only (0600), whatever the
+// umask. Where the folder is not fit for it (a link to another place,
+// another user's, or it cannot be made or closed), nothing is read from or
+// written there: settings last until the program ends, and stderr says why.
+class Settings
+{
+public:
+    // Settings kept in `file` (an INI file), read now and written on every
+    // change; with no file they last until this object goes.
+    explicit Settings(const QString &file = QString());
+
+    // velmora.conf in the user's configuration folder; empty without one.
+    static QString defaultFile();
+    // Why settings are not kept on disk, in words; empty when they are (or
+    // when nothing has been written yet to find out).
+    QString problem() const { return m_problem; }
+
+    // The zoom factor kept for `site`; 1 unless one was set.
+    double zoom(const QString &site) const;
+    // Keeps the zoom of `site`; 1 forgets it.
+    void setZoom(const QString &site, double factor);
+    // The zooms a page may be shown at; a value edited by hand outside them
+    // is not used.
+    static constexpr double MinZoom = 0.25;
+    static constexpr double MaxZoom = 5.0;
+
+    // The setting `key` ("group/name"), empty unless one was kept.
+    QString value(const QString &key) const;
+    // Keeps `value` as the setting `key`; an empty one forgets it.
+    void setValue(const QString &key, const QString &value);
+
+private:
+    // Writes `key` as it is now held (or its absence) to the file and closes
+    // the file to others; on failure, says why on stderr.
+    void store(const QString &key);
+    // Stops using the file, for `why`, and says so on stderr.
+    void refuse(const QString &why);
+
+    QString m_file; // empty once settings are kept in memory only
+    QString m_problem;
+    QHash<QString, QVariant> m_values;
+};
