@@ -206,6 +206,44 @@ private slots:
             QVERIFY2(error.contains(QStringLiteral("is a link, a pipe or a device")), qPrintable(error));
     }
 
+    // Something another account put in bookmark.dat's place: the bookmark
+    // window opens empty and says why; adding a bookmark says why and
+    // writes nothing through it.
+    void plantedFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("view");
+#ifndef _WIN32
+        for (const char *kind : {"link to a file", "pipe", "folder"}) {
+            QTest::addRow("view: %s", kind) << QString::fromLatin1(kind) << true;
+            QTest::addRow("add: %s", kind) << QString::fromLatin1(kind) << false;
+        }
+#endif
+    }
+    void plantedFile()
+    {
+#ifdef _WIN32
+        QSKIP("links and pipes are Unix's here");
+#else
+        QFETCH(QString, kind);
+        QFETCH(bool, view);
+        const PlantedFile plant(kind, path(), "A|1\r\n");
+        DialogCloser closer;
+        if (view) {
+            QPointer<frmBookmark> form = open(true);
+            QVERIFY(form && form->isVisible());
+            QCOMPARE(form->lstGo->count(), 0);
+        } else {
+            // A page's title, as a shell would run it.
+            window->AddBookmarkEntry(QStringLiteral("$(id>/tmp/x) #"), QStringLiteral("http://127.0.0.1:9/"));
+        }
+        QTRY_COMPARE(closer.seen.size(), 1);
+        QVERIFY2(closer.seen.first().contains(QDir::toNativeSeparators(path()) + PlantedFile::why(kind)),
+                 qPrintable(closer.seen.first()));
+        QVERIFY(plant.untouched());
+#endif
+    }
+
     // An address outside ASCII and a name in another script go into the
     // file, come back in the bookmark window and open the same page.
     void nonLatinRoundTrip()
