@@ -40,6 +40,7 @@ QProcessEnvironment environment(const HttpServer &server, const QString &sandbox
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QLatin1String(startup::SandboxVariable)); // set for this suite's own engine
+    env.remove(QLatin1String(startup::FlagsVariable));
     if (!sandboxVariable.isNull())
         env.insert(QLatin1String(startup::SandboxVariable), sandboxVariable);
     env.insert(QStringLiteral("VELMORA_TEST_HOME_URL"), server.url(home));
@@ -167,6 +168,7 @@ private slots:
         QTest::addColumn<QString>("said");        // what stderr holds; "": nothing
         QTest::addColumn<QStringList>("unprinted"); // what stdout does not hold
         QTest::addColumn<bool>("display");          // false: DISPLAY unset
+        QTest::addColumn<QString>("flags");         // the engine's flags variable; null: not set
         const QStringList versions{"Velmora 1.0.0", qWebEngineVersion(), qWebEngineChromiumVersion(),
                                    qWebEngineChromiumSecurityPatchVersion()};
         const QStringList options{"--help", "--help-all", "--version", "--no-sandbox", "--verbose"};
@@ -175,9 +177,9 @@ private slots:
                                     "--widgetcount"};
         const auto row = [](const char *tag, const QStringList &arguments, const QString &variable, bool asRootOnly,
                             int exitCode, const QStringList &printed = {}, const QString &said = {},
-                            const QStringList &unprinted = {}, bool display = true) {
+                            const QStringList &unprinted = {}, bool display = true, const QString &flags = {}) {
             QTest::newRow(tag) << arguments << variable << asRootOnly << exitCode << printed << said << unprinted
-                               << display;
+                               << display << flags;
         };
         // The versions and the help come before the question of the sandbox.
         row("--version", {"--version"}, {}, false, 0, versions);
@@ -192,7 +194,15 @@ private slots:
             false);
         row("root without the option", {}, {}, true, 1, {}, "--no-sandbox");
         row("root, sandbox variable 0", {}, "0", true, 1, {}, "refusing to run as root");
-        row("root, sandbox variable 1", {}, "1", true, Runs);
+        row("root, sandbox variable 1", {}, "1", true, Runs, {},
+            "velmora: the web engine's sandbox is off (QTWEBENGINE_DISABLE_SANDBOX is set)\n");
+        // The engine takes its arguments from its variable alone, when set:
+        // the program's --no-sandbox still reaches it.
+        row("root, --no-sandbox, the engine's variable set", {"--no-sandbox"}, {}, true, Runs, {}, {}, {}, true,
+            "--disable-gpu");
+        row("root, --no-sandbox in the engine's variable", {}, "1", true, Runs, {},
+            "velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has --no-sandbox)\n", {}, true,
+            "--disable-gpu --no-sandbox");
     }
     void commandLine()
     {
@@ -204,12 +214,15 @@ private slots:
         QFETCH(bool, asRootOnly);
         QFETCH(QStringList, unprinted);
         QFETCH(bool, display);
+        QFETCH(QString, flags);
         if (asRootOnly && !runningAsRoot())
             QSKIP("the program refuses only root");
 
         const qsizetype homeRequests = server.requests().count(HomePath);
         QProcess program;
         QProcessEnvironment env = environment(server, sandboxVariable);
+        if (!flags.isNull())
+            env.insert(QLatin1String(startup::FlagsVariable), flags);
         if (!display) {
             env.remove(QStringLiteral("DISPLAY"));
             env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -219,8 +232,13 @@ private slots:
         QVERIFY(program.waitForStarted());
         if (exitCode == Runs) {
             QTRY_VERIFY_WITH_TIMEOUT(server.requests().count(HomePath) > homeRequests, 30000);
+            const QStringList shown{"search", "--onlyvisible", "--pid", QString::number(program.processId()),
+                                    "--name", "^Velmora$"};
+            QTRY_VERIFY_WITH_TIMEOUT(!run(shown).isEmpty(), 10000);
             program.kill();
             QVERIFY(program.waitForFinished(15000));
+            const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+            QVERIFY2(err.contains(said), qPrintable(err));
             return;
         }
         QVERIFY(program.waitForFinished(30000));
@@ -332,6 +350,79 @@ private slots:
             startup::decide(QStringList{"velmora"} + arguments, asRoot, sandboxVariable);
         QTEST(decision.action, "action");
         QTEST(decision.withoutSandbox, "withoutSandbox");
+    }
+
+    // Where the engine's variable is set, the program's engine arguments go
+    // into it, each once; where it is not, they stay on the command line.
+    void engineArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("flags");          // null: not set
+        QTest::addColumn<QStringList>("application");
+        QTest::addColumn<QString>("newFlags");       // null: left unset
+        const QStringList noSandbox{"--no-sandbox"};
+        const auto row = [](const char *tag, const QStringList &arguments, const QString &flags,
+                            const QStringList &application, const QString &newFlags) {
+            QTest::newRow(tag) << arguments << flags << application << newFlags;
+        };
+        row("unset", noSandbox, {}, noSandbox + QStringList{"--webEngineArgs", "--no-sandbox"}, {});
+        row("set, --no-sandbox", noSandbox, "--disable-gpu", noSandbox, "--disable-gpu --no-sandbox");
+        row("set and empty", noSandbox, "", noSandbox, "--no-sandbox");
+        row("set, no option", {"-reverse"}, "--disable-gpu ", {"-reverse"}, "--disable-gpu ");
+        row("has it already", noSandbox, "--disable-gpu --no-sandbox", noSandbox, "--disable-gpu --no-sandbox");
+        row("the user's engine arguments", {"--no-sandbox", "--webEngineArgs", "--lang=fr", "--user-agent=a b"},
+            "--lang=de \"--user-agent=a b\"", noSandbox, "--lang=de \"--user-agent=a b\" --lang=fr --no-sandbox");
+        row("a space in one", {"--webEngineArgs", "--user-agent=a \"b\""}, "--disable-gpu", {},
+            "--disable-gpu \"--user-agent=a b\"");
+    }
+    void engineArguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, flags);
+        QFETCH(QString, newFlags);
+        const QStringList line = QStringList{"velmora"} + arguments;
+        const std::optional<QString> variable = flags.isNull() ? std::nullopt : std::optional<QString>(flags);
+        const startup::EngineSetup engine =
+            startup::engineArguments(line, startup::decide(line, false, {}), variable);
+        QTEST(engine.application.mid(1), "application");
+        QCOMPARE(engine.flags.has_value(), !newFlags.isNull());
+        QCOMPARE(engine.flags.value_or(QString()), newFlags);
+    }
+
+    // The environment turning the sandbox off, in whole or in part, is said
+    // at every start, unless the user asked for it with --no-sandbox.
+    void sandboxWarnings_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("flags");          // null: not set
+        QTest::addColumn<bool>("sandboxVariable");
+        QTest::addColumn<QStringList>("said");
+        const QString off("velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
+        const QString part("velmora: part of the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
+        const QString variable("velmora: the web engine's sandbox is off (QTWEBENGINE_DISABLE_SANDBOX is set)\n");
+        const auto row = [](const char *tag, const QStringList &arguments, const QString &flags, bool sandboxVariable,
+                            const QStringList &said) {
+            QTest::newRow(tag) << arguments << flags << sandboxVariable << said;
+        };
+        row("nothing set", {}, {}, false, {});
+        row("other switches", {}, "--disable-gpu --no-sandboxing --enable-sandbox", false, {});
+        row("--no-sandbox", {}, "--disable-gpu --no-sandbox", false, {off.arg("--no-sandbox")});
+        row("one dash, a value, quoted", {}, "\"-no-sandbox=1\"", false, {off.arg("-no-sandbox=1")});
+        row("--disable-sandbox", {}, "--disable-sandbox", false, {off.arg("--disable-sandbox")});
+        row("parts of it", {}, "--disable-setuid-sandbox --disable-gpu --disable-seccomp-filter-sandbox", false,
+            {part.arg("--disable-setuid-sandbox, --disable-seccomp-filter-sandbox")});
+        row("the sandbox variable", {}, {}, true, {variable});
+        row("both", {}, "--no-sandbox", true, {variable, off.arg("--no-sandbox")});
+        row("asked for with --no-sandbox", {"--no-sandbox"}, "--no-sandbox", true, {});
+    }
+    void sandboxWarnings()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, flags);
+        QFETCH(bool, sandboxVariable);
+        const QStringList line = QStringList{"velmora"} + arguments;
+        const std::optional<QString> variable = flags.isNull() ? std::nullopt : std::optional<QString>(flags);
+        QTEST(startup::sandboxWarnings(startup::decide(line, false, {}), variable, sandboxVariable), "said");
     }
 
     // The engine is told to run without its sandbox as one of its own
