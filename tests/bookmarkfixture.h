@@ -244,64 +244,44 @@ private:
     std::optional<PipeRelease> m_release;
 };
 
-// While it lives, something other than an ordinary file of the user's stands
-// where the bookmark file at `path` should be, as `kind` says, put there by
-// another account of a folder both may write to:
-//   "link to a file" (the user's start-up script, say, holding `content`),
-//   "dangling link", "pipe", "folder", "second name" (a hard link to such a
-//   script) and, as root, "another user's file" (holding `content`).
-// A call that waits on the pipe is let out by PipeRelease, and the plant no
-// longer counts as untouched.
+// While it lives, what another account of a folder both may write to put
+// where the bookmark file at `path` should be, as `kind` says: "link to a
+// file" (the user's start-up script, holding `content`), "dangling link",
+// "pipe", "folder", "second name" (a hard link to that script) and, as root,
+// "another user's file" (holding `content`).
 class PlantedFile
 {
 public:
     static QStringList kinds()
     {
-        QStringList out{"link to a file", "dangling link", "pipe", "folder", "second name"};
-        if (geteuid() == 0)
-            out << QStringLiteral("another user's file");
-        return out;
+        return QStringList{"link to a file", "dangling link", "pipe", "folder", "second name"}
+            + (geteuid() == 0 ? QStringList{"another user's file"} : QStringList());
     }
 
     PlantedFile(const QString &kind, const QString &path, const QByteArray &content)
-        : m_path(path), m_target(path + QStringLiteral("-script"))
+        : m_path(path), m_script(path + QStringLiteral("-script"))
     {
-        const QByteArray native = QFile::encodeName(path), target = QFile::encodeName(m_target);
-        bool made = true;
-        if (kind == QLatin1String("link to a file")) {
-            writeFile(m_target, content);
-            made = symlink(target.constData(), native.constData()) == 0;
-        } else if (kind == QLatin1String("dangling link")) {
-            made = symlink(target.constData(), native.constData()) == 0;
-        } else if (kind == QLatin1String("pipe")) {
-            made = mkfifo(native.constData(), 0666) == 0;
-            m_release.emplace(path);
-        } else if (kind == QLatin1String("folder")) {
-            made = mkdir(native.constData(), 0777) == 0;
-        } else if (kind == QLatin1String("second name")) {
-            writeFile(m_target, content);
-            made = link(target.constData(), native.constData()) == 0;
-        } else if (kind == QLatin1String("another user's file")) {
-            writeFile(path, content);
-            made = chown(native.constData(), 65534, 65534) == 0 && chmod(native.constData(), 0666) == 0;
-        }
+        const QByteArray at = QFile::encodeName(path), script = QFile::encodeName(m_script);
+        const bool other = kind == QLatin1String("another user's file");
+        if (other || kind == QLatin1String("link to a file") || kind == QLatin1String("second name"))
+            writeFile(other ? path : m_script, content);
+        const bool made = kind == QLatin1String("link to a file") || kind == QLatin1String("dangling link")
+            ? symlink(script.constData(), at.constData()) == 0
+            : kind == QLatin1String("pipe")   ? mkfifo(at.constData(), 0666) == 0
+            : kind == QLatin1String("folder") ? mkdir(at.constData(), 0777) == 0
+            : other ? chown(at.constData(), 65534, 65534) == 0 : link(script.constData(), at.constData()) == 0;
         if (!made)
-            qWarning("cannot plant %s at %s", qPrintable(kind), native.constData());
-        m_standing = state();
-    }
-    ~PlantedFile() { m_release.reset(); }
-
-    // Whether the plant and what it names still stand as they were, byte for
-    // byte and to the second, nothing was made beside them, and no call had
-    // to be let out of the pipe.
-    bool untouched() const
-    {
-        if (m_release && m_release->released())
-            return false;
-        return state() == m_standing;
+            qWarning("cannot plant %s at %s", qPrintable(kind), at.constData());
+        if (kind == QLatin1String("pipe"))
+            m_release.emplace(path);
+        m_before = state();
     }
 
-    // Why the program refuses it, as its message says.
+    // Whether the plant and the script stand as they were, nothing was made
+    // beside them, and no call had to be let out of the pipe.
+    bool untouched() const { return !(m_release && m_release->released()) && state() == m_before; }
+
+    // What the program's refusal says of it.
     static QString why(const QString &kind)
     {
         return kind == QLatin1String("another user's file")
@@ -312,20 +292,18 @@ public:
 private:
     QStringList state() const
     {
-        const QFileInfo folder(m_path);
-        QStringList out = folder.dir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System);
-        for (const QString &at : {m_path, m_target}) {
-            struct stat status;
-            const bool regular = lstat(QFile::encodeName(at).constData(), &status) == 0 && S_ISREG(status.st_mode);
-            out << standing(at) + QStringLiteral(" owner %1").arg(regular ? status.st_uid : 0)
-                << QString::fromLatin1(regular ? readFile(at).toHex() : QByteArray())
-                << (regular ? QFileInfo(at).lastModified().toString(Qt::ISODateWithMs) : QString());
+        QStringList out = QFileInfo(m_path).dir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System);
+        for (const QString &at : {m_path, m_script}) {
+            const QFileInfo info(at);
+            out << standing(at) << QString::number(info.ownerId())
+                << (info.isFile() ? QString::fromLatin1(readFile(at).toHex()) : QString())
+                << info.lastModified().toString(Qt::ISODateWithMs);
         }
         return out;
     }
 
-    QString m_path, m_target;
-    QStringList m_standing;
+    const QString m_path, m_script;
+    QStringList m_before;
     std::optional<PipeRelease> m_release;
 };
 

@@ -353,76 +353,54 @@ private slots:
     }
 
     // Where the engine's variable is set, the program's engine arguments go
-    // into it, each once; where it is not, they stay on the command line.
-    void engineArguments_data()
+    // into it, each once; where it is not, they stay on the command line. The
+    // environment turning the sandbox off, in whole or in part, is said at
+    // every start, unless the user asked for it with --no-sandbox.
+    void engineEnvironment_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("flags");          // null: not set
+        QTest::addColumn<bool>("sandboxVariable");
         QTest::addColumn<QStringList>("application");
         QTest::addColumn<QString>("newFlags");       // null: left unset
-        const QStringList noSandbox{"--no-sandbox"};
-        const auto row = [](const char *tag, const QStringList &arguments, const QString &flags,
-                            const QStringList &application, const QString &newFlags) {
-            QTest::newRow(tag) << arguments << flags << application << newFlags;
+        QTest::addColumn<QStringList>("said");
+        const QStringList noSandbox{"--no-sandbox"}, engine{"--no-sandbox", "--webEngineArgs", "--no-sandbox"};
+        const QString off("velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
+        const QString part("velmora: part of the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
+        const QString variable("velmora: the web engine's sandbox is off (QTWEBENGINE_DISABLE_SANDBOX is set)\n");
+        const auto row = [](const char *tag, const QStringList &arguments, const QString &flags, bool sandboxVariable,
+                            const QStringList &application, const QString &newFlags, const QStringList &said = {}) {
+            QTest::newRow(tag) << arguments << flags << sandboxVariable << application << newFlags << said;
         };
-        row("unset", noSandbox, {}, noSandbox + QStringList{"--webEngineArgs", "--no-sandbox"}, {});
-        row("set, --no-sandbox", noSandbox, "--disable-gpu", noSandbox, "--disable-gpu --no-sandbox");
-        row("set and empty", noSandbox, "", noSandbox, "--no-sandbox");
-        row("set, no option", {"-reverse"}, "--disable-gpu ", {"-reverse"}, "--disable-gpu ");
-        row("has it already", noSandbox, "--disable-gpu --no-sandbox", noSandbox, "--disable-gpu --no-sandbox");
+        row("unset", noSandbox, {}, false, engine, {});
+        row("set", noSandbox, "--disable-gpu", false, noSandbox, "--disable-gpu --no-sandbox");
+        row("set and empty, no option", {"-reverse"}, "", false, {"-reverse"}, "");
         row("the user's engine arguments", {"--no-sandbox", "--webEngineArgs", "--lang=fr", "--user-agent=a b"},
-            "--lang=de \"--user-agent=a b\"", noSandbox, "--lang=de \"--user-agent=a b\" --lang=fr --no-sandbox");
-        row("a space in one", {"--webEngineArgs", "--user-agent=a \"b\""}, "--disable-gpu", {},
-            "--disable-gpu \"--user-agent=a b\"");
+            "--lang=de \"--user-agent=a b\"", false, noSandbox, "--lang=de \"--user-agent=a b\" --lang=fr --no-sandbox");
+        row("a quote in one", {"--webEngineArgs", "--user-agent=a \"b\""}, "-a", false, {}, "-a \"--user-agent=a b\"");
+        row("other switches", {}, "--no-sandboxing --enable-sandbox", false, {}, "--no-sandboxing --enable-sandbox");
+        row("--no-sandbox", {}, "--disable-gpu \"-no-sandbox=1\"", false, {}, "--disable-gpu \"-no-sandbox=1\"",
+            {off.arg("-no-sandbox=1")});
+        row("parts of it", {}, "--disable-setuid-sandbox --disable-seccomp-filter-sandbox", false, {},
+            "--disable-setuid-sandbox --disable-seccomp-filter-sandbox",
+            {part.arg("--disable-setuid-sandbox, --disable-seccomp-filter-sandbox")});
+        row("both variables", {}, "--no-sandbox", true, {}, "--no-sandbox", {variable, off.arg("--no-sandbox")});
+        row("asked for with --no-sandbox", noSandbox, "--no-sandbox", true, noSandbox, "--no-sandbox");
     }
-    void engineArguments()
+    void engineEnvironment()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, flags);
         QFETCH(QString, newFlags);
         const QStringList line = QStringList{"velmora"} + arguments;
         const std::optional<QString> variable = flags.isNull() ? std::nullopt : std::optional<QString>(flags);
-        const startup::EngineSetup engine =
-            startup::engineArguments(line, startup::decide(line, false, {}), variable);
+        const startup::Decision decision = startup::decide(line, false, {});
+        const startup::EngineSetup engine = startup::engineArguments(line, decision, variable);
         QTEST(engine.application.mid(1), "application");
-        QCOMPARE(engine.flags.has_value(), !newFlags.isNull());
         QCOMPARE(engine.flags.value_or(QString()), newFlags);
-    }
-
-    // The environment turning the sandbox off, in whole or in part, is said
-    // at every start, unless the user asked for it with --no-sandbox.
-    void sandboxWarnings_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("flags");          // null: not set
-        QTest::addColumn<bool>("sandboxVariable");
-        QTest::addColumn<QStringList>("said");
-        const QString off("velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
-        const QString part("velmora: part of the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
-        const QString variable("velmora: the web engine's sandbox is off (QTWEBENGINE_DISABLE_SANDBOX is set)\n");
-        const auto row = [](const char *tag, const QStringList &arguments, const QString &flags, bool sandboxVariable,
-                            const QStringList &said) {
-            QTest::newRow(tag) << arguments << flags << sandboxVariable << said;
-        };
-        row("nothing set", {}, {}, false, {});
-        row("other switches", {}, "--disable-gpu --no-sandboxing --enable-sandbox", false, {});
-        row("--no-sandbox", {}, "--disable-gpu --no-sandbox", false, {off.arg("--no-sandbox")});
-        row("one dash, a value, quoted", {}, "\"-no-sandbox=1\"", false, {off.arg("-no-sandbox=1")});
-        row("--disable-sandbox", {}, "--disable-sandbox", false, {off.arg("--disable-sandbox")});
-        row("parts of it", {}, "--disable-setuid-sandbox --disable-gpu --disable-seccomp-filter-sandbox", false,
-            {part.arg("--disable-setuid-sandbox, --disable-seccomp-filter-sandbox")});
-        row("the sandbox variable", {}, {}, true, {variable});
-        row("both", {}, "--no-sandbox", true, {variable, off.arg("--no-sandbox")});
-        row("asked for with --no-sandbox", {"--no-sandbox"}, "--no-sandbox", true, {});
-    }
-    void sandboxWarnings()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, flags);
+        QCOMPARE(engine.flags.has_value(), !newFlags.isNull());
         QFETCH(bool, sandboxVariable);
-        const QStringList line = QStringList{"velmora"} + arguments;
-        const std::optional<QString> variable = flags.isNull() ? std::nullopt : std::optional<QString>(flags);
-        QTEST(startup::sandboxWarnings(startup::decide(line, false, {}), variable, sandboxVariable), "said");
+        QTEST(startup::sandboxWarnings(decision, variable, sandboxVariable), "said");
     }
 
     // The engine is told to run without its sandbox as one of its own
