@@ -198,8 +198,8 @@ EngineSetup engineArguments(const QStringList &arguments, const Decision &decisi
     if (!flagsVariable)
         return {withEngine, std::nullopt};
     // Programs started from Velmora inherit the variable with the additions,
-    // as they inherit the user's own value: the engine reads it only once it
-    // starts, after the window is up, so it cannot be put back before.
+    // as they inherit the user's own value: the engine reads it only when it
+    // starts, after the window is up, and it is left as made.
     // The engine's arguments are those after --webEngineArgs; the separator
     // itself is left out too, as newer engines warn that it is overridden.
     const qsizetype separator = withEngine.indexOf(EngineArguments);
