@@ -125,6 +125,8 @@ void SetBookmarkPath()
         qWarning("The bookmark folder cannot be made private to its user: %s", qPrintable(problem));
     BookmarkFilePath = ini::bookmarkPathIn(own);
     // Failing that, the file is made by the first bookmark added, and a
-    // failure there is reported.
-    bookmarkfile::seed(BookmarkFilePath, beside);
+    // failure there is reported; so is something planted in its place, by
+    // the bookmark window and the first bookmark added.
+    if (const bookmarkfile::Result seeded = bookmarkfile::seed(BookmarkFilePath, beside); !seeded.ok())
+        qWarning("%s", qPrintable(seeded.error));
 }

@@ -13,6 +13,9 @@
 #include <QApplication>
 #include <QLoggingCategory>
 
+#include <cstdio>
+#include <optional>
+
 // The home page: the configured one. The test build opens the page its tests
 // serve, at the address they give in VELMORA_TEST_HOME_URL; the benchmark's
 // build has its page compiled in.
@@ -36,7 +39,15 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    startup::ArgumentVector applicationArguments(startup::applicationArguments(arguments, decision));
+    // The engine's own variable, when set, takes the place of every engine
+    // argument on the command line: the program's go into it.
+    const std::optional<QString> flags = qEnvironmentVariableIsSet(startup::FlagsVariable)
+        ? std::optional<QString>(qEnvironmentVariable(startup::FlagsVariable))
+        : std::nullopt;
+    const startup::EngineSetup engine = startup::engineArguments(arguments, decision, flags);
+    if (engine.flags)
+        qputenv(startup::FlagsVariable, engine.flags->toLocal8Bit());
+    startup::ArgumentVector applicationArguments(engine.application);
     const bool software = rendering::chooseBeforeApplication();
     // Without OpenGL, the window system and the engine say so as they start:
     // expected here, so said only with --verbose.
@@ -50,6 +61,9 @@ int main(int argc, char *argv[])
     QLoggingCategory::setFilterRules(startup::loggingRules(decision.verbose, software));
     QApplication app(applicationArguments.count(), applicationArguments.values());
     const language::Translators translators(QLocale().uiLanguages()); // the user's language, before any text
+    for (const QString &line :
+         startup::sandboxWarnings(decision, flags, qEnvironmentVariableIsSet(startup::SandboxVariable)))
+        std::fputs(qPrintable(line), stderr);
     rendering::keepChoiceFromChildren(software);
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));

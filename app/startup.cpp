@@ -102,6 +102,40 @@ QStringList ownArguments(const QStringList &arguments)
 {
     return arguments.mid(0, arguments.indexOf(EngineArguments));
 }
+
+// FlagsVariable's value as the engine splits it into arguments: at spaces,
+// except between double quotes, which are dropped.
+QStringList splitFlags(const QString &value)
+{
+    QStringList arguments;
+    QString argument;
+    bool quoted = false, started = false;
+    for (const QChar c : value) {
+        if (c == u'"') {
+            quoted = !quoted;
+            started = true;
+        } else if (c == u' ' && !quoted) {
+            if (started)
+                arguments << argument;
+            argument.clear();
+            started = false;
+        } else {
+            argument += c;
+            started = true;
+        }
+    }
+    if (started)
+        arguments << argument;
+    return arguments;
+}
+
+// Said on stderr when the environment turns the sandbox off: the variable's
+// name and what in it does.
+constexpr char SandboxOffLine[] = QT_TRANSLATE_NOOP("startup", "velmora: the web engine's sandbox is off (%1 has %2)\n");
+constexpr char SandboxPartlyOffLine[] =
+    QT_TRANSLATE_NOOP("startup", "velmora: part of the web engine's sandbox is off (%1 has %2)\n");
+constexpr char SandboxVariableLine[] =
+    QT_TRANSLATE_NOOP("startup", "velmora: the web engine's sandbox is off (%1 is set)\n");
 } // namespace
 
 Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &sandboxVariable)
@@ -155,6 +189,68 @@ QStringList applicationArguments(const QStringList &arguments, const Decision &d
         result << QStringLiteral("--no-sandbox");
     }
     return result;
+}
+
+EngineSetup engineArguments(const QStringList &arguments, const Decision &decision,
+                            const std::optional<QString> &flagsVariable)
+{
+    const QStringList withEngine = applicationArguments(arguments, decision);
+    if (!flagsVariable)
+        return {withEngine, std::nullopt};
+    // Programs started from Velmora inherit the variable with the additions,
+    // as they inherit the user's own value: the engine reads it only when it
+    // starts, after the window is up, and it is left as made.
+    // The engine's arguments are those after --webEngineArgs; the separator
+    // itself is left out too, as newer engines warn that it is overridden.
+    const qsizetype separator = withEngine.indexOf(EngineArguments);
+    QString flags = *flagsVariable;
+    QStringList present = splitFlags(flags);
+    for (const QString &argument : withEngine.mid(separator < 0 ? withEngine.size() : separator + 1)) {
+        if (argument.isEmpty() || present.contains(argument))
+            continue;
+        present << argument;
+        if (!flags.isEmpty() && !flags.endsWith(u' '))
+            flags += u' ';
+        // A double quote cannot be written inside a quoted argument: the
+        // engine would take it as the quote's end.
+        flags += argument.contains(u' ') || argument.contains(u'"')
+            ? u'"' + QString(argument).remove(u'"') + u'"'
+            : argument;
+    }
+    return {ownArguments(withEngine), flags};
+}
+
+QStringList sandboxWarnings(const Decision &decision, const std::optional<QString> &flagsVariable,
+                            bool sandboxVariableSet)
+{
+    // Asked for: nothing to warn of.
+    if (decision.withoutSandbox)
+        return {};
+    QStringList lines;
+    if (sandboxVariableSet)
+        lines << QCoreApplication::translate("startup", SandboxVariableLine).arg(QLatin1String(SandboxVariable));
+    if (!flagsVariable)
+        return lines;
+    QStringList whole, part;
+    for (const QString &argument : splitFlags(*flagsVariable)) {
+        // The engine takes a switch with one dash or two, and with a value.
+        QString name = argument.section(u'=', 0, 0).toLower();
+        if (!name.startsWith(u'-'))
+            continue;
+        name.remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1);
+        if (name == QLatin1String("no-sandbox") || name == QLatin1String("disable-sandbox"))
+            whole << argument;
+        else if ((name.startsWith(QLatin1String("no-")) || name.startsWith(QLatin1String("disable-")))
+                 && name.endsWith(QLatin1String("sandbox")))
+            part << argument;
+    }
+    const QString variable = QLatin1String(FlagsVariable);
+    const QString separator = QStringLiteral(", ");
+    if (!whole.isEmpty())
+        lines << QCoreApplication::translate("startup", SandboxOffLine).arg(variable, whole.join(separator));
+    else if (!part.isEmpty())
+        lines << QCoreApplication::translate("startup", SandboxPartlyOffLine).arg(variable, part.join(separator));
+    return lines;
 }
 
 QString loggingRules(bool verbose, bool drawsInSoftware)

@@ -14,6 +14,9 @@ namespace startup {
 
 // Set, the web engine runs without its sandbox.
 inline constexpr char SandboxVariable[] = "QTWEBENGINE_DISABLE_SANDBOX";
+// Set (to anything, empty included), the web engine takes its arguments from
+// this variable alone and drops every one on the command line.
+inline constexpr char FlagsVariable[] = "QTWEBENGINE_CHROMIUM_FLAGS";
 
 enum class Action { Run, ShowHelp, ShowVersion, Refuse, RejectOption };
 
@@ -48,6 +51,34 @@ QString helpText(bool withQtOptions);
 // engine's switch for running without its sandbox when the user asked for
 // that, after --webEngineArgs, so that the engine takes it as its own.
 QStringList applicationArguments(const QStringList &arguments, const Decision &decision);
+
+// What the application object is made with, for the engine to get the
+// program's arguments for it whether FlagsVariable is set or not.
+struct EngineSetup
+{
+    // The application object's arguments.
+    QStringList application;
+    // FlagsVariable's value from now on; nothing: it stays unset.
+    std::optional<QString> flags;
+};
+
+// From the command line, what was decided and FlagsVariable's value (nothing
+// when unset). Unset, the engine's arguments go on the command line, as
+// applicationArguments gives them. Set, the engine would drop them there:
+// they are added to the variable's value instead (each one only if the value
+// does not hold it already; one with a space in quotes, as the engine reads
+// the variable), and the command line keeps the program's own.
+EngineSetup engineArguments(const QStringList &arguments, const Decision &decision,
+                            const std::optional<QString> &flagsVariable);
+
+// The lines said on standard error at every start when the environment turns
+// the engine's sandbox off, in whole or in part, without the user's
+// --no-sandbox: SandboxVariable set (to any value: the engine goes by that),
+// or a switch in FlagsVariable (`flagsVariable`, nothing when unset) that
+// turns it off (--no-sandbox) or turns off one of its parts (such as
+// --disable-setuid-sandbox). Empty when nothing is to be said.
+QStringList sandboxWarnings(const Decision &decision, const std::optional<QString> &flagsVariable,
+                            bool sandboxVariableSet);
 
 // The logging rules of a run: without `verbose`, the engine's start-up report
 // and the pages' console messages are left out; `drawsInSoftware` keeps the

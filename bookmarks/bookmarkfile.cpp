@@ -17,6 +17,7 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -239,6 +240,105 @@ private:
     QLockFile m_lock;
 };
 
+// What an operation does with the file, for the words of a refusal.
+enum class Purpose { Read, Change };
+
+#ifdef Q_OS_UNIX
+// Why the bookmark file at `path` is not used: it is not an ordinary file.
+QString notOrdinary(const QString &path, Purpose purpose)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    return purpose == Purpose::Read
+        ? tr("The bookmarks cannot be read: %1 is a link, a pipe, a device or a folder, not an ordinary file. "
+             "Remove it and try again.")
+              .arg(native)
+        : tr("The bookmark file cannot be changed: %1 is a link, a pipe, a device or a folder, not an ordinary "
+             "file. Nothing was changed; remove it and try again.")
+              .arg(native);
+}
+
+// Why the bookmark file at `path` is not used: another account owns it.
+QString notOurs(const QString &path, Purpose purpose)
+{
+    const QString native = QDir::toNativeSeparators(path);
+    return purpose == Purpose::Read
+        ? tr("The bookmarks cannot be read: %1 belongs to another user. Nothing was read from it; have it removed "
+             "and try again.")
+              .arg(native)
+        : tr("The bookmark file cannot be changed: %1 belongs to another user. Nothing was changed; have it "
+             "removed and try again.")
+              .arg(native);
+}
+
+// The bookmark file, opened as the one a portable copy keeps in a folder
+// other accounts may write to must be: another account can put a link there
+// (to the user's own start-up script, say), a pipe that would hold the
+// program in open() for ever, or a file of its own. The open follows no link
+// at the end of the path and does not wait on a pipe; what it opened is then
+// asked, through the descriptor, to be an ordinary file with no other name,
+// of this user's or root's. `descriptor` is -1 when nothing stands at `path`
+// (and `flags` does not make it) or on a failure, which `result` says.
+class OrdinaryFile
+{
+public:
+    OrdinaryFile(const QString &path, int flags, Purpose purpose, Result &result)
+    {
+        const int fd = ::open(QFile::encodeName(path).constData(),
+                              flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            const int error = errno;
+            if (error == ENOENT && !(flags & O_CREAT))
+                return;   // nothing there: no records, and no failure
+            // A link at the end of the path (ELOOP, EMLINK on some systems),
+            // a pipe nobody reads (ENXIO), a folder opened for writing.
+            const bool planted = error == ELOOP || error == EMLINK || error == ENXIO || error == EISDIR;
+            result.error = planted ? notOrdinary(path, purpose) : qt_error_string(error);
+            return;
+        }
+        if (::fstat(fd, &m_status) != 0) {
+            result.error = qt_error_string(errno);
+        } else if (!S_ISREG(m_status.st_mode) || m_status.st_nlink != 1) {
+            // A second name (a hard link) makes it another file's too.
+            result.error = notOrdinary(path, purpose);
+        } else if (m_status.st_uid != ::geteuid() && m_status.st_uid != 0) {
+            result.error = notOurs(path, purpose);
+        } else if (const int status = ::fcntl(fd, F_GETFL);
+                   status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+            // An ordinary file: from here on reads and writes wait as usual.
+            result.error = qt_error_string(errno);
+        } else {
+            m_fd = fd;
+            return;
+        }
+        ::close(fd);
+    }
+    ~OrdinaryFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OrdinaryFile(const OrdinaryFile &) = delete;
+    OrdinaryFile &operator=(const OrdinaryFile &) = delete;
+
+    int descriptor() const { return m_fd; }
+    // The file's owner, group and mode, as it was opened.
+    const struct stat &status() const { return m_status; }
+
+    // Hands the descriptor to `file`, which closes it.
+    bool handTo(QFile &file, QIODevice::OpenMode mode)
+    {
+        if (!file.open(m_fd, mode, QFileDevice::AutoCloseHandle))
+            return false;
+        m_fd = -1;
+        return true;
+    }
+
+private:
+    int m_fd = -1;
+    struct stat m_status{};
+};
+#endif
+
 // The record's line, CR LF included, before it is turned into bytes.
 QString recordLine(const QString &name, const QString &address)
 {
@@ -266,15 +366,40 @@ QByteArray encodeLine(const QString &line, const char *codePage)
     return line.toUtf8();
 }
 
-// The whole file; a missing file is empty and no failure.
-QByteArray readAll(const QString &path, Result &result)
+// What stood at the path when it was read: on Unix the file's owner, group
+// and mode, for a rewrite to keep.
+#ifdef Q_OS_UNIX
+using Standing = std::optional<struct stat>;
+#else
+using Standing = std::optional<bool>;
+#endif
+
+// The whole file; a missing file is empty and no failure. `standing`, when
+// given, says what was read (nothing when there was no file).
+QByteArray readAll(const QString &path, Result &result, Purpose purpose, Standing *standing = nullptr)
 {
+#ifdef Q_OS_UNIX
+    OrdinaryFile opened(path, O_RDONLY, purpose, result);
+    if (opened.descriptor() < 0)
+        return {};
+    if (standing)
+        *standing = opened.status();
+    QFile file;
+    if (!opened.handTo(file, QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return {};
+    }
+#else
+    Q_UNUSED(purpose);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (QFileInfo::exists(path))
             result.error = file.errorString();
         return {};
     }
+    if (standing)
+        *standing = true;
+#endif
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         result.error = file.errorString();
@@ -374,11 +499,14 @@ Result appendLocked(const QString &path, const QByteArray &record)
 #else
     // Unbuffered: the record goes to the kernel in one write, and O_APPEND
     // puts it at the end of the file as it is at that moment.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    Result result;
+    OrdinaryFile opened(path, O_WRONLY | O_APPEND | O_CREAT, Purpose::Change, result);
+    if (opened.descriptor() < 0)
+        return result;
+    QFile file;
+    if (!opened.handTo(file, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return {file.errorString()};
     const qint64 before = file.size();
-    Result result;
     writeAll(file, record, result.error);
     if (!result.ok() && file.size() != before && !file.resize(before))
         result.error = withLeftOver(result.error, file.errorString());
@@ -386,51 +514,90 @@ Result appendLocked(const QString &path, const QByteArray &record)
 #endif
 }
 
-// What a rewrite that makes a new file gives it: the mode QSaveFile makes
-// it with (the umask's), or one that only its owner may read and write.
+// What a rewrite that makes a new file gives it: the mode a new file gets
+// (0666 less the umask), or one that only its owner may read and write.
 enum class NewFile { AsMade, Private };
 
+#ifdef Q_OS_UNIX
 // Gives the new file of a rewrite the owner, group and mode of the file it
-// replaces, so that a delete run by another account (root's included) does
-// not lock the owner out. A process that may not give a file away keeps at
-// least the group where it may; what it may not set stays as made.
-// A new file is left as QSaveFile makes it, or with `newFile` Private only
-// its owner may read and write it, whatever the umask.
-void keepOwnership(const QString &path, QSaveFile &file, NewFile newFile)
+// replaces (`old`, as it was read), so that a delete run by root does not
+// lock the owner out. A process that may not give a file away keeps at least
+// the group where it may; what it may not set stays as made. Without an old
+// file, `newFile` Private leaves the new one to its owner alone whatever the
+// umask.
+void keepOwnership(int fd, const Standing &old, NewFile newFile)
 {
-#ifdef Q_OS_WIN
-    Q_UNUSED(path);
-    Q_UNUSED(file);
-    Q_UNUSED(newFile);
-#else
-    struct stat old;
-    if (::stat(QFile::encodeName(path).constData(), &old) != 0) {
-        // A new file: nothing to keep.
-        if (newFile == NewFile::Private && fchmod(file.handle(), S_IRUSR | S_IWUSR) != 0) {
+    if (!old) {
+        if (newFile == NewFile::Private && fchmod(fd, S_IRUSR | S_IWUSR) != 0) {
             // The folder it is made in is its owner's alone as well.
         }
         return;
     }
-    const int fd = file.handle();
-    if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, uid_t(-1), old.st_gid) != 0) {
+    if (fchown(fd, old->st_uid, old->st_gid) != 0 && fchown(fd, uid_t(-1), old->st_gid) != 0) {
         // Neither is ours to set.
     }
     // After the owner: a change of owner clears the set-ID bits.
-    if (fchmod(fd, old.st_mode & 07777) != 0) {
-        // The mode QSaveFile copied stays.
+    if (fchmod(fd, old->st_mode & 07777) != 0) {
+        // The mode it was made with stays.
     }
-#endif
 }
 
+// A new file beside `path` for one rewrite, made by this call and by no one
+// else (O_EXCL: nothing that stands there, a link included, is opened);
+// `name` is its path. -1 on a failure, with errno set.
+int makeTemporary(const QString &path, QByteArray &name)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        name = QFile::encodeName(path) + '.'
+            + QByteArray::number(QRandomGenerator::global()->generate64() & 0xffffffffffff, 36);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// rewrite under the caller's lock; `old` is the file it replaces, as read.
+// The new file is written beside it and renamed over it: a rename puts the
+// new file in the path's place, replacing whatever stands there by then (a
+// link included) rather than writing through it, and a failure before it
+// leaves the old file whole.
+Result rewriteLocked(const QString &path, const QByteArray &bytes, const Standing &old,
+                     NewFile newFile = NewFile::AsMade)
+{
+    QByteArray temporary;
+    const int fd = makeTemporary(path, temporary);
+    if (fd < 0)
+        return {qt_error_string(errno)};
+    keepOwnership(fd, old, newFile);
+    Result result;
+    {
+        // Unbuffered, so that every write reports what it really wrote.
+        QFile file;
+        if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            result.error = file.errorString();
+        } else if (writeAll(file, bytes, result.error) == bytes.size() && ::fsync(fd) != 0) {
+            // On the disk before it takes the old file's place.
+            result.error = qt_error_string(errno);
+        }
+    }
+    if (result.ok() && ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0)
+        result.error = qt_error_string(errno);
+    if (!result.ok())
+        ::unlink(temporary.constData());
+    return result;
+}
+#else
 // rewrite under the caller's lock.
-Result rewriteLocked(const QString &path, const QByteArray &bytes, NewFile newFile = NewFile::AsMade)
+Result rewriteLocked(const QString &path, const QByteArray &bytes, const Standing &,
+                     NewFile = NewFile::AsMade)
 {
     // Unbuffered, so that every write reports what it really wrote: a
     // buffered one can end short at commit, which then still renames.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {file.errorString()};
-    keepOwnership(path, file, newFile);
     Result result;
     writeAll(file, bytes, result.error);
     if (!result.ok())
@@ -438,6 +605,21 @@ Result rewriteLocked(const QString &path, const QByteArray &bytes, NewFile newFi
     else if (!file.commit())
         result.error = file.errorString();
     return result;
+}
+#endif
+
+// Whether the file at `path` is yet to be made: nothing stands there. What
+// stands there but may not be used (a link, a pipe, another user's file) is
+// a failure in `result`, not a file to make.
+bool yetToMake(const QString &path, Result &result)
+{
+#ifdef Q_OS_UNIX
+    const OrdinaryFile opened(path, O_RDONLY, Purpose::Change, result);
+    return result.ok() && opened.descriptor() < 0;
+#else
+    Q_UNUSED(result);
+    return !QFileInfo::exists(path);
+#endif
 }
 
 } // namespace
@@ -487,7 +669,7 @@ std::vector<Bookmark> parse(const QByteArray &fileBytes)
 std::vector<Bookmark> read(const QString &path, Result *result)
 {
     Result local;
-    const QByteArray bytes = readAll(path, local);
+    const QByteArray bytes = readAll(path, local, Purpose::Read);
     if (result)
         *result = local;
     return local.ok() ? parse(bytes) : std::vector<Bookmark>{};
@@ -509,7 +691,8 @@ Result remove(const QString &path, const std::vector<Bookmark> &records)
     Result result = lock.acquire();
     if (!result.ok())
         return result;
-    const QByteArray bytes = readAll(path, result);
+    Standing old;
+    const QByteArray bytes = readAll(path, result, Purpose::Change, &old);
     if (!result.ok())
         return result;
 
@@ -535,28 +718,34 @@ Result remove(const QString &path, const std::vector<Bookmark> &records)
         }
         kept.append(whole);
     });
-    return changed ? rewriteLocked(path, kept) : result;
+    return changed ? rewriteLocked(path, kept, old) : result;
 }
 
 Result rewrite(const QString &path, const QByteArray &bytes)
 {
     FileLock lock(path);
-    const Result locked = lock.acquire();
-    return locked.ok() ? rewriteLocked(path, bytes) : locked;
+    Result result = lock.acquire();
+    if (!result.ok())
+        return result;
+    // Read for what stands there: it is checked as a delete's would be, and
+    // the new file keeps its owner and mode.
+    Standing old;
+    readAll(path, result, Purpose::Change, &old);
+    return result.ok() ? rewriteLocked(path, bytes, old) : result;
 }
 
 Result seed(const QString &path, const QString &source)
 {
-    const auto nothingToDo = [&] { return QFileInfo::exists(path); };
-    if (nothingToDo())
-        return {};
+    Result result;
+    if (!yetToMake(path, result))
+        return result;
     // Asked again under the lock: another process may have made the file.
     FileLock lock(path);
-    Result result = lock.acquire();
-    if (!result.ok() || nothingToDo())
+    result = lock.acquire();
+    if (!result.ok() || !yetToMake(path, result))
         return result;
     const QByteArray bytes = readInstalled(source, result);
-    return result.ok() ? rewriteLocked(path, bytes, NewFile::Private) : result;
+    return result.ok() ? rewriteLocked(path, bytes, Standing(), NewFile::Private) : result;
 }
 
 void failWritesPastSizeLimit()

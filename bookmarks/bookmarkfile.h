@@ -55,7 +55,15 @@ QByteArray encodeRecord(const QString &name, const QString &address, const char 
 std::vector<Bookmark> parse(const QByteArray &fileBytes);
 
 // Every record of the file at `path`. A missing file holds no records and is
-// no failure; a file that cannot be read is.
+// no failure; a file that cannot be read is, and so is one that may not be
+// used (see below).
+//
+// The file may lie in a folder other accounts may write to (a portable copy
+// in a shared folder), so on Unix every operation opens it without following
+// a link at the end of its path and without waiting on a pipe, and uses it
+// only when it is an ordinary file with no other name, owned by the user or
+// root; anything else is refused with a message that says why, and nothing
+// is read from it or written through it.
 std::vector<Bookmark> read(const QString &path, Result *result = nullptr);
 
 // Adds one record at the end of the file, creating it if needed. The record
@@ -70,16 +78,18 @@ Result append(const QString &path, const QString &name, const QString &address);
 Result remove(const QString &path, const std::vector<Bookmark> &records);
 
 // Replaces the whole file with `bytes` through a temporary file and a rename:
-// a failed or interrupted rewrite leaves the earlier file whole. The new file
-// keeps the owner, group and mode of the one it replaces where this process
-// may set them.
+// a failed or interrupted rewrite leaves the earlier file whole, and the
+// rename replaces a link that stands there by then instead of writing through
+// it. The new file keeps the owner, group and mode of the one it replaces
+// where this process may set them.
 Result rewrite(const QString &path, const QByteArray &bytes);
 
 // When there is no file at `path` yet, makes one that only its owner may
 // read and write: a copy of `source` when that is a bookmark file installed
 // with the program (an ordinary file, not a link, of at most 16 MiB; on Unix
 // owned by root and writable by nobody else), otherwise empty. A file
-// already at `path` is left as it is.
+// already at `path` is left as it is; something there that may not be used
+// as the file (see read) is a failure.
 Result seed(const QString &path, const QString &source);
 
 // Makes a write past the process's file size limit fail with an error

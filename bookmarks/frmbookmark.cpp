@@ -140,14 +140,20 @@ void frmBookmark::Form_Load(bool goBookMark)
     cmdDelete->setVisible(!goBookMark);
     cmdGo->setVisible(goBookMark);
     twips::centreOnScreen(this);
-    // A file that cannot be read leaves the list empty; the window opens anyway.
+    // A file that cannot be read leaves the list empty; the window opens
+    // anyway, and says why once it is up.
     LoadBookmarkList();
 }
 
 void frmBookmark::LoadBookmarkList()
 {
     m_path = m_bookmarkPath();
-    const std::vector<bookmarkfile::Bookmark> records = bookmarkfile::read(m_path);
+    bookmarkfile::Result result;
+    const std::vector<bookmarkfile::Bookmark> records = bookmarkfile::read(m_path, &result);
+    if (!result.ok()) {
+        // Queued: the window is shown first, then the message over it.
+        QMetaObject::invokeMethod(this, [this, error = result.error] { tellUser(this, error); }, Qt::QueuedConnection);
+    }
     QStringList names, addresses;
     names.reserve(qsizetype(records.size()));
     addresses.reserve(qsizetype(records.size()));

@@ -3,6 +3,7 @@
 #include "bookmarkfile.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -240,6 +241,69 @@ public:
 private:
     QList<std::pair<QString, QString>> m_planted;
     QString m_pipe;
+    std::optional<PipeRelease> m_release;
+};
+
+// While it lives, what another account of a folder both may write to put
+// where the bookmark file at `path` should be, as `kind` says: "link to a
+// file" (the user's start-up script, holding `content`), "dangling link",
+// "pipe", "folder", "second name" (a hard link to that script) and, as root,
+// "another user's file" (holding `content`).
+class PlantedFile
+{
+public:
+    static QStringList kinds()
+    {
+        return QStringList{"link to a file", "dangling link", "pipe", "folder", "second name"}
+            + (geteuid() == 0 ? QStringList{"another user's file"} : QStringList());
+    }
+
+    PlantedFile(const QString &kind, const QString &path, const QByteArray &content)
+        : m_path(path), m_script(path + QStringLiteral("-script"))
+    {
+        const QByteArray at = QFile::encodeName(path), script = QFile::encodeName(m_script);
+        const bool other = kind == QLatin1String("another user's file");
+        if (other || kind == QLatin1String("link to a file") || kind == QLatin1String("second name"))
+            writeFile(other ? path : m_script, content);
+        const bool made = kind == QLatin1String("link to a file") || kind == QLatin1String("dangling link")
+            ? symlink(script.constData(), at.constData()) == 0
+            : kind == QLatin1String("pipe")   ? mkfifo(at.constData(), 0666) == 0
+            : kind == QLatin1String("folder") ? mkdir(at.constData(), 0777) == 0
+            : other ? chown(at.constData(), 65534, 65534) == 0 : link(script.constData(), at.constData()) == 0;
+        if (!made)
+            qWarning("cannot plant %s at %s", qPrintable(kind), at.constData());
+        if (kind == QLatin1String("pipe"))
+            m_release.emplace(path);
+        m_before = state();
+    }
+
+    // Whether the plant and the script stand as they were, nothing was made
+    // beside them, and no call had to be let out of the pipe.
+    bool untouched() const { return !(m_release && m_release->released()) && state() == m_before; }
+
+    // What the program's refusal says of it.
+    static QString why(const QString &kind)
+    {
+        return kind == QLatin1String("another user's file")
+            ? QStringLiteral(" belongs to another user")
+            : QStringLiteral(" is a link, a pipe, a device or a folder, not an ordinary file");
+    }
+
+private:
+    QStringList state() const
+    {
+        QStringList out = QFileInfo(m_path).dir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System);
+        for (const QString &at : {m_path, m_script}) {
+            const QFileInfo info(at);
+            out << standing(at) << QString::number(info.ownerId())
+                << (info.isFile() ? QString::fromLatin1(readFile(at).toHex()) : QString())
+                << info.lastModified().toString(Qt::ISODateWithMs);
+        }
+        return out;
+    }
+
+    const QString m_path, m_script;
+    QStringList m_before;
     std::optional<PipeRelease> m_release;
 };
 

@@ -251,6 +251,46 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).size(), 1);
     }
 
+    // A portable copy in a folder others may write to: what another account
+    // puts in the file's place is refused at once and named, nothing is read
+    // from it or written through it, and the call never waits on a pipe.
+    void plantedFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("operation");
+#ifndef _WIN32
+        for (const QString &kind : PlantedFile::kinds()) {
+            for (const char *operation : {"read", "append", "remove", "rewrite", "seed"})
+                QTest::addRow("%s: %s", operation, qPrintable(kind)) << kind << operation;
+        }
+#endif
+    }
+    void plantedFile()
+    {
+#ifdef _WIN32
+        QSKIP("links, pipes and owners are Unix's here");
+#else
+        QFETCH(QString, kind);
+        QFETCH(QString, operation);
+        // What a followed link would run at the user's next login.
+        const QByteArray script("A|1\r\necho $(id)\r\n");
+        PlantedFile plant(kind, path(), script);
+        bookmarkfile::Result result;
+        if (operation == "read")
+            QCOMPARE(flatten(bookmarkfile::read(path(), &result)), QStringList());
+        else if (operation == "append")
+            result = bookmarkfile::append(path(), QStringLiteral("$(id>/tmp/x) #"), QStringLiteral("http://a/"));
+        else if (operation == "remove")
+            result = bookmarkfile::remove(path(), records({"A", "1"}));
+        else if (operation == "rewrite")
+            result = bookmarkfile::rewrite(path(), "B|2\r\n");
+        else
+            result = bookmarkfile::seed(path(), dir.filePath(QStringLiteral("none/bookmark.dat")));
+        QVERIFY(plant.untouched());
+        QVERIFY2(result.error.contains(QDir::toNativeSeparators(path()) + PlantedFile::why(kind)), qPrintable(result.error));
+#endif
+    }
+
     // A user's file starts as a copy of the one installed beside the program,
     // and only of a file installed there: nothing that makes the copy hang,
     // eat memory or hand on what another account wrote. The new file is its
@@ -332,8 +372,8 @@ private slots:
 #endif
     }
 
-    // A delete by another account, root's included, leaves the file as its
-    // owner had it; without root, the file is this process's own.
+    // A delete leaves the file with the group and mode it had; run by root,
+    // with the owner as well.
     void removeKeepsOwnerAndMode()
     {
 #ifdef _WIN32
@@ -341,7 +381,8 @@ private slots:
 #else
         writeFile(path(), "A|1\r\nB|2\r\n");
         const QByteArray native = QFile::encodeName(path());
-        const uid_t uid = geteuid() == 0 ? 65534 : geteuid();
+        // Root's own file with another group: another user's is refused.
+        const uid_t uid = geteuid();
         const gid_t gid = geteuid() == 0 ? 65534 : getegid();
         QCOMPARE(chown(native.constData(), uid, gid), 0);
         QCOMPARE(chmod(native.constData(), 0604), 0);

@@ -206,6 +206,32 @@ private slots:
             QVERIFY2(error.contains(QStringLiteral("is a link, a pipe or a device")), qPrintable(error));
     }
 
+    // Something another account put in bookmark.dat's place: the bookmark
+    // window opens empty and says why.
+    void plantedFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *kind : {"link to a file", "pipe", "folder"})
+            QTest::newRow(kind) << QString::fromLatin1(kind);
+    }
+    void plantedFile()
+    {
+#ifdef _WIN32
+        QSKIP("links and pipes are Unix's here");
+#else
+        QFETCH(QString, kind);
+        const PlantedFile plant(kind, path(), "A|1\r\n");
+        DialogCloser closer;
+        QPointer<frmBookmark> form = open(true);
+        QVERIFY(form && form->isVisible());
+        QCOMPARE(form->lstGo->count(), 0);
+        QTRY_COMPARE(closer.seen.size(), 1);
+        QVERIFY2(closer.seen.first().contains(QDir::toNativeSeparators(path()) + PlantedFile::why(kind)),
+                 qPrintable(closer.seen.first()));
+        QVERIFY(plant.untouched());
+#endif
+    }
+
     // An address outside ASCII and a name in another script go into the
     // file, come back in the bookmark window and open the same page.
     void nonLatinRoundTrip()

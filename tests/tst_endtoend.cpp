@@ -40,6 +40,7 @@ QProcessEnvironment environment(const HttpServer &server, const QString &sandbox
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QLatin1String(startup::SandboxVariable)); // set for this suite's own engine
+    env.remove(QLatin1String(startup::FlagsVariable));
     if (!sandboxVariable.isNull())
         env.insert(QLatin1String(startup::SandboxVariable), sandboxVariable);
     env.insert(QStringLiteral("VELMORA_TEST_HOME_URL"), server.url(home));
@@ -167,6 +168,7 @@ private slots:
         QTest::addColumn<QString>("said");        // what stderr holds; "": nothing
         QTest::addColumn<QStringList>("unprinted"); // what stdout does not hold
         QTest::addColumn<bool>("display");          // false: DISPLAY unset
+        QTest::addColumn<QString>("flags");         // the engine's flags variable; null: not set
         const QStringList versions{"Velmora 1.0.0", qWebEngineVersion(), qWebEngineChromiumVersion(),
                                    qWebEngineChromiumSecurityPatchVersion()};
         const QStringList options{"--help", "--help-all", "--version", "--no-sandbox", "--verbose"};
@@ -175,9 +177,9 @@ private slots:
                                     "--widgetcount"};
         const auto row = [](const char *tag, const QStringList &arguments, const QString &variable, bool asRootOnly,
                             int exitCode, const QStringList &printed = {}, const QString &said = {},
-                            const QStringList &unprinted = {}, bool display = true) {
+                            const QStringList &unprinted = {}, bool display = true, const QString &flags = {}) {
             QTest::newRow(tag) << arguments << variable << asRootOnly << exitCode << printed << said << unprinted
-                               << display;
+                               << display << flags;
         };
         // The versions and the help come before the question of the sandbox.
         row("--version", {"--version"}, {}, false, 0, versions);
@@ -192,7 +194,15 @@ private slots:
             false);
         row("root without the option", {}, {}, true, 1, {}, "--no-sandbox");
         row("root, sandbox variable 0", {}, "0", true, 1, {}, "refusing to run as root");
-        row("root, sandbox variable 1", {}, "1", true, Runs);
+        row("root, sandbox variable 1", {}, "1", true, Runs, {},
+            "velmora: the web engine's sandbox is off (QTWEBENGINE_DISABLE_SANDBOX is set)\n");
+        // The engine takes its arguments from its variable alone, when set:
+        // the program's --no-sandbox still reaches it.
+        row("root, --no-sandbox, the engine's variable set", {"--no-sandbox"}, {}, true, Runs, {}, {}, {}, true,
+            "--disable-gpu");
+        row("root, --no-sandbox in the engine's variable", {}, "1", true, Runs, {},
+            "velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has --no-sandbox)\n", {}, true,
+            "--disable-gpu --no-sandbox");
     }
     void commandLine()
     {
@@ -204,12 +214,15 @@ private slots:
         QFETCH(bool, asRootOnly);
         QFETCH(QStringList, unprinted);
         QFETCH(bool, display);
+        QFETCH(QString, flags);
         if (asRootOnly && !runningAsRoot())
             QSKIP("the program refuses only root");
 
         const qsizetype homeRequests = server.requests().count(HomePath);
         QProcess program;
         QProcessEnvironment env = environment(server, sandboxVariable);
+        if (!flags.isNull())
+            env.insert(QLatin1String(startup::FlagsVariable), flags);
         if (!display) {
             env.remove(QStringLiteral("DISPLAY"));
             env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -219,8 +232,13 @@ private slots:
         QVERIFY(program.waitForStarted());
         if (exitCode == Runs) {
             QTRY_VERIFY_WITH_TIMEOUT(server.requests().count(HomePath) > homeRequests, 30000);
+            const QStringList shown{"search", "--onlyvisible", "--pid", QString::number(program.processId()),
+                                    "--name", "^Velmora$"};
+            QTRY_VERIFY_WITH_TIMEOUT(!run(shown).isEmpty(), 10000);
             program.kill();
             QVERIFY(program.waitForFinished(15000));
+            const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+            QVERIFY2(err.contains(said), qPrintable(err));
             return;
         }
         QVERIFY(program.waitForFinished(30000));
@@ -332,6 +350,57 @@ private slots:
             startup::decide(QStringList{"velmora"} + arguments, asRoot, sandboxVariable);
         QTEST(decision.action, "action");
         QTEST(decision.withoutSandbox, "withoutSandbox");
+    }
+
+    // Where the engine's variable is set, the program's engine arguments go
+    // into it, each once; where it is not, they stay on the command line. The
+    // environment turning the sandbox off, in whole or in part, is said at
+    // every start, unless the user asked for it with --no-sandbox.
+    void engineEnvironment_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("flags");          // null: not set
+        QTest::addColumn<bool>("sandboxVariable");
+        QTest::addColumn<QStringList>("application");
+        QTest::addColumn<QString>("newFlags");       // null: left unset
+        QTest::addColumn<QStringList>("said");
+        const QStringList noSandbox{"--no-sandbox"}, engine{"--no-sandbox", "--webEngineArgs", "--no-sandbox"};
+        const QString off("velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
+        const QString part("velmora: part of the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
+        const QString variable("velmora: the web engine's sandbox is off (QTWEBENGINE_DISABLE_SANDBOX is set)\n");
+        const auto row = [](const char *tag, const QStringList &arguments, const QString &flags, bool sandboxVariable,
+                            const QStringList &application, const QString &newFlags, const QStringList &said = {}) {
+            QTest::newRow(tag) << arguments << flags << sandboxVariable << application << newFlags << said;
+        };
+        row("unset", noSandbox, {}, false, engine, {});
+        row("set", noSandbox, "--disable-gpu", false, noSandbox, "--disable-gpu --no-sandbox");
+        row("set and empty, no option", {"-reverse"}, "", false, {"-reverse"}, "");
+        row("the user's engine arguments", {"--no-sandbox", "--webEngineArgs", "--lang=fr", "--user-agent=a b"},
+            "--lang=de \"--user-agent=a b\"", false, noSandbox, "--lang=de \"--user-agent=a b\" --lang=fr --no-sandbox");
+        row("a quote in one", {"--webEngineArgs", "--user-agent=a \"b\""}, "-a", false, {}, "-a \"--user-agent=a b\"");
+        row("other switches", {}, "--no-sandboxing --enable-sandbox", false, {}, "--no-sandboxing --enable-sandbox");
+        row("--no-sandbox", {}, "--disable-gpu \"-no-sandbox=1\"", false, {}, "--disable-gpu \"-no-sandbox=1\"",
+            {off.arg("-no-sandbox=1")});
+        row("parts of it", {}, "--disable-setuid-sandbox --disable-seccomp-filter-sandbox", false, {},
+            "--disable-setuid-sandbox --disable-seccomp-filter-sandbox",
+            {part.arg("--disable-setuid-sandbox, --disable-seccomp-filter-sandbox")});
+        row("both variables", {}, "--no-sandbox", true, {}, "--no-sandbox", {variable, off.arg("--no-sandbox")});
+        row("asked for with --no-sandbox", noSandbox, "--no-sandbox", true, noSandbox, "--no-sandbox");
+    }
+    void engineEnvironment()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, flags);
+        QFETCH(QString, newFlags);
+        const QStringList line = QStringList{"velmora"} + arguments;
+        const std::optional<QString> variable = flags.isNull() ? std::nullopt : std::optional<QString>(flags);
+        const startup::Decision decision = startup::decide(line, false, {});
+        const startup::EngineSetup engine = startup::engineArguments(line, decision, variable);
+        QTEST(engine.application.mid(1), "application");
+        QCOMPARE(engine.flags.value_or(QString()), newFlags);
+        QCOMPARE(engine.flags.has_value(), !newFlags.isNull());
+        QFETCH(bool, sandboxVariable);
+        QTEST(startup::sandboxWarnings(decision, variable, sandboxVariable), "said");
     }
 
     // The engine is told to run without its sandbox as one of its own
