@@ -15,7 +15,7 @@ constexpr std::array<PageRule, 17> Rules{{
     /* NewWindow */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
     /* Download */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
     /* AutomaticDownload */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
-    /* SignIn */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Origin},
+    /* SignIn */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
     /* Location */
     {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to know your location. Allow it?"), RefusalLimit,
      SiteKey::Domain, SiteKey::Origin},

@@ -2,9 +2,10 @@
 
 #include <QString>
 #include <QtGlobal>
-#include <QWebEnginePage>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 #include <QWebEnginePermission>
+#else
+#include <QWebEnginePage>
 #endif
 
 #include <optional>

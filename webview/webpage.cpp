@@ -298,14 +298,14 @@ bool WebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, c
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
 void WebPage::shareScreen(const QWebEngineDesktopMediaRequest &request)
 {
-    // Sharing asks what a camera asks: the user's Yes shares the screen the
-    // program's window is on (the first one without a window); anything else
-    // cancels. The engine asks for the permission itself as well, which then
-    // gets the same answer unasked.
+    // Sharing is asked as a camera is: the user's Yes shares the first
+    // screen, anything else cancels. Should the engine ask for the
+    // permission as well, it gets the same answer unasked.
+    QPointer<WebPage> self(this);
     bool yes = false;
     ignoreErrors([&] { yes = permitted(url(), PageRequest::Screen); });
     QAbstractListModel *screens = request.screensModel();
-    if (!yes || !screens || screens->rowCount() == 0) {
+    if (!self || !yes || !screens || screens->rowCount() == 0) {
         request.cancel();
         return;
     }
@@ -325,11 +325,9 @@ void WebPage::refusePasskey(QWebEngineWebAuthUxRequest *request)
                 pending->cancel();
         },
         Qt::QueuedConnection);
-    if (!m_asking && m_session.answers().mayAsk(url(), PageRequest::Passkey)) {
-        m_session.answers().refused(url(), PageRequest::Passkey);
-        ignoreErrors([&] {
-            tellUser(dialogParent(), pagedialogs::passkeyNotice(url()));
-        });
-    }
+    ask(url(), PageRequest::Passkey, [&] {
+        tellUser(dialogParent(), pagedialogs::passkeyNotice(url()));
+        return false;
+    });
 }
 #endif
