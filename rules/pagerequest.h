@@ -69,8 +69,8 @@ const PageRule &ruleFor(PageRequest request);
 // language; empty where the rule has none.
 QString question(PageRequest request, const QString &site);
 
-// What a permission the engine asks for is, as a request; nothing for one
-// this program does not know (the caller refuses it and says so in the log).
+// What a permission the engine asks for is, as a request; for one this
+// program does not know, nothing and a line in the log (the caller refuses it).
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 std::optional<PageRequest> fromPermission(QWebEnginePermission::PermissionType type);
 #else
