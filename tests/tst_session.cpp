@@ -32,24 +32,6 @@ class TestSession : public QObject
 private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Velmora")); }
 
-    void answersBySiteAndKind()
-    {
-        SiteAnswers answers;
-        const QString site = SiteAnswers::siteOf(QUrl("https://hotel.test:8443/rooms?id=1"));
-        QCOMPARE(site, QStringLiteral("https://hotel.test:8443"));
-        answers.remember(site, "location", true);
-        QCOMPARE(answers.answer(site, "location"), std::optional<bool>(true));
-        QCOMPARE(answers.answer(site, "notifications"), std::nullopt);
-        QCOMPARE(answers.answer("https://other.test", "location"), std::nullopt);
-        for (int refusal = 1; refusal <= 3; ++refusal) {
-            QVERIFY(answers.mayAsk(site, "download"));
-            answers.refused(site, "download");
-        }
-        QVERIFY(!answers.mayAsk(site, "download"));
-        QVERIFY(answers.mayAsk(site, "sign-in"));
-        QVERIFY(answers.mayAsk("https://other.test", "download"));
-    }
-
     void zoomBySite()
     {
         Settings memory;

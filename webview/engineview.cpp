@@ -458,15 +458,14 @@ void EngineView::printForPage()
     // so is one whose prints the user has cancelled three times: a page that
     // asks again each time the dialog closes cannot hold the user in it. A
     // print that fails says why, as Print does.
-    const QString site = SiteAnswers::siteOf(m_page->url());
-    const QString kind = QStringLiteral("print");
-    if (m_printing || !m_session.answers().mayAsk(site, kind))
+    const QUrl site = m_page->url();
+    if (m_printing || !m_session.answers().mayAsk(site, PageRequest::Print))
         return;
     QPointer<EngineView> self(this);
     try {
         FlagScope printing(this, m_printing);
         if (!print() && self)
-            m_session.answers().refused(site, kind);
+            m_session.answers().refused(site, PageRequest::Print);
     } catch (const ExpectedFailure &e) {
         tellUser(window(), QString::fromUtf8(e.what()));
     } catch (...) {

@@ -51,36 +51,11 @@ QString pagedialogs::siteName(const QUrl &url)
         .toString();
 }
 
-QString pagedialogs::permissionQuestion(const QUrl &origin, QWebEnginePage::Feature feature)
+QString pagedialogs::passkeyNotice(const QUrl &url)
 {
-    const char *what = nullptr;
-    switch (feature) {
-    case QWebEnginePage::Geolocation:
-        what = QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to know your location. Allow it?");
-        break;
-    case QWebEnginePage::Notifications:
-        what = QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to show notifications. Allow it?");
-        break;
-    case QWebEnginePage::MediaAudioCapture:
-        what = QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your microphone. Allow it?");
-        break;
-    case QWebEnginePage::MediaVideoCapture:
-        what = QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your camera. Allow it?");
-        break;
-    case QWebEnginePage::MediaAudioVideoCapture:
-        what = QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your camera and microphone. Allow it?");
-        break;
-    case QWebEnginePage::DesktopVideoCapture:
-        what = QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to see your screen. Allow it?");
-        break;
-    case QWebEnginePage::DesktopAudioVideoCapture:
-        what = QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to see your screen and hear its sound. Allow it?");
-        break;
-    case QWebEnginePage::MouseLock:
-        what = QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to hide and take over your mouse pointer. Allow it?");
-        break;
-    }
-    return what ? tr(what).arg(siteName(origin)) : QString();
+    return tr("The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request "
+              "was cancelled.")
+        .arg(siteName(url));
 }
 
 QString pagedialogs::externalLinkQuestion(const QUrl &url)

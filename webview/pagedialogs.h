@@ -4,9 +4,6 @@
 
 #include <optional>
 
-class QString;
-#include <QWebEnginePage>
-
 class QUrl;
 class QWidget;
 
@@ -18,9 +15,9 @@ namespace pagedialogs {
 // How a site is named to the user: its scheme, host and port, no path.
 QString siteName(const QUrl &url);
 
-// The question for a page that wants `feature`; empty for one the program
-// does not know.
-QString permissionQuestion(const QUrl &origin, QWebEnginePage::Feature feature);
+// What the user is told when the page at `url` asked for a passkey or a
+// security key, which the program cannot use yet.
+QString passkeyNotice(const QUrl &url);
 
 // The question before a link is handed to another program.
 QString externalLinkQuestion(const QUrl &url);

@@ -53,9 +53,12 @@ PageWindow::PageWindow(Session &session, QWidget *owner)
     });
 }
 
-QString PageWindow::titleFor(const QString &title, const QUrl &url)
+QString PageWindow::titleFor(const QString &title, const QUrl &url, const QUrl &opener)
 {
-    const QString site = pagedialogs::siteName(url);
+    // A blank window shows whatever its opener writes into it, a sign-in
+    // form of another site's look included: it is that opener's page.
+    const bool ownAddress = !url.isEmpty() && url.scheme() != QLatin1String("about");
+    const QString site = pagedialogs::siteName(ownAddress || opener.isEmpty() ? url : opener);
     if (site.isEmpty())
         return title.isEmpty() ? QCoreApplication::applicationName() : title;
     return title.isEmpty() || title == site ? site : tr("%1 - %2").arg(title, site);
@@ -64,7 +67,7 @@ QString PageWindow::titleFor(const QString &title, const QUrl &url)
 void PageWindow::updateTitle()
 {
     const QUrl url(m_view->LocationURL());
-    setWindowTitle(titleFor(m_view->LocationName(), url));
+    setWindowTitle(titleFor(m_view->LocationName(), url, static_cast<WebPage *>(m_view->page())->openerUrl()));
 }
 
 void PageWindow::place(QRect wanted)

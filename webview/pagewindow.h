@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QUrl>
 #include <QWidget>
 
 class EngineView;
@@ -20,8 +21,9 @@ public:
     PageActions *actions() const { return m_actions; }
 
     // What the title says for a page of `title` at `url`: the page's title,
-    // then its site.
-    static QString titleFor(const QString &title, const QUrl &url);
+    // then its site. A page with no address of its own (about:blank, which
+    // its opener writes) is named by the site of `opener`.
+    static QString titleFor(const QString &title, const QUrl &url, const QUrl &opener = QUrl());
 
 protected:
     void closeEvent(QCloseEvent *event) override;

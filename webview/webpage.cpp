@@ -13,52 +13,68 @@
 #include <QPointer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+#include <QAbstractListModel>
+#include <QWebEngineDesktopMediaRequest>
+#include <QWebEngineWebAuthUxRequest>
+#endif
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEnginePermission>
+#endif
 
 namespace {
 // How long a click or key of the user's counts for what the page does next.
 constexpr qint64 UserActionMs = 10000;
-
-// What the page's script says when the engine's blocker kept a window from
-// opening; the page's own console message of the same text is as harmless.
-const QString BlockedWindowMessage = QStringLiteral("velmora:window-blocked");
-
-// Tells the program when window.open is refused for want of a click.
-QWebEngineScript blockedWindowWatch()
-{
-    QWebEngineScript script;
-    script.setName(QStringLiteral("velmora-blocked-window"));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(true);
-    script.setSourceCode(QStringLiteral(
-        "(function () { const open = window.open;"
-        " window.open = function () { const opened = open.apply(this, arguments);"
-        " if (!opened) console.debug('%1'); return opened; }; })();")
-                             .arg(BlockedWindowMessage));
-    return script;
-}
-
-QString kindOf(QWebEnginePage::Feature feature)
-{
-    return QStringLiteral("permission %1").arg(int(feature));
-}
 } // namespace
 
 WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.profile(), parent), m_session(session)
 {
-    scripts().insert(blockedWindowWatch());
+    // Every window a page asks for comes to the program, which opens only
+    // those the user's click or key asked for and says so of the others. The
+    // engine's own blocker would drop them unseen.
+    settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    connect(this, &QWebEnginePage::newWindowRequested, this,
+            [this](QWebEngineNewWindowRequest &request) { ignoreErrors([&] { openWindow(request); }); });
     connect(this, &QWebEnginePage::authenticationRequired, this,
             [this](const QUrl &url, QAuthenticator *authenticator) { signIn(url, authenticator); });
     connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
             [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
                 signIn(QUrl(QStringLiteral("http://") + proxyHost), authenticator);
             });
-    connect(this, &QWebEnginePage::featurePermissionRequested, this,
-            [this](const QUrl &origin, Feature feature) { answerPermission(origin, feature); });
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    connect(this, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission permission) {
+        // The page always gets an answer: an unknown kind is refused.
+        QPointer<WebPage> self(this);
+        const std::optional<PageRequest> request = pagerules::fromPermission(permission.permissionType());
+        bool allowed = false;
+        ignoreErrors([&] { allowed = request && permitted(permission.origin(), *request); });
+        if (!self)
+            return;
+        if (allowed)
+            permission.grant();
+        else
+            permission.deny();
+    });
+#else
+    connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
+        QPointer<WebPage> self(this);
+        const std::optional<PageRequest> request = pagerules::fromFeature(feature);
+        bool allowed = false;
+        ignoreErrors([&] { allowed = request && permitted(origin, *request); });
+        if (self)
+            setFeaturePermission(origin, feature, allowed ? PermissionGrantedByUser : PermissionDeniedByUser);
+    });
+#endif
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    connect(this, &QWebEnginePage::desktopMediaRequested, this,
+            [this](const QWebEngineDesktopMediaRequest &request) { shareScreen(request); });
+    connect(this, &QWebEnginePage::webAuthUxRequested, this,
+            [this](QWebEngineWebAuthUxRequest *request) { refusePasskey(request); });
+#endif
     connect(this, &QWebEnginePage::certificateError, this, [this](const QWebEngineCertificateError &error) {
         // Never let a page through on a certificate that is not trusted; say
         // so in place of the page only when it is the page itself, not a
@@ -102,9 +118,9 @@ QWidget *WebPage::dialogParent() const
 }
 
 template <typename Question>
-bool WebPage::ask(const QString &site, const QString &kind, Question question)
+bool WebPage::ask(const QUrl &site, PageRequest request, Question question)
 {
-    if (m_asking || !m_session.answers().mayAsk(site, kind))
+    if (m_asking || !m_session.answers().mayAsk(site, request))
         return false;
     QPointer<WebPage> self(this);
     m_asking = true;
@@ -114,13 +130,20 @@ bool WebPage::ask(const QString &site, const QString &kind, Question question)
         return false;
     m_asking = false;
     if (!yes)
-        m_session.answers().refused(site, kind);
+        m_session.answers().refused(site, request);
     emit questionAnswered();
     return yes;
 }
 
-QWebEnginePage *WebPage::createWindow(WebWindowType)
+void WebPage::openWindow(QWebEngineNewWindowRequest &request)
 {
+    // The engine tells whether the user's own click or key asked for the
+    // window (a link to a new window, one opened with Ctrl, window.open in
+    // answer to a click); the page's script can neither see nor change this.
+    if (!request.isUserInitiated()) {
+        emit windowBlocked(url());
+        return;
+    }
     // Every kind of new window or tab opens in a window of the program's own,
     // which keeps its tie to this page (window.opener, window.close()).
     // It belongs to the program's first window, not to its opener: closing the
@@ -129,8 +152,10 @@ QWebEnginePage *WebPage::createWindow(WebWindowType)
     while (owner && owner->parentWidget())
         owner = owner->parentWidget()->window();
     auto *window = new PageWindow(m_session, owner);
+    auto *page = static_cast<WebPage *>(window->view()->page());
+    page->m_openerUrl = url();
     window->show();
-    return window->view()->page();
+    request.openIn(page);
 }
 
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
@@ -150,8 +175,7 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool
     // the user has seen where it goes and said Yes.
     if (type == NavigationTypeLinkClicked && userActedRecently()) {
         m_userActedAt = -1;
-        const QString site = SiteAnswers::siteOf(this->url());
-        if (ask(site, QStringLiteral("external"),
+        if (ask(this->url(), PageRequest::OtherProgram,
                 [&] { return pagedialogs::askYesNo(dialogParent(), pagedialogs::externalLinkQuestion(url)); }))
             QDesktopServices::openUrl(url);
     }
@@ -162,14 +186,13 @@ void WebPage::signIn(const QUrl &url, QAuthenticator *authenticator)
 {
     // The engine waits for the answer: without one it would send the same
     // request again and again. A null authenticator shows the server's own
-    // answer to a refusal.
-    const QString site = SiteAnswers::siteOf(url);
-    const QString realm = site + QLatin1Char(' ') + authenticator->realm();
-    const QString kind = QStringLiteral("sign-in ") + authenticator->realm();
+    // answer to a refusal. Cancels count for the site whatever the realm: a
+    // page that names a new realm each time is asked no more often.
+    const QString realm = SiteAnswers::siteOf(url) + QLatin1Char(' ') + authenticator->realm();
     std::optional<pagedialogs::Credentials> given;
     if (!m_cancelledRealms.contains(realm)) {
         const bool refusedBefore = m_triedRealms.contains(realm);
-        const bool answered = ask(site, kind, [&] {
+        const bool answered = ask(url, PageRequest::SignIn, [&] {
             given = pagedialogs::askCredentials(dialogParent(), url, authenticator->realm(), refusedBefore);
             return given.has_value();
         });
@@ -185,27 +208,21 @@ void WebPage::signIn(const QUrl &url, QAuthenticator *authenticator)
     }
 }
 
-void WebPage::answerPermission(const QUrl &origin, Feature feature)
+bool WebPage::permitted(const QUrl &origin, PageRequest request)
 {
-    // The page always gets an answer; the user's holds for the site and the
-    // feature until the program ends.
+    // The user's answer holds for the site and the kind until the program ends.
     QPointer<WebPage> self(this);
-    const QString site = SiteAnswers::siteOf(origin);
-    const QString kind = kindOf(feature);
-    std::optional<bool> allowed = m_session.answers().answer(site, kind);
-    if (!allowed) {
-        const QString question = pagedialogs::permissionQuestion(origin, feature);
-        bool asked = false;
-        const bool yes = !question.isEmpty() && ask(site, kind, [&] {
-            asked = true;
-            return pagedialogs::askYesNo(dialogParent(), question);
-        });
-        allowed = yes;
-        if (asked && self)
-            m_session.answers().remember(site, kind, yes);
-    }
-    if (self)
-        setFeaturePermission(origin, feature, *allowed ? PermissionGrantedByUser : PermissionDeniedByUser);
+    if (const std::optional<bool> allowed = m_session.answers().answer(origin, request))
+        return *allowed;
+    const QString question = pagerules::question(request, pagedialogs::siteName(origin));
+    bool asked = false;
+    const bool yes = !question.isEmpty() && ask(origin, request, [&] {
+        asked = true;
+        return pagedialogs::askYesNo(dialogParent(), question);
+    });
+    if (asked && self)
+        m_session.answers().remember(origin, request, yes);
+    return yes;
 }
 
 void WebPage::download(QWebEngineDownloadRequest *request)
@@ -213,20 +230,19 @@ void WebPage::download(QWebEngineDownloadRequest *request)
     // A download the user started with a click (or by choosing its address)
     // asks where it goes. One the page starts by itself asks once per site;
     // after that the site's downloads are refused unasked.
-    const QString site = SiteAnswers::siteOf(url().isEmpty() ? request->url() : url());
+    const QUrl site = url().isEmpty() ? request->url() : url();
     const bool byUser = (userActedRecently() && !m_gestureUsed) || request->url() == m_chosenUrl;
     m_gestureUsed = true;
     m_chosenUrl.clear();
-    const QString automatic = QStringLiteral("automatic download");
     if (!byUser) {
-        if (m_session.answers().answer(site, automatic)) {
+        if (m_session.answers().answer(site, PageRequest::AutomaticDownload)) {
             request->cancel();
             return;
         }
-        m_session.answers().remember(site, automatic, false);
+        m_session.answers().remember(site, PageRequest::AutomaticDownload, false);
     }
     QPointer<QWebEngineDownloadRequest> guard(request);
-    const bool chosen = ask(site, QStringLiteral("download"),
+    const bool chosen = ask(site, PageRequest::Download,
                             [&] { return m_session.downloads().ask(request, dialogParent()) != nullptr; });
     if (!chosen && guard && guard->state() == QWebEngineDownloadRequest::DownloadRequested)
         request->cancel();
@@ -279,12 +295,39 @@ bool WebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, c
     });
 }
 
-void WebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
-                                       const QString &sourceID)
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+void WebPage::shareScreen(const QWebEngineDesktopMediaRequest &request)
 {
-    if (level == InfoMessageLevel && message == BlockedWindowMessage) {
-        emit windowBlocked(url());
+    // Sharing is asked as a camera is: the user's Yes shares the first
+    // screen, anything else cancels. Should the engine ask for the
+    // permission as well, it gets the same answer unasked.
+    QPointer<WebPage> self(this);
+    bool yes = false;
+    ignoreErrors([&] { yes = permitted(url(), PageRequest::Screen); });
+    QAbstractListModel *screens = request.screensModel();
+    if (!self || !yes || !screens || screens->rowCount() == 0) {
+        request.cancel();
         return;
     }
-    QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
+    request.selectScreen(screens->index(0));
 }
+
+void WebPage::refusePasskey(QWebEngineWebAuthUxRequest *request)
+{
+    // The program has no dialogs for passkeys or security keys yet: the
+    // page's request is cancelled at once, and the user is told why the
+    // site's sign-in did not go on, a few times per site at most.
+    QPointer<QWebEngineWebAuthUxRequest> pending(request);
+    QMetaObject::invokeMethod(
+        this,
+        [pending] {
+            if (pending)
+                pending->cancel();
+        },
+        Qt::QueuedConnection);
+    ask(url(), PageRequest::Passkey, [&] {
+        tellUser(dialogParent(), pagedialogs::passkeyNotice(url()));
+        return false;
+    });
+}
+#endif

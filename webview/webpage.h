@@ -1,23 +1,30 @@
 #pragma once
 
-#include <QPointer>
+#include "pagerequest.h"
+
+#include <QSet>
+#include <QUrl>
+#include <QWebEnginePage>
 
 #include <functional>
-#include <QSet>
-#include <QWebEnginePage>
 
 class QAuthenticator;
 class QWebEngineDownloadRequest;
+class QWebEngineNewWindowRequest;
 class Session;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+class QWebEngineDesktopMediaRequest;
+class QWebEngineWebAuthUxRequest;
+#endif
 
 // A page as the program hosts it: it answers what a page asks of its
 // browser (new windows, downloads, sign-in, permissions, its own dialogs)
 // and judges it as a browser does. At most one of the program's questions
 // is open for a page at a time, and requests that come meanwhile are
 // refused; after three refusals of one kind a site is no longer asked;
-// every request gets an answer. It refuses what a page may not do: start
-// other programs without the user's click, pass a bad certificate, reach
-// the program's own resources.
+// every request gets an answer. It refuses what a page may not do: open
+// windows or start other programs without the user's click, pass a bad
+// certificate, reach the program's own resources.
 class WebPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -31,36 +38,45 @@ public:
     // The user chose `url` for the page (Home, a bookmark, Back...): a
     // download from that very address is the user's own.
     void userChose(const QUrl &url);
+    // The address of the page that opened this one, if a page did.
+    QUrl openerUrl() const { return m_openerUrl; }
 
 signals:
     // The main frame's address was refused for its certificate.
     void certificateRefused(const QUrl &url);
-    // The page tried to open a window without the user's click.
+    // The page tried to open a window without the user's click; none opened.
     void windowBlocked(const QUrl &site);
     // The question that was open for this page has been answered.
     void questionAnswered();
 
 protected:
-    QWebEnginePage *createWindow(WebWindowType type) override;
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
     bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
     bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
                           QString *result) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
-                                  const QString &sourceID) override;
 
 private:
     QWidget *dialogParent() const;
     // Runs `question` as the page's one open question; false, without
-    // running it, while another is open. `question` returns whether the user
-    // said yes; a no counts against `kind` for `site`.
+    // running it, while another is open or `request` may no longer be asked
+    // of `site`. `question` returns whether the user said yes; a no counts
+    // against `request` for `site`.
     template <typename Question>
-    bool ask(const QString &site, const QString &kind, Question question);
+    bool ask(const QUrl &site, PageRequest request, Question question);
+    // Opens the window a page asked for if the user's click or key asked
+    // for it, else says that it was blocked.
+    void openWindow(QWebEngineNewWindowRequest &request);
     // `url` names the server, or the proxy, that asks.
     void signIn(const QUrl &url, QAuthenticator *authenticator);
-    void answerPermission(const QUrl &origin, Feature feature);
+    // Whether `request` is allowed for `origin`: the user's standing answer,
+    // else the user's Yes or No.
+    bool permitted(const QUrl &origin, PageRequest request);
     void download(QWebEngineDownloadRequest *request);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+    void shareScreen(const QWebEngineDesktopMediaRequest &request);
+    void refusePasskey(QWebEngineWebAuthUxRequest *request);
+#endif
     // Whether the page's script may show another dialog; from the second on
     // the user may say no more.
     bool scriptDialog(const QUrl &origin, const std::function<bool(bool offerStop, bool *stop)> &show);
@@ -81,4 +97,5 @@ private:
     qint64 m_userActedAt = -1;
     bool m_gestureUsed = true;
     QUrl m_chosenUrl;
+    QUrl m_openerUrl;
 };

