@@ -1,3 +1,4 @@
+#include "engineprinting.h"
 #include "engineview.h"
 #include "httpserver.h"
 #include "session.h"
@@ -283,6 +284,65 @@ private slots:
         }
         QCOMPARE(answered, 1);
         QVERIFY(!QFile::exists(folder.filePath(file)));
+    }
+
+    // A print command always ends, with a word to the user, and writes
+    // nothing it should not: when the page's renderer ends while the preview
+    // shows it (the preview closes rather than hand the engine a dead page),
+    // and when the engine does not answer in time.
+    void printAlwaysEnds_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("kill");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("preview, renderer ends") << int(WebView::PrintPreviewCmd) << true
+                                                << "The page's renderer ended while printing; nothing was printed.";
+        QTest::newRow("print to file, no answer")
+            << int(WebView::PrintCmd) << false << "The page was not ready for printing within 2 seconds; nothing was printed.";
+    }
+    void printAlwaysEnds()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, kill);
+        // The page keeps its renderer busy as it is printed: the engine does
+        // not answer before the limit.
+        server->setPage("/busy", "<html><body><h1>Hotels</h1><script>addEventListener('beforeprint', () => {"
+                                 " const end = Date.now() + 6000; while (Date.now() < end); });</script></body></html>");
+        QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
+        view->Navigate(server->url(kill ? "/page" : "/busy"));
+        QVERIFY(finished.wait(20000));
+        view->printing()->setLimitForTesting(2000);
+        const QString file = folder.filePath(QStringLiteral("ends.pdf"));
+        view->printer()->setOutputFormat(QPrinter::PdfFormat);
+        view->printer()->setOutputFileName(file);
+        QStringList dialogs;
+        int ticksSinceKill = -1;
+        ModalWatch watch([&](QWidget *modal) {
+            if (modal && !dialogs.contains(modal->metaObject()->className()))
+                dialogs << modal->metaObject()->className();
+            if (auto *dialog = qobject_cast<QPrintDialog *>(modal))
+                dialog->accept();
+            if (kill && ticksSinceKill < 0 && qobject_cast<QPrintPreviewDialog *>(modal)
+                && !view->printing()->rendering()) {
+                ticksSinceKill = 0;
+                ::kill(pid_t(view->engine()->page()->renderProcessPid()), SIGKILL);
+            } else if (ticksSinceKill >= 0 && ++ticksSinceKill > 500 && modal) {
+                modal->close(); // it did not close itself
+            }
+        });
+        QString said;
+        try {
+            view->ExecWB(command, command == WebView::PrintCmd ? WebView::PromptUser : WebView::DoDefault);
+        } catch (const WebViewError &e) {
+            said = QString::fromUtf8(e.what());
+        }
+        QTEST(said, "said");
+        QVERIFY(ticksSinceKill < 500);
+        QCOMPARE(dialogs, QStringList(command == WebView::PrintCmd ? "QPrintDialog" : "QPrintPreviewDialog"));
+        QVERIFY(!QApplication::activeModalWidget());
+        // The engine's late answer writes nothing either.
+        QTRY_VERIFY_WITH_TIMEOUT(!view->printing()->rendering(), 20000);
+        QVERIFY(!QFile::exists(file));
     }
 
     void previewWithoutRendererSaysSo()
