@@ -1,3 +1,4 @@
+#include "download.h"
 #include "engineprinting.h"
 #include "engineview.h"
 #include "httpserver.h"
@@ -5,6 +6,7 @@
 #include "testmain.h"
 #include "widgetfixture.h"
 
+#include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -259,6 +261,55 @@ private slots:
         QVERIFY(finished.wait(20000));
         answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true);
         QVERIFY(QFileInfo(file).size() > 0);
+    }
+
+    // Save Page keeps what is shown, by way of the save dialog and the
+    // downloads: a PDF file in the viewer as the file itself, byte for byte,
+    // a page as the engine saves it.
+    void savePage_data()
+    {
+        QTest::addColumn<bool>("pdf");
+        QTest::newRow("page") << false;
+        QTest::newRow("PDF file in the viewer") << true;
+    }
+    void savePage()
+    {
+        QFETCH(bool, pdf);
+        const auto bytes = std::make_shared<QByteArray>();
+        if (pdf) {
+            view->engine()->page()->printToPdf([bytes](const QByteArray &made) { *bytes = made; });
+            QTRY_VERIFY_WITH_TIMEOUT(!bytes->isEmpty(), 20000);
+            server->setPage("/deal.pdf", HttpServer::Page{*bytes, "application/pdf"});
+            QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
+            view->Navigate(server->url("/deal.pdf"));
+            QVERIFY(finished.wait(20000));
+            QTRY_VERIFY_WITH_TIMEOUT(view->printing()->showsPdf(), 20000);
+        }
+        const QString target = folder.filePath(pdf ? "saved.pdf" : "saved.html");
+        QStringList dialogs;
+        ModalWatch answer([&](QWidget *dialog) {
+            if (!dialog)
+                return;
+            dialogs << dialog->metaObject()->className();
+            if (auto *save = qobject_cast<QFileDialog *>(dialog)) {
+                save->selectFile(target);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            } else {
+                dialog->close();
+            }
+        });
+        const qsizetype before = session.downloads().all().size();
+        view->ExecWB(WebView::SaveAsCmd, WebView::PromptUser);
+        QTRY_COMPARE_WITH_TIMEOUT(session.downloads().all().size(), before + 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(session.downloads().all().constLast()->isFinished(), 20000);
+        QCOMPARE(dialogs, QStringList("QFileDialog"));
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray content = saved.readAll();
+        if (pdf)
+            QVERIFY(content == *bytes);
+        else
+            QVERIFY2(content.contains("Hotels in Lisbon"), content.left(300).constData());
     }
 
     void failedPrintIsAnError_data()
