@@ -255,22 +255,19 @@ void EngineView::Stop()
 
 void EngineView::ExecWB(int cmdId, int execOpt)
 {
-    if (cmdId == SaveAsCmd && execOpt == PromptUser)
-        savePage();
-    else if (!m_printing->exec(cmdId, execOpt))
+    if (cmdId == SaveAsCmd && execOpt == PromptUser) {
+        if (m_page->url().isEmpty())
+            throw WebViewError(tr("There is no page to save."));
+        // As the context menu's Save page: a PDF file in the viewer is saved
+        // as the file itself, byte for byte, any other page as the engine
+        // saves it; both ask where through the save dialog and show in the
+        // downloads. The user asked for it: it is no download the page
+        // started by itself.
+        m_page->userChose(m_page->url());
+        m_page->triggerAction(QWebEnginePage::SavePage);
+    } else if (!m_printing->exec(cmdId, execOpt)) {
         throw WebViewError(tr("Command %1 with option %2 is not supported.").arg(cmdId).arg(execOpt));
-}
-
-void EngineView::savePage()
-{
-    if (m_page->url().isEmpty())
-        throw WebViewError(tr("There is no page to save."));
-    // As the context menu's Save page: a PDF file in the viewer is saved as
-    // the file itself, byte for byte, any other page as the engine saves it;
-    // both ask where through the save dialog and show in the downloads. The
-    // user asked for it, so it is no download the page started by itself.
-    m_page->userChose(m_page->url());
-    m_page->triggerAction(QWebEnginePage::SavePage);
+    }
 }
 
 void EngineView::Zoom(int step)

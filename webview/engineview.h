@@ -78,8 +78,6 @@ private:
     void enterOrLeaveFullScreen(bool enter);
     // Reports Back and Forward when the history allows them, or no longer.
     void reportHistory();
-    // Saves what is shown through the save dialog and the downloads list.
-    void savePage();
     void showNote(const QString &text);
     void applyZoom();
     void showNotice(const QString &text);
