@@ -1,6 +1,5 @@
 #include "frmmain.h"
 
-#include "pageactions.h"
 #include "progress.h"
 
 #include <QAction>
