@@ -40,7 +40,7 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Ses
     setWindowIcon(pictures::windowIcon());
     setCentralWidget(m_client);
     createControls(makeWebView);
-    createActions();
+    actions->bind(Web.at(0), [this] { return HomePageUrl; });
     createMenus();
     if (m_session) {
         connect(&m_session->downloads(), &DownloadList::added, this, [this] { showDownloads(); });
@@ -60,26 +60,31 @@ QPushButton *frmMain::createPictureButton(const char *name, const char *picture,
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(pictures::icon(picture));
     button->setIconSize(QSize(24, 24));
-    button->setToolTip(action->text());
+    // The command's name without its access letter.
+    button->setToolTip(action->toolTip());
     // Screen readers say what the picture shows.
-    button->setAccessibleName(action->text());
+    button->setAccessibleName(action->toolTip());
     twips::place(button, left, 0, ButtonWidth, ButtonHeight);
     connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    // Back with no earlier page, Stop with nothing loading: greyed out.
+    button->setEnabled(action->isEnabled());
+    connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
     return button;
 }
 
 void frmMain::createControls(const WebViewFactory &makeWebView)
 {
-    cmdBack = createPictureButton("cmdBack", "back", actions->back, 0 * ButtonStep);
-    cmdForward = createPictureButton("cmdForward", "forward", actions->forward, 1 * ButtonStep);
-    cmdStop = createPictureButton("cmdStop", "stop", actions->stop, 2 * ButtonStep);
-    cmdRefresh = createPictureButton("cmdRefresh", "refresh", actions->refresh, 3 * ButtonStep);
-    cmdHome = createPictureButton("cmdHome", "home", actions->home, 4 * ButtonStep);
+    cmdBack = createPictureButton("cmdBack", "back", command("cmdBack"), 0 * ButtonStep);
+    cmdForward = createPictureButton("cmdForward", "forward", command("cmdForward"), 1 * ButtonStep);
+    cmdStop = createPictureButton("cmdStop", "stop", command("cmdStop"), 2 * ButtonStep);
+    cmdRefresh = createPictureButton("cmdRefresh", "refresh", command("cmdRefresh"), 3 * ButtonStep);
+    cmdHome = createPictureButton("cmdHome", "home", command("cmdHome"), 4 * ButtonStep);
     // Adding a bookmark is the window's own command, not the page's.
     auto *addBookmark = new QAction(tr("Bookmark"), this);
     cmdAddBookmark = createPictureButton("cmdAddBookmark", "bookmark", addBookmark, 5 * ButtonStep);
     connect(addBookmark, &QAction::triggered, this, handled([this] { cmdAddBookmark_Click(); }));
-    cmdPrint = createPictureButton("cmdPrint", "preview", actions->printPreview, 6 * ButtonStep);
+    // The picture shows a preview: the button is Print Preview.
+    cmdPrint = createPictureButton("cmdPrint", "preview", command("mnuPrintPreview"), 6 * ButtonStep);
 
     lblStat = new QLabel(tr("Connecting to server"), m_client);
     lblStat->setObjectName(QStringLiteral("lblStat"));
@@ -137,41 +142,15 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     connect(Image1, &PictureImage::clicked, this, handled([this] { Image1_Click(); }));
     connect(Image1, &PictureImage::doubleClicked, this, handled([this] { Image1_DblClick(); }));
     connect(web, &WebView::ProgressChange, this, [this](int progress, int progressMax) {
-        ignoreErrors([&] { Web_ProgressChange(0, progress, progressMax); });
+        ignoreErrors([&] { Web_ProgressChange(progress, progressMax); });
     });
-    connect(web, &WebView::NavigateComplete2, this, [this](const QString &url) {
-        ignoreErrors([&] { Web_NavigateComplete2(0, url); });
+    connect(web, &WebView::NavigateComplete2, this, [this] {
+        ignoreErrors([&] { Web_NavigateComplete2(); });
         ignoreErrors([&] { showZoom(); });
     });
     connect(cmdZoom, &QPushButton::clicked, this, handled([this] { Web.at(0)->Zoom(0); }));
     if (m_session)
         connect(&m_session->zoom(), &ZoomStore::changed, this, handled([this] { showZoom(); }));
-}
-
-void frmMain::createActions()
-{
-    // Each page command runs its named handler, whether a button, a menu
-    // item or a key triggered it.
-    auto run = [this](QAction *action, void (frmMain::*handler)()) {
-        connect(action, &QAction::triggered, this, handled([this, handler] { (this->*handler)(); }));
-    };
-    run(actions->back, &frmMain::cmdBack_Click);
-    run(actions->forward, &frmMain::cmdForward_Click);
-    run(actions->stop, &frmMain::cmdStop_Click);
-    run(actions->refresh, &frmMain::cmdRefresh_Click);
-    run(actions->home, &frmMain::cmdHome_Click);
-    run(actions->printPreview, &frmMain::mnuPrintPreview_Click);
-    run(actions->pageSetup, &frmMain::mnuPGSetup_Click);
-    run(actions->print, &frmMain::mnuPrint_Click);
-    run(actions->close, &frmMain::mnuExit_Click);
-    run(actions->find, &frmMain::mnuFind_Click);
-    const auto zoom = [this](QAction *action, int step) {
-        connect(action, &QAction::triggered, this, handled([this, step] { Web.at(0)->Zoom(step); }));
-    };
-    zoom(actions->zoomIn, +1);
-    zoom(actions->zoomOut, -1);
-    zoom(actions->zoomReset, 0);
-    actions->followBusy(Web.at(0));
 }
 
 void frmMain::createMenus()
@@ -184,15 +163,8 @@ void frmMain::createMenus()
         connect(action, &QAction::triggered, this, handled([this, handler] { (this->*handler)(); }));
         return action;
     };
-    auto shared = [](QMenu *menu, const char *name, QAction *action) {
-        action->setObjectName(QString::fromLatin1(name));
-        menu->addAction(action);
-        return action;
-    };
-    mnuPGSetup = shared(page, "mnuPGSetup", actions->pageSetup);
-    mnuPrintPreview = shared(page, "mnuPrintPreview", actions->printPreview);
-    mnuPrint = shared(page, "mnuPrint", actions->print);
-    mnuFind = shared(page, "mnuFind", actions->find);
+    // The page commands that show in the menu, as their table says.
+    page->addActions(actions->pageMenu());
     page->addSeparator()->setObjectName(QStringLiteral("mnuSeparator"));
     mnuExit = item(page, "mnuExit", tr("&Exit"), &frmMain::mnuExit_Click);
 
@@ -207,9 +179,9 @@ void frmMain::createMenus()
     mnuAbout = item(help, "mnuAbout", tr("&About"), &frmMain::mnuAbout_Click);
 }
 
-void frmMain::pageTakesFocus()
+QAction *frmMain::command(const char *name) const
 {
-    Web.at(0)->setFocus(Qt::OtherFocusReason);
+    return actions->action(QString::fromLatin1(name));
 }
 
 void frmMain::showZoom()
@@ -258,7 +230,8 @@ void frmMain::Form_Load()
     ignoreErrors([this] { HomePageUrl = m_configuredHomePage; });
     ignoreErrors([this] { Form_Resize(); });
     ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
-    ignoreErrors([this] { pageTakesFocus(); });
+    // The page takes the keyboard: the user has chosen where it goes.
+    ignoreErrors([this] { Web.at(0)->setFocus(Qt::OtherFocusReason); });
 }
 
 void frmMain::moveOuter(const QRect &outer)

@@ -45,6 +45,8 @@ public:
     void AddBookmarkEntry(const QString &name, const QString &address);
 
     // Command handlers, public so that tests drive them as the user would.
+    // The page commands' handlers trigger their action, as the button, the
+    // menu item and the keys do.
     void cmdBack_Click();
     void cmdForward_Click();
     void cmdStop_Click();
@@ -63,8 +65,8 @@ public:
     void mnuDelBookMark_Click();
     void mnuViewBookMark_Click();
     void mnuAbout_Click();
-    void Web_ProgressChange(int Index, int Progress, int ProgressMax);
-    void Web_NavigateComplete2(int Index, const QString &URL);
+    void Web_ProgressChange(int Progress, int ProgressMax);
+    void Web_NavigateComplete2();
 
     // The layout rule: fits the logo and the web view to the window's size.
     void Form_Resize();
@@ -84,13 +86,11 @@ public:
 
     // The page commands, one action each: buttons, menu items and keys.
     PageActions *actions;
+    // The page command named `name` (a row of PageActions).
+    QAction *command(const char *name) const;
     // The downloads window, once a download has shown it.
     DownloadsWindow *downloadsWindow() const;
 
-    QAction *mnuPGSetup;
-    QAction *mnuPrintPreview;
-    QAction *mnuPrint;
-    QAction *mnuFind;
     QAction *mnuExit;
     QAction *mnuAddBookMark;
     QAction *mnuDelBookMark;
@@ -105,11 +105,8 @@ protected:
 private:
     void createControls(const WebViewFactory &makeWebView);
     void createMenus();
-    void createActions();
     QPushButton *createPictureButton(const char *name, const char *picture, QAction *action, double left);
     void showDownloads();
-    // The page takes the keyboard: the user has chosen where it goes.
-    void pageTakesFocus();
     void showZoom();
     void Form_Unload();
     // Moves and sizes the window's outer frame (pixels).

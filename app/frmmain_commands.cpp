@@ -1,99 +1,79 @@
 #include "frmmain.h"
 
 #include "progress.h"
-#include "webview.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QProgressBar>
 
-// Navigation, print and progress handlers. Each command makes its one call on
-// Web(0); the guarded ones drop a failure without a word to the user.
-
-// The commands that take the page somewhere give it the keyboard, as a
-// browser gives the page the focus once the user has chosen where it goes.
+// The page commands' handlers and the progress display. Each handler
+// triggers its command's action: what the command does, when it can be done
+// and what a failure says are the command's row in PageActions, the same
+// for the button, the menu item and the keys.
 
 void frmMain::cmdBack_Click()
 {
-    ignoreErrors([this] { Web.at(0)->GoBack(); });
-    ignoreErrors([this] { pageTakesFocus(); });
+    command("cmdBack")->trigger();
 }
 
 void frmMain::cmdForward_Click()
 {
-    ignoreErrors([this] { Web.at(0)->GoForward(); });
-    ignoreErrors([this] { pageTakesFocus(); });
+    command("cmdForward")->trigger();
 }
 
 void frmMain::cmdStop_Click()
 {
-    ignoreErrors([this] { Web.at(0)->Stop(); });
+    command("cmdStop")->trigger();
 }
 
 void frmMain::cmdRefresh_Click()
 {
-    ignoreErrors([this] { Web.at(0)->Refresh(); });
-    ignoreErrors([this] { pageTakesFocus(); });
+    command("cmdRefresh")->trigger();
 }
 
 void frmMain::cmdHome_Click()
 {
-    ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
-    ignoreErrors([this] { pageTakesFocus(); });
+    command("cmdHome")->trigger();
 }
 
 void frmMain::cmdPrint_Click()
 {
     // The button is Print Preview; printing itself is only on the Page menu.
-    ignoreErrors([this] { Web.at(0)->ExecWB(WebView::PrintPreviewCmd, WebView::DoDefault); });
+    command("mnuPrintPreview")->trigger();
 }
 
-// The logo has no error handling of its own; a navigation it cannot start is
-// of no interest to the user (the page simply stays), so it is dropped.
+// The logo goes home as the Home button does.
 void frmMain::Image1_Click()
 {
-    ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
-    ignoreErrors([this] { pageTakesFocus(); });
+    command("cmdHome")->trigger();
 }
 
 void frmMain::Image1_DblClick()
 {
-    ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
-    ignoreErrors([this] { pageTakesFocus(); });
+    command("cmdHome")->trigger();
 }
 
 void frmMain::mnuFind_Click()
 {
-    ignoreErrors([this] { Web.at(0)->Find(); });
+    command("mnuFind")->trigger();
 }
 
 void frmMain::mnuPGSetup_Click()
 {
-    ignoreErrors([this] { Web.at(0)->ExecWB(WebView::PageSetupCmd, WebView::DoDefault); });
+    command("mnuPGSetup")->trigger();
 }
 
 void frmMain::mnuPrintPreview_Click()
 {
-    // Runs the button's handler itself, so the two can never differ.
-    cmdPrint_Click();
+    command("mnuPrintPreview")->trigger();
 }
 
 void frmMain::mnuPrint_Click()
 {
-    // A print that fails must not pass for one that worked: say why.
-    QString failure;
-    try {
-        Web.at(0)->ExecWB(WebView::PrintCmd, WebView::PromptUser);
-        return;
-    } catch (const ExpectedFailure &e) {
-        failure = QString::fromUtf8(e.what());
-    } catch (...) {
-        logUnexpectedFailure();
-        failure = tr("The page could not be printed.");
-    }
-    tellUser(this, failure);
+    command("mnuPrint")->trigger();
 }
 
-void frmMain::Web_ProgressChange(int, int Progress, int ProgressMax)
+void frmMain::Web_ProgressChange(int Progress, int ProgressMax)
 {
     if (Progress <= 0) {
         // No progress, or -1 at the end of a download.
@@ -122,7 +102,7 @@ void frmMain::Web_ProgressChange(int, int Progress, int ProgressMax)
         ProgressBar1->setValue(Progress);
 }
 
-void frmMain::Web_NavigateComplete2(int, const QString &)
+void frmMain::Web_NavigateComplete2()
 {
     ProgressBar1->setVisible(false);
     lblStat->setVisible(false);

@@ -54,6 +54,14 @@ public:
 
     void emitProgress(int progress, int progressMax) { emit ProgressChange(progress, progressMax); }
     void emitNavigateComplete(const QString &address) { emit NavigateComplete2(address); }
+    // Back and Forward as a page with history both ways reports them, and
+    // loading: every page command can be done.
+    void allowEverything()
+    {
+        emit CommandStateChange(NavigateBack, true);
+        emit CommandStateChange(NavigateForward, true);
+        setBusy(true);
+    }
 
 private:
     void record(const QString &call)

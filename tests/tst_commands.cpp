@@ -1,5 +1,5 @@
-#include "fakewebview.h"
-#include "frmmain.h"
+#include "mainwindowfixture.h"
+#include "pageactions.h"
 #include "pictureimage.h"
 #include "testmain.h"
 #include "widgetfixture.h"
@@ -7,21 +7,17 @@
 #include <QAccessible>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include <memory>
 
-// The navigation and print commands, the add-bookmark prompt and the progress
-// display of the main window, over a recording web view.
-class TestCommands : public QObject
+// The page commands, the add-bookmark prompt and the progress display of the
+// main window, over a recording web view.
+class TestCommands : public QObject, MainWindowFixture
 {
     Q_OBJECT
-
-    static inline const QString Home = QStringLiteral("http://127.0.0.1:9/home?a_aid=1&brandId=2");
-
-    std::unique_ptr<frmMain> window;
-    FakeWebView *fake = nullptr;
 
     // The window's visible state, to show that a command changed nothing.
     QStringList snapshot() const
@@ -38,28 +34,36 @@ class TestCommands : public QObject
                 QString::number(window->isVisible())};
     }
 
+    // Reaches a command as the user does: "button:cmdBack" clicks the
+    // button, "menu:mnuPrint" chooses the Page menu's item, "key:Ctrl+P"
+    // presses the keys; the logo takes clicks through the window.
     void act(const QString &control)
     {
+        const QString what = control.section(u':', 1);
         // Through the window, as the window system reports clicks: a
         // double-click is press, release, press, double-click, release.
         const QPoint logo = window->Image1->mapTo(window.get(), window->Image1->rect().center());
-        if (control == "Image1 click")
+        if (control == "Image1 click") {
             QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, logo);
-        else if (control == "Image1 double-click")
+        } else if (control == "Image1 double-click") {
             QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, logo);
-        else if (auto *button = window->findChild<QPushButton *>(control))
-            QTest::mouseClick(button, Qt::LeftButton);
-        else
-            window->findChild<QAction *>(control)->trigger();
+        } else if (control.startsWith("button:")) {
+            QTest::mouseClick(window->findChild<QPushButton *>(what), Qt::LeftButton);
+        } else if (control.startsWith("key:")) {
+            QTest::keySequence(window.get(), QKeySequence(what));
+        } else {
+            QMenu *page = window->menuBar()->actions().constFirst()->menu();
+            const QList<QAction *> items = page->actions();
+            const auto item = std::find_if(items.begin(), items.end(), [&](QAction *a) { return a->objectName() == what; });
+            QVERIFY2(item != items.end(), qPrintable(what + " is not in the Page menu"));
+            (*item)->trigger();
+        }
     }
 
 private slots:
     void init()
     {
-        window = std::make_unique<frmMain>(
-            [this](QWidget *parent) { return fake = new FakeWebView(parent); }, Home);
-        window->Form_Load();
-        fake->calls.clear();
+        QVERIFY(start());
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     }
     void cleanup()
@@ -68,48 +72,130 @@ private slots:
         QLocale::setDefault(QLocale::system());
     }
 
+    // Every row of the page command table, each way the user reaches it: its
+    // picture button, its Page menu item, each of its keys. A row without an
+    // entry here fails, so that a new command comes with what it should do.
     void commands_data()
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QStringList>("calls");
         QTest::addColumn<bool>("failing");
         QTest::addColumn<QString>("message"); // the message box the failure shows, if any
-        const QString home = "Navigate(" + Home + ")";
-        const QList<std::pair<const char *, QStringList>> table = {
-            {"cmdBack", {"GoBack"}},
-            {"cmdForward", {"GoForward"}},
-            {"cmdStop", {"Stop"}},
-            {"cmdRefresh", {"Refresh"}},
-            {"cmdHome", {home}},
-            {"cmdPrint", {"ExecWB(7,0)"}},
-            // A double-click arrives as a click and then a double-click.
-            {"Image1 click", {home}},
-            {"Image1 double-click", {home, home}},
-            {"mnuPGSetup", {"ExecWB(8,0)"}},
-            // The same call as the button: the menu item runs its handler.
-            {"mnuPrintPreview", {"ExecWB(7,0)"}},
-            {"mnuPrint", {"ExecWB(6,1)"}},
+        QTest::addColumn<bool>("closes");
+        struct Expected
+        {
+            QString button;
+            QStringList keys, calls;
+            bool told; // a failure is shown to the user
         };
-        for (const bool failing : {false, true}) {
-            for (const auto &[control, calls] : table) {
-                const QString message =
-                    failing && QLatin1String(control) == "mnuPrint" ? plainMessage("ExecWB(6,1) failed") : QString();
-                QTest::addRow("%s%s", control, failing ? ", failing" : "") << control << calls << failing << message;
+        const QString home = "Navigate(" + Home + ")";
+        const QHash<QString, Expected> expected = {
+            {"cmdBack", {"cmdBack", {"Alt+Left"}, {"GoBack"}, false}},
+            {"cmdForward", {"cmdForward", {"Alt+Right"}, {"GoForward"}, false}},
+            {"cmdStop", {"cmdStop", {"Esc"}, {"Stop"}, false}},
+            {"cmdRefresh", {"cmdRefresh", {"F5", "Ctrl+R"}, {"Refresh"}, false}},
+            {"cmdHome", {"cmdHome", {"Alt+Home"}, {home}, false}},
+            {"mnuPGSetup", {"", {}, {"ExecWB(8,0)"}, true}},
+            // The picture button shows a preview.
+            {"mnuPrintPreview", {"cmdPrint", {}, {"ExecWB(7,0)"}, true}},
+            {"mnuPrint", {"", {"Ctrl+P"}, {"ExecWB(6,1)"}, true}},
+            {"mnuSavePage", {"", {"Ctrl+S"}, {"ExecWB(4,1)"}, true}},
+            {"mnuFind", {"", {"Ctrl+F"}, {"Find"}, false}},
+            {"zoomIn", {"", {"Ctrl++", "Ctrl+="}, {"Zoom(1)"}, false}},
+            {"zoomOut", {"", {"Ctrl+-"}, {"Zoom(-1)"}, false}},
+            {"zoomReset", {"", {"Ctrl+0"}, {"Zoom(0)"}, false}},
+            {"close", {"", {"Ctrl+W"}, {}, false}},
+        };
+        const auto row = [](const QString &tag, const QString &control, const QStringList &calls, bool failing,
+                            const QString &message, bool closes) {
+            QTest::addRow("%s%s", qPrintable(tag), failing ? ", failing" : "")
+                << control << calls << failing << message << closes;
+        };
+        for (const PageActions::Command &command : PageActions::commands()) {
+            const QString name = QString::fromLatin1(command.name);
+            if (!expected.contains(name)) {
+                row(name + " (no entry in this test)", QString(), {}, false, QString(), false);
+                continue;
+            }
+            const Expected &e = expected[name];
+            QStringList controls;
+            if (!e.button.isEmpty())
+                controls << "button:" + e.button;
+            if (command.inPageMenu)
+                controls << "menu:" + name;
+            for (const QString &key : e.keys)
+                controls << "key:" + key;
+            for (const bool failing : {false, true}) {
+                for (const QString &control : controls) {
+                    const QString message = failing && e.told ? plainMessage(e.calls.value(0) + " failed") : QString();
+                    row(name + " by " + control, control, e.calls, failing, message, name == "close");
+                }
             }
         }
+        // A double-click arrives as a click and then a double-click.
+        row("Image1 click", "Image1 click", {home}, false, QString(), false);
+        row("Image1 double-click", "Image1 double-click", {home, home}, false, QString(), false);
     }
     void commands()
     {
         QFETCH(QString, control);
         QFETCH(bool, failing);
         QFETCH(QString, message);
+        QFETCH(bool, closes);
+        QVERIFY2(!control.isEmpty(), "say in commands_data what this command does");
+        fake->allowEverything();
         fake->fail = failing;
         const QStringList before = snapshot();
         DialogCloser closer;
         act(control);
         QTEST(fake->calls, "calls");
         QCOMPARE(closer.seen, message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(snapshot(), before);
+        if (closes)
+            QVERIFY(!window->isVisible());
+        else
+            QCOMPARE(snapshot(), before);
+    }
+
+    // Back, Forward and Stop can be used exactly when the page allows them;
+    // greyed out, their buttons and keys do nothing.
+    void commandsFollowThePage_data()
+    {
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::newRow("fresh page") << QStringList() << QStringList();
+        QTest::newRow("an earlier page") << QStringList{"back on"} << QStringList{"cmdBack"};
+        QTest::newRow("back, then a later page only")
+            << QStringList{"back on", "forward on", "back off"} << QStringList{"cmdForward"};
+        QTest::newRow("loading") << QStringList{"busy"} << QStringList{"cmdStop"};
+        QTest::newRow("loaded") << QStringList{"busy", "idle"} << QStringList();
+        QTest::newRow("another command's state") << QStringList{"3 on"} << QStringList();
+    }
+    void commandsFollowThePage()
+    {
+        QFETCH(QStringList, events);
+        QFETCH(QStringList, enabled);
+        for (const QString &event : events) {
+            if (event == "busy" || event == "idle") {
+                fake->setBusy(event == "busy");
+                continue;
+            }
+            const QString which = event.section(u' ', 0, 0);
+            const int command = which == "back" ? WebView::NavigateBack
+                                : which == "forward" ? WebView::NavigateForward
+                                                     : which.toInt();
+            emit fake->CommandStateChange(command, event.endsWith("on"));
+        }
+        const QList<std::tuple<QString, QString, QString>> commands = {
+            {"cmdBack", "Alt+Left", "GoBack"}, {"cmdForward", "Alt+Right", "GoForward"}, {"cmdStop", "Esc", "Stop"}};
+        QStringList calls;
+        for (const auto &[button, key, call] : commands) {
+            QCOMPARE(window->findChild<QPushButton *>(button)->isEnabled(), enabled.contains(button));
+            act("button:" + button);
+            act("key:" + key);
+            if (enabled.contains(button))
+                calls << call << call;
+        }
+        QCOMPARE(fake->calls, calls);
     }
 
     // The prompt names the page by its title, which the page chose: the user

@@ -1,6 +1,5 @@
-#include "fakewebview.h"
-#include "frmmain.h"
 #include "ini.h"
+#include "mainwindowfixture.h"
 #include "pictureimage.h"
 #include "testmain.h"
 #include "twips.h"
@@ -20,24 +19,9 @@
 #endif
 
 // The main window with a recording web view: controls, start-up, shut-down.
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, MainWindowFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<frmMain> window;
-    FakeWebView *fake = nullptr;
-
-    void build(bool failingView = false)
-    {
-        window = std::make_unique<frmMain>(
-            [this, failingView](QWidget *parent) {
-                fake = new FakeWebView(parent);
-                fake->setFocusPolicy(Qt::StrongFocus);
-                fake->fail = failingView;
-                return fake;
-            },
-            QStringLiteral("http://127.0.0.1:9/home?a_aid=1&brandId=2"));
-    }
 
 private slots:
     void cleanup()
@@ -117,15 +101,17 @@ private slots:
             seen << menu->text();
             for (QAction *item : menu->menu()->actions()) {
                 seen << (item->isSeparator() ? QStringLiteral("-") : QStringLiteral("  ") + item->text());
-                // Print is the page command with the platform's print key.
-                const QKeySequence key = item->text() == "Print"              ? QKeySequence(QKeySequence::Print)
-                                         : item->text() == "Find in Page..." ? QKeySequence(QKeySequence::Find)
-                                                                             : QKeySequence();
+                // The page commands with the platform's keys show them.
+                const QKeySequence key = item->text() == "&Print..."           ? QKeySequence(QKeySequence::Print)
+                                         : item->text() == "&Save Page..."    ? QKeySequence(QKeySequence::Save)
+                                         : item->text() == "&Find in Page..." ? QKeySequence(QKeySequence::Find)
+                                                                              : QKeySequence();
                 QCOMPARE(item->shortcut(), key);
                 QVERIFY(item->isEnabled());
             }
         }
-        QCOMPARE(seen, (QStringList{"&Page", "  Page Setup", "  Print Preview", "  Print", "  Find in Page...", "-", "  &Exit",
+        QCOMPARE(seen, (QStringList{"&Page", "  Page Set&up...", "  Print Pre&view", "  &Print...", "  &Save Page...",
+                                    "  &Find in Page...", "-", "  &Exit",
                                     "&Bookmark", "  Add Bookmark", "  Delete Bookmark", "  View Bookmark",
                                     "&Help", "  &About"}));
     }
@@ -142,13 +128,14 @@ private slots:
         QTest::newRow("cmdStop") << "cmdStop" << "Stop";
         QTest::newRow("cmdRefresh") << "cmdRefresh" << "Refresh";
         QTest::newRow("cmdPrint") << "cmdPrint" << "ExecWB(7,0)";
-        QTest::newRow("Image1") << "Image1" << "Navigate(http://127.0.0.1:9/home?a_aid=1&brandId=2)";
+        QTest::newRow("Image1") << "Image1" << "Navigate(" + Home + ")";
     }
     void narrowWindowClicks()
     {
         QFETCH(QString, name);
         build();
-        window->HomePageUrl = QStringLiteral("http://127.0.0.1:9/home?a_aid=1&brandId=2");
+        fake->allowEverything();
+        window->HomePageUrl = Home;
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         // 330 pixels wide from frame to frame, as the layout rule measures it.
@@ -180,8 +167,8 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(window->windowTitle(), QStringLiteral("Velmora"));
         QVERIFY(window->isVisible());
-        QCOMPARE(window->HomePageUrl, QStringLiteral("http://127.0.0.1:9/home?a_aid=1&brandId=2"));
-        QCOMPARE(fake->calls, QStringList{"Navigate(http://127.0.0.1:9/home?a_aid=1&brandId=2)"});
+        QCOMPARE(window->HomePageUrl, Home);
+        QCOMPARE(fake->calls, QStringList{"Navigate(" + Home + ")"});
         QVERIFY(fake->windowVisibleAtNavigate);
 
         const double perPx = twips::perPixel(window.get());

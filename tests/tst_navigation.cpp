@@ -90,8 +90,16 @@ private slots:
         QVERIFY(window->isVisible());
     }
 
+    // Back and Forward are greyed out exactly when the history has nothing
+    // that way.
+    bool backForward(bool back, bool forward) const
+    {
+        return window->cmdBack->isEnabled() == back && window->cmdForward->isEnabled() == forward;
+    }
+
     void linkThenBackThenForward()
     {
+        QVERIFY(backForward(false, false));
         // Let the page settle and the pointer arrive before clicking the link.
         // The answer may come after the wait has given up: it must not land on
         // a stack that has moved on.
@@ -102,11 +110,14 @@ private slots:
         QTest::mouseMove(page, QPoint(50, 50));
         QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(50, 50));
         waitLoaded("/second");
+        QVERIFY(backForward(true, false));
 
         click(window->cmdBack);
         waitLoaded("/home");
+        QVERIFY(backForward(false, true));
         click(window->cmdForward);
         waitLoaded("/second");
+        QVERIFY(backForward(true, false));
         click(window->cmdForward); // no later page: nothing happens
         QCOMPARE(view->LocationURL(), server->url("/second"));
     }

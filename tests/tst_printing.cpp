@@ -1,9 +1,12 @@
+#include "download.h"
+#include "engineprinting.h"
 #include "engineview.h"
 #include "httpserver.h"
 #include "session.h"
 #include "testmain.h"
 #include "widgetfixture.h"
 
+#include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -260,6 +263,55 @@ private slots:
         QVERIFY(QFileInfo(file).size() > 0);
     }
 
+    // Save Page keeps what is shown, by way of the save dialog and the
+    // downloads: a PDF file in the viewer as the file itself, byte for byte,
+    // a page as the engine saves it.
+    void savePage_data()
+    {
+        QTest::addColumn<bool>("pdf");
+        QTest::newRow("page") << false;
+        QTest::newRow("PDF file in the viewer") << true;
+    }
+    void savePage()
+    {
+        QFETCH(bool, pdf);
+        const auto bytes = std::make_shared<QByteArray>();
+        if (pdf) {
+            view->engine()->page()->printToPdf([bytes](const QByteArray &made) { *bytes = made; });
+            QTRY_VERIFY_WITH_TIMEOUT(!bytes->isEmpty(), 20000);
+            server->setPage("/deal.pdf", HttpServer::Page{*bytes, "application/pdf"});
+            QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
+            view->Navigate(server->url("/deal.pdf"));
+            QVERIFY(finished.wait(20000));
+            QTRY_VERIFY_WITH_TIMEOUT(view->printing()->showsPdf(), 20000);
+        }
+        const QString target = folder.filePath(pdf ? "saved.pdf" : "saved.html");
+        QStringList dialogs;
+        ModalWatch answer([&](QWidget *dialog) {
+            if (!dialog)
+                return;
+            dialogs << dialog->metaObject()->className();
+            if (auto *save = qobject_cast<QFileDialog *>(dialog)) {
+                save->selectFile(target);
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            } else {
+                dialog->close();
+            }
+        });
+        const qsizetype before = session.downloads().all().size();
+        view->ExecWB(WebView::SaveAsCmd, WebView::PromptUser);
+        QTRY_COMPARE_WITH_TIMEOUT(session.downloads().all().size(), before + 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(session.downloads().all().constLast()->isFinished(), 20000);
+        QCOMPARE(dialogs, QStringList("QFileDialog"));
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray content = saved.readAll();
+        if (pdf)
+            QVERIFY(content == *bytes);
+        else
+            QVERIFY2(content.contains("Hotels in Lisbon"), content.left(300).constData());
+    }
+
     void failedPrintIsAnError_data()
     {
         QTest::addColumn<QString>("file");
@@ -283,6 +335,65 @@ private slots:
         }
         QCOMPARE(answered, 1);
         QVERIFY(!QFile::exists(folder.filePath(file)));
+    }
+
+    // A print command always ends, with a word to the user, and writes
+    // nothing it should not: when the page's renderer ends while the preview
+    // shows it (the preview closes rather than hand the engine a dead page),
+    // and when the engine does not answer in time.
+    void printAlwaysEnds_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("kill");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("preview, renderer ends") << int(WebView::PrintPreviewCmd) << true
+                                                << "The page's renderer ended while printing; nothing was printed.";
+        QTest::newRow("print to file, no answer")
+            << int(WebView::PrintCmd) << false << "The page was not ready for printing within 2 seconds; nothing was printed.";
+    }
+    void printAlwaysEnds()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, kill);
+        // The page keeps its renderer busy as it is printed: the engine does
+        // not answer before the limit.
+        server->setPage("/busy", "<html><body><h1>Hotels</h1><script>addEventListener('beforeprint', () => {"
+                                 " const end = Date.now() + 6000; while (Date.now() < end); });</script></body></html>");
+        QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
+        view->Navigate(server->url(kill ? "/page" : "/busy"));
+        QVERIFY(finished.wait(20000));
+        view->printing()->setLimitForTesting(2000);
+        const QString file = folder.filePath(QStringLiteral("ends.pdf"));
+        view->printer()->setOutputFormat(QPrinter::PdfFormat);
+        view->printer()->setOutputFileName(file);
+        QStringList dialogs;
+        int ticksSinceKill = -1;
+        ModalWatch watch([&](QWidget *modal) {
+            if (modal && !dialogs.contains(modal->metaObject()->className()))
+                dialogs << modal->metaObject()->className();
+            if (auto *dialog = qobject_cast<QPrintDialog *>(modal))
+                dialog->accept();
+            if (kill && ticksSinceKill < 0 && qobject_cast<QPrintPreviewDialog *>(modal)
+                && !view->printing()->rendering()) {
+                ticksSinceKill = 0;
+                ::kill(pid_t(view->engine()->page()->renderProcessPid()), SIGKILL);
+            } else if (ticksSinceKill >= 0 && ++ticksSinceKill > 500 && modal) {
+                modal->close(); // it did not close itself
+            }
+        });
+        QString said;
+        try {
+            view->ExecWB(command, command == WebView::PrintCmd ? WebView::PromptUser : WebView::DoDefault);
+        } catch (const WebViewError &e) {
+            said = QString::fromUtf8(e.what());
+        }
+        QTEST(said, "said");
+        QVERIFY(ticksSinceKill < 500);
+        QCOMPARE(dialogs, QStringList(command == WebView::PrintCmd ? "QPrintDialog" : "QPrintPreviewDialog"));
+        QVERIFY(!QApplication::activeModalWidget());
+        // The engine's late answer writes nothing either.
+        QTRY_VERIFY_WITH_TIMEOUT(!view->printing()->rendering(), 20000);
+        QVERIFY(!QFile::exists(file));
     }
 
     void previewWithoutRendererSaysSo()

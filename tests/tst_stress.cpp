@@ -132,7 +132,7 @@ class TestStress : public QObject
         static const int extremes[] = {0, -1, 1, 50, 100, 200, 300, INT_MAX, INT_MIN};
         QPushButton *buttons[] = {window->cmdBack, window->cmdForward, window->cmdStop, window->cmdRefresh,
                                   window->cmdHome, window->cmdPrint};
-        QAction *items[] = {window->mnuPGSetup, window->mnuPrintPreview, window->mnuPrint,
+        QAction *items[] = {window->command("mnuPGSetup"), window->command("mnuPrintPreview"), window->command("mnuPrint"),
                             window->mnuDelBookMark, window->mnuViewBookMark, window->mnuAbout};
         switch (rng.bounded(7)) {
         case 0: buttons[rng.bounded(6)]->click(); break;

@@ -79,6 +79,7 @@ void DeferredView::start()
     connect(view, &WebView::ProgressChange, this, &WebView::ProgressChange);
     connect(view, &WebView::NavigateComplete2, this, &WebView::NavigateComplete2);
     connect(view, &WebView::BusyChanged, this, &WebView::BusyChanged);
+    connect(view, &WebView::CommandStateChange, this, &WebView::CommandStateChange);
     // The kept calls come first, the home page among them, so that nothing
     // else stands in front of its request; a call made while they run (from
     // a dialog one of them opened) joins the end.

@@ -12,7 +12,7 @@
 // and passes every event on. What is called on it before then is kept and
 // done, in order, as soon as the real view is up; a kept call that fails is
 // dropped, as the guarded handlers drop a failure. Until then it answers as a
-// fresh view does: no address, no title, not busy.
+// fresh view does: no address, no title, not busy, no Back or Forward.
 class DeferredView : public WebView
 {
     Q_OBJECT
@@ -28,13 +28,14 @@ public:
     void start();
 
     // Every operation is passed on to the real view, or kept until it is up.
-#define VELMORA_KEEP_OPERATION(name, parameters, arguments)                                          \
-    void name parameters override                                                                   \
-    {                                                                                               \
-        perform([=](WebView &view) { view.name arguments; });                                       \
-    }
-    VELMORA_WEBVIEW_OPERATIONS(VELMORA_KEEP_OPERATION)
-#undef VELMORA_KEEP_OPERATION
+    void Navigate(const QString &url) override { perform([url](WebView &v) { v.Navigate(url); }); }
+    void GoBack() override { perform([](WebView &v) { v.GoBack(); }); }
+    void GoForward() override { perform([](WebView &v) { v.GoForward(); }); }
+    void Refresh() override { perform([](WebView &v) { v.Refresh(); }); }
+    void Stop() override { perform([](WebView &v) { v.Stop(); }); }
+    void ExecWB(int cmdId, int execOpt) override { perform([=](WebView &v) { v.ExecWB(cmdId, execOpt); }); }
+    void Zoom(int step) override { perform([step](WebView &v) { v.Zoom(step); }); }
+    void Find() override { perform([](WebView &v) { v.Find(); }); }
 
     QString LocationURL() const override;
     QString LocationName() const override;

@@ -4,22 +4,23 @@
 
 #include <QPointer>
 
-#include <memory>
-
 class QLabel;
 class QPrinter;
 class QStackedLayout;
+class QTimer;
 class QWebEnginePage;
 class QWebEngineView;
+class EnginePrinting;
 class FindBar;
-class QTimer;
+class FullScreenWindow;
 class Session;
 class WebPage;
 
 // The web view over Qt WebEngine: a page of the program's own kind on the
 // session's profile, at its site's zoom. It also answers what the page asks
-// of the view itself: full screen, a context menu, and a word when the page
-// has died, its site's certificate was refused or a window was blocked.
+// of the view itself: full screen, a context menu, printing, and a word when
+// the page has died, its site's certificate was refused or a window was
+// blocked.
 class EngineView : public WebView
 {
     Q_OBJECT
@@ -27,9 +28,14 @@ public:
     EngineView(Session &session, QWidget *parent = nullptr);
     ~EngineView() override;
 
-#define VELMORA_OVERRIDE_OPERATION(name, parameters, arguments) void name parameters override;
-    VELMORA_WEBVIEW_OPERATIONS(VELMORA_OVERRIDE_OPERATION)
-#undef VELMORA_OVERRIDE_OPERATION
+    void Navigate(const QString &url) override;
+    void GoBack() override;
+    void GoForward() override;
+    void Refresh() override;
+    void Stop() override;
+    void ExecWB(int cmdId, int execOpt) override;
+    void Zoom(int step) override;
+    void Find() override;
     QString LocationURL() const override;
     QString LocationName() const override;
     bool Busy() const override;
@@ -43,11 +49,12 @@ public:
     // The short note above the page (a blocked window), while it shows.
     QString note() const;
     // The window that shows the page full screen, while it does.
-    QWidget *fullScreenWindow() const { return m_fullScreen; }
+    QWidget *fullScreenWindow() const;
     // The find bar below the page.
     FindBar *findBar() const { return m_findBar; }
-    // The one printer of this view (300 dpi), shared by Print, Print Preview
-    // and Page Setup so that settings carry over between them.
+    // The print commands of this view.
+    EnginePrinting *printing() const { return m_printing; }
+    // The one printer of this view, shared by its print commands.
     QPrinter *printer();
 
 signals:
@@ -58,25 +65,24 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The note above the page, the page or the notice in its place, the find
+    // bar below.
+    void createLayout();
+    // Loads, progress, history and zoom, passed on as the view's events.
+    void followLoads();
+    // What the page asks of its view: full screen, a word about a dead
+    // renderer, a refused certificate, a blocked window.
+    void answerPage();
+    // The user's own clicks and keys, and the context menu.
+    void watchUser();
+    void enterOrLeaveFullScreen(bool enter);
+    // Reports Back and Forward when the history allows them, or no longer.
+    void reportHistory();
     void showNote(const QString &text);
     void applyZoom();
     void showNotice(const QString &text);
     void clearNotice();
     void showContextMenu(const QPoint &pos);
-    void printPreview();
-    void pageSetup();
-    // False when the user cancelled the print dialog.
-    bool print();
-    // Why the page cannot be printed; empty when it can.
-    QString unprintable() const;
-    // Print as the page asked for it (window.print(), the PDF viewer's button).
-    void printForPage();
-    // Renders the page onto `target` and waits until the engine is done;
-    // false when the engine reports a failure.
-    bool renderPages(QPrinter *target);
-    // Has the engine write the page as a PDF file of its own, with text and
-    // links, and waits until it is done; false on failure.
-    bool printToFile(const QString &file);
 
     Session &m_session;
     QWebEngineView *m_view;
@@ -86,20 +92,14 @@ private:
     QLabel *m_note;
     FindBar *m_findBar;
     QTimer *m_noteTimer;
+    EnginePrinting *m_printing;
     // The window that shows the page full screen, while it does.
-    QPointer<QWidget> m_fullScreen;
-    std::unique_ptr<QPrinter> m_printer;
-    // A print command is running (one of its dialogs is open or it renders).
-    bool m_printing = false;
-    // The engine is rendering the page for a printer.
-    bool m_rendering = false;
+    QPointer<FullScreenWindow> m_fullScreen;
     // Between the start and the end of a page load, as the view reports them.
     bool m_busy = false;
-    // The page's renderer has ended and no other has started yet.
-    bool m_rendererGone = false;
-    // The page is a PDF file in the engine's viewer, which the engine prints
-    // as the viewer's controls and not as the file (Qt 6.4).
-    bool m_showsPdf = false;
+    // Back and Forward as last reported.
+    bool m_canGoBack = false;
+    bool m_canGoForward = false;
     // The page left full screen and may not enter it again before the
     // user's next click or key in it.
     bool m_fullScreenLocked = false;

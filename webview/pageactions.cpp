@@ -4,22 +4,32 @@
 #include "webview.h"
 
 #include <QAction>
-#include <QKeySequence>
 #include <QWidget>
 
 namespace {
+using Needs = PageActions::Needs;
+using Keys = QKeySequence::StandardKey;
+
+QKeySequence ctrl(int key)
+{
+    return QKeySequence(Qt::CTRL | key);
+}
+
+QKeySequence alt(int key)
+{
+    return QKeySequence(Qt::ALT | key);
+}
+
 // The platform's keys for `standard`, then `extra`, each once. Backspace is
 // never Back: it deletes in the page's fields.
-QList<QKeySequence> keys(QKeySequence::StandardKey standard, const QList<QKeySequence> &extra = {})
+QList<QKeySequence> keysOf(const PageActions::Command &command)
 {
     QList<QKeySequence> all;
-    if (standard != QKeySequence::UnknownKey) {
-        for (const QKeySequence &key : QKeySequence::keyBindings(standard)) {
-            if (key != QKeySequence(Qt::Key_Backspace))
-                all << key;
-        }
+    for (const QKeySequence &key : QKeySequence::keyBindings(command.standardKeys)) {
+        if (key != QKeySequence(Qt::Key_Backspace))
+            all << key;
     }
-    for (const QKeySequence &key : extra) {
+    for (const QKeySequence &key : command.keys) {
         if (!all.contains(key))
             all << key;
     }
@@ -27,58 +37,140 @@ QList<QKeySequence> keys(QKeySequence::StandardKey standard, const QList<QKeySeq
 }
 } // namespace
 
+const std::vector<PageActions::Command> &PageActions::commands()
+{
+    // name, text, standard keys, own keys, in the Page menu, needs,
+    // focuses the page, tells its failure, what it does
+    static const std::vector<Command> table = {
+        {"cmdBack", QT_TRANSLATE_NOOP("PageActions", "&Back"), Keys::Back, {alt(Qt::Key_Left)}, false,
+         Needs::EarlierPage, true, false, [](WebView &v, const QString &) { v.GoBack(); }},
+        {"cmdForward", QT_TRANSLATE_NOOP("PageActions", "&Forward"), Keys::Forward, {alt(Qt::Key_Right)}, false,
+         Needs::LaterPage, true, false, [](WebView &v, const QString &) { v.GoForward(); }},
+        {"cmdStop", QT_TRANSLATE_NOOP("PageActions", "&Stop"), Keys::UnknownKey, {Qt::Key_Escape}, false,
+         Needs::Loading, false, false, [](WebView &v, const QString &) { v.Stop(); }},
+        {"cmdRefresh", QT_TRANSLATE_NOOP("PageActions", "&Refresh"), Keys::Refresh, {Qt::Key_F5, ctrl(Qt::Key_R)},
+         false, Needs::Nothing, true, false, [](WebView &v, const QString &) { v.Refresh(); }},
+        {"cmdHome", QT_TRANSLATE_NOOP("PageActions", "&Home"), Keys::UnknownKey, {alt(Qt::Key_Home)}, false,
+         Needs::HomePage, true, false, [](WebView &v, const QString &home) { v.Navigate(home); }},
+        {"mnuPGSetup", QT_TRANSLATE_NOOP("PageActions", "Page Set&up..."), Keys::UnknownKey, {}, true,
+         Needs::Nothing, false, true,
+         [](WebView &v, const QString &) { v.ExecWB(WebView::PageSetupCmd, WebView::DoDefault); }},
+        {"mnuPrintPreview", QT_TRANSLATE_NOOP("PageActions", "Print Pre&view"), Keys::UnknownKey, {}, true,
+         Needs::Nothing, false, true,
+         [](WebView &v, const QString &) { v.ExecWB(WebView::PrintPreviewCmd, WebView::DoDefault); }},
+        {"mnuPrint", QT_TRANSLATE_NOOP("PageActions", "&Print..."), Keys::Print, {ctrl(Qt::Key_P)}, true,
+         Needs::Nothing, false, true,
+         [](WebView &v, const QString &) { v.ExecWB(WebView::PrintCmd, WebView::PromptUser); }},
+        {"mnuSavePage", QT_TRANSLATE_NOOP("PageActions", "&Save Page..."), Keys::Save, {ctrl(Qt::Key_S)}, true,
+         Needs::Nothing, false, true,
+         [](WebView &v, const QString &) { v.ExecWB(WebView::SaveAsCmd, WebView::PromptUser); }},
+        {"mnuFind", QT_TRANSLATE_NOOP("PageActions", "&Find in Page..."), Keys::Find, {ctrl(Qt::Key_F)}, true,
+         Needs::Nothing, false, false, [](WebView &v, const QString &) { v.Find(); }},
+        {"zoomIn", QT_TRANSLATE_NOOP("PageActions", "Zoom &In"), Keys::ZoomIn, {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)},
+         false, Needs::Nothing, false, false, [](WebView &v, const QString &) { v.Zoom(+1); }},
+        {"zoomOut", QT_TRANSLATE_NOOP("PageActions", "Zoom &Out"), Keys::ZoomOut, {ctrl(Qt::Key_Minus)}, false,
+         Needs::Nothing, false, false, [](WebView &v, const QString &) { v.Zoom(-1); }},
+        {"zoomReset", QT_TRANSLATE_NOOP("PageActions", "&Actual Size"), Keys::UnknownKey, {ctrl(Qt::Key_0)}, false,
+         Needs::Nothing, false, false, [](WebView &v, const QString &) { v.Zoom(0); }},
+        {"close", QT_TRANSLATE_NOOP("PageActions", "&Close"), Keys::Close, {ctrl(Qt::Key_W)}, false,
+         Needs::Nothing, false, false, [](WebView &v, const QString &) { v.window()->close(); }},
+    };
+    return table;
+}
+
 PageActions::PageActions(QWidget *window) : QObject(window), m_window(window)
 {
-    auto make = [window](const QString &text, const QList<QKeySequence> &shortcuts) {
-        auto *action = new QAction(text, window);
-        action->setShortcuts(shortcuts);
+    for (const Command &command : commands()) {
+        auto *action = new QAction(tr(command.text), window);
+        action->setObjectName(QString::fromLatin1(command.name));
+        action->setShortcuts(keysOf(command));
         // The window's keys, wherever the focus is in it.
         action->setShortcutContext(Qt::WindowShortcut);
         window->addAction(action);
-        return action;
-    };
-    back = make(tr("Back"), keys(QKeySequence::Back, {QKeySequence(Qt::ALT | Qt::Key_Left)}));
-    forward = make(tr("Forward"), keys(QKeySequence::Forward, {QKeySequence(Qt::ALT | Qt::Key_Right)}));
-    stop = make(tr("Stop"), {});
-    refresh = make(tr("Refresh"), keys(QKeySequence::Refresh, {Qt::Key_F5, QKeySequence(Qt::CTRL | Qt::Key_R)}));
-    home = make(tr("Home"), {QKeySequence(Qt::ALT | Qt::Key_Home)});
-    printPreview = make(tr("Print Preview"), {});
-    pageSetup = make(tr("Page Setup"), {});
-    print = make(tr("Print"), keys(QKeySequence::Print, {QKeySequence(Qt::CTRL | Qt::Key_P)}));
-    zoomIn = make(tr("Zoom In"), keys(QKeySequence::ZoomIn, {QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                                                             QKeySequence(Qt::CTRL | Qt::Key_Equal)}));
-    zoomOut = make(tr("Zoom Out"), keys(QKeySequence::ZoomOut, {QKeySequence(Qt::CTRL | Qt::Key_Minus)}));
-    zoomReset = make(tr("Actual Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)});
-    find = make(tr("Find in Page..."), keys(QKeySequence::Find, {QKeySequence(Qt::CTRL | Qt::Key_F)}));
-    close = make(tr("Close"), keys(QKeySequence::Close, {QKeySequence(Qt::CTRL | Qt::Key_W)}));
+        m_actions << action;
+    }
 }
 
-void PageActions::followBusy(WebView *view)
+QAction *PageActions::action(const QString &name) const
 {
-    auto follow = [this](bool busy) {
-        stop->setShortcuts(busy ? QList<QKeySequence>{Qt::Key_Escape} : QList<QKeySequence>{});
-    };
-    follow(view->Busy());
-    connect(view, &WebView::BusyChanged, this, follow);
+    for (QAction *action : m_actions) {
+        if (action->objectName() == name)
+            return action;
+    }
+    return nullptr;
 }
 
-void PageActions::runOn(WebView *view)
+QList<QAction *> PageActions::pageMenu() const
 {
-    auto run = [this, view](QAction *action, auto operation) {
-        connect(action, &QAction::triggered, view, handled([view, operation] { operation(*view); }));
-    };
-    run(back, [](WebView &v) { v.GoBack(); });
-    run(forward, [](WebView &v) { v.GoForward(); });
-    run(stop, [](WebView &v) { v.Stop(); });
-    run(refresh, [](WebView &v) { v.Refresh(); });
-    run(printPreview, [](WebView &v) { v.ExecWB(WebView::PrintPreviewCmd, WebView::DoDefault); });
-    run(pageSetup, [](WebView &v) { v.ExecWB(WebView::PageSetupCmd, WebView::DoDefault); });
-    run(print, [](WebView &v) { v.ExecWB(WebView::PrintCmd, WebView::PromptUser); });
-    run(zoomIn, [](WebView &v) { v.Zoom(+1); });
-    run(zoomOut, [](WebView &v) { v.Zoom(-1); });
-    run(zoomReset, [](WebView &v) { v.Zoom(0); });
-    run(find, [](WebView &v) { v.Find(); });
-    m_window->removeAction(home);
-    connect(close, &QAction::triggered, m_window, &QWidget::close);
-    followBusy(view);
+    QList<QAction *> items;
+    for (size_t row = 0; row < commands().size(); ++row) {
+        if (commands()[row].inPageMenu)
+            items << m_actions.at(qsizetype(row));
+    }
+    return items;
+}
+
+void PageActions::bind(WebView *view, std::function<QString()> homePage)
+{
+    m_homePage = std::move(homePage);
+    for (size_t row = 0; row < commands().size(); ++row) {
+        const Command &command = commands()[row];
+        QAction *action = m_actions.at(qsizetype(row));
+        if (command.needs == Needs::HomePage && !m_homePage) {
+            m_window->removeAction(action);
+            continue;
+        }
+        connect(action, &QAction::triggered, view, [this, &command, action, view] { run(command, action, view); });
+        switch (command.needs) {
+        case Needs::Nothing:
+        case Needs::HomePage:
+            break;
+        case Needs::EarlierPage:
+        case Needs::LaterPage: {
+            // A fresh view has no history; the view says when it has.
+            const int which = command.needs == Needs::EarlierPage ? WebView::NavigateBack : WebView::NavigateForward;
+            action->setEnabled(false);
+            connect(view, &WebView::CommandStateChange, action, [action, which](int changed, bool enable) {
+                if (changed == which)
+                    action->setEnabled(enable);
+            });
+            break;
+        }
+        case Needs::Loading: {
+            // A disabled action's key still takes the key from the page:
+            // the keys go too while nothing loads.
+            const QList<QKeySequence> keys = action->shortcuts();
+            auto follow = [action, keys](bool busy) {
+                action->setEnabled(busy);
+                action->setShortcuts(busy ? keys : QList<QKeySequence>());
+            };
+            follow(view->Busy());
+            connect(view, &WebView::BusyChanged, action, follow);
+            break;
+        }
+        }
+    }
+}
+
+void PageActions::run(const Command &command, QAction *action, WebView *view)
+{
+    const QString home = m_homePage ? m_homePage() : QString();
+    if (!command.tellsFailure) {
+        ignoreErrors([&] { command.run(*view, home); });
+    } else {
+        // A command the user waits on must not fail without a word.
+        QString failure;
+        try {
+            command.run(*view, home);
+        } catch (const ExpectedFailure &e) {
+            failure = QString::fromUtf8(e.what());
+        } catch (...) {
+            logUnexpectedFailure();
+            failure = tr("%1 could not be done.").arg(action->toolTip());
+        }
+        if (!failure.isEmpty())
+            tellUser(m_window, failure);
+    }
+    if (command.focusesPage)
+        ignoreErrors([view] { view->setFocus(Qt::OtherFocusReason); });
 }

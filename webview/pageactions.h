@@ -1,46 +1,73 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
+
+#include <functional>
+#include <vector>
 
 class QAction;
 class QWidget;
 class WebView;
 
-// The page commands of a browser window, one QAction each, with the
-// platform's standard keys and the program's extra ones. Menu items, picture
-// buttons and keys all trigger the same action, and the keys work wherever
-// the focus is in the window, the page included. The window connects each
-// action to its handler, or lets runOn connect them to a view.
+// The page commands of a browser window, one QAction each, made from one
+// table: a row names the command, gives its text (with its access letter),
+// its keys, where it shows and what it does to the web view. Menu items,
+// picture buttons and keys all trigger the same action, and the keys work
+// wherever the focus is in the window, the page included. A new command is
+// one row here and, if the view must learn something new, one WebView
+// operation.
 class PageActions : public QObject
 {
     Q_OBJECT
 public:
-    // Makes the actions and adds them to `window`.
+    // What a command does to the view; `home` is the window's home page.
+    using Operation = void (*)(WebView &view, const QString &home);
+    // What a command needs: an earlier or later page in the history, a page
+    // that loads, a home page. The action is disabled while it is missing,
+    // and left out in a window without a home page.
+    enum class Needs { Nothing, EarlierPage, LaterPage, Loading, HomePage };
+    struct Command
+    {
+        // The action's object name: the design's name for it.
+        const char *name;
+        // The text in menus, with its access letter; tooltips drop the letter.
+        const char *text;
+        // The platform's standard keys, then the program's own.
+        QKeySequence::StandardKey standardKeys;
+        QList<QKeySequence> keys;
+        // Shown in the window's Page menu, in the table's order.
+        bool inPageMenu;
+        Needs needs;
+        // The command takes the page somewhere: the page gets the keyboard,
+        // as a browser gives it the focus once the user has chosen where it goes.
+        bool focusesPage;
+        // A failure is shown to the user; otherwise it is dropped (a Back
+        // with nothing to go back to is no news).
+        bool tellsFailure;
+        Operation run;
+    };
+    // The table, in the Page menu's order.
+    static const std::vector<Command> &commands();
+
+    // Makes one action per row and adds them to `window`.
     explicit PageActions(QWidget *window);
 
-    QAction *back;
-    QAction *forward;
-    // Esc stops only while `view` loads (see followBusy), so that a page
-    // that uses Esc otherwise still gets it.
-    QAction *stop;
-    QAction *refresh;
-    QAction *home;
-    QAction *printPreview;
-    QAction *pageSetup;
-    QAction *print;
-    QAction *zoomIn;
-    QAction *zoomOut;
-    QAction *zoomReset;
-    QAction *find;
-    QAction *close;
-
-    // Esc is Stop's key exactly while `view` is busy.
-    void followBusy(WebView *view);
-    // Runs every command on `view` itself, dropping a failure as the
-    // guarded handlers do; Home is left out (no home page there) and Close
-    // closes the window.
-    void runOn(WebView *view);
+    // The action of the row named `name`; null for no such row.
+    QAction *action(const QString &name) const;
+    // The Page menu's items, in order.
+    QList<QAction *> pageMenu() const;
+    // Has every action run its command on `view`, and follow the page's
+    // state: Back and Forward the history, Stop (and Esc, which otherwise
+    // stays the page's) the loading. `homePage` gives Home its address;
+    // without it Home is left out.
+    void bind(WebView *view, std::function<QString()> homePage = {});
 
 private:
+    void run(const Command &command, QAction *action, WebView *view);
+
     QWidget *m_window;
+    QList<QAction *> m_actions; // one per row, in the table's order
+    std::function<QString()> m_homePage;
 };

@@ -22,7 +22,7 @@ PageWindow::PageWindow(Session &session, QWidget *owner)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     setFocusProxy(m_view);
-    m_actions->runOn(m_view);
+    m_actions->bind(m_view);
 
     if (owner)
         setWindowIcon(owner->windowIcon());

@@ -13,45 +13,39 @@ public:
     using ExpectedFailure::ExpectedFailure;
 };
 
-// The operations the program calls on a web view, as X(name, parameters,
-// arguments). Each starts something and returns at once; progress arrives as
-// events, and an operation that cannot be done throws WebViewError. A new
-// operation is one line here, one override in each view class, and nothing
-// else: the stand-in view forwards every operation on this list by itself.
-#define VELMORA_WEBVIEW_OPERATIONS(X)                                                              \
-    /* Starts loading `url`. */                                                                    \
-    X(Navigate, (const QString &url), (url))                                                       \
-    /* One step back in the history; throws when there is no earlier entry. */                    \
-    X(GoBack, (), ())                                                                              \
-    /* One step forward in the history; throws when there is no later entry. */                    \
-    X(GoForward, (), ())                                                                           \
-    /* Reloads the page on display. */                                                             \
-    X(Refresh, (), ())                                                                             \
-    /* Cancels the pending navigation. */                                                          \
-    X(Stop, (), ())                                                                                \
-    /* Runs a print, print-preview or page-setup command; throws on anything else. */              \
-    X(ExecWB, (int cmdId, int execOpt), (cmdId, execOpt))                                          \
-    /* Zooms the page's site one step in (+1) or out (-1), or back to 100 % (0). */                \
-    X(Zoom, (int step), (step))                                                                    \
-    /* Opens the find bar below the page, the keyboard in it. */                                   \
-    X(Find, (), ())
-
 // The embedded web view as the rest of the program sees it: the operations it
-// calls, what it asks of the page now, and the events it listens to.
+// calls, what it asks of the page now, and the events it listens to. Each
+// operation starts something and returns at once; progress arrives as events,
+// and an operation that cannot be done throws WebViewError.
 class WebView : public QWidget
 {
     Q_OBJECT
 public:
     // Command ids and execution options accepted by ExecWB.
-    enum Command { PrintCmd = 6, PrintPreviewCmd = 7, PageSetupCmd = 8 };
+    enum Command { SaveAsCmd = 4, PrintCmd = 6, PrintPreviewCmd = 7, PageSetupCmd = 8 };
     enum ExecOption { DoDefault = 0, PromptUser = 1 };
+    // The commands whose state CommandStateChange reports.
+    enum StateCommand { NavigateForward = 1, NavigateBack = 2 };
 
     using QWidget::QWidget;
     ~WebView() override = default;
 
-#define VELMORA_DECLARE_OPERATION(name, parameters, arguments) virtual void name parameters = 0;
-    VELMORA_WEBVIEW_OPERATIONS(VELMORA_DECLARE_OPERATION)
-#undef VELMORA_DECLARE_OPERATION
+    // Starts loading `url`.
+    virtual void Navigate(const QString &url) = 0;
+    // One step back in the history; throws when there is no earlier entry.
+    virtual void GoBack() = 0;
+    // One step forward in the history; throws when there is no later entry.
+    virtual void GoForward() = 0;
+    // Reloads the page on display.
+    virtual void Refresh() = 0;
+    // Cancels the pending navigation.
+    virtual void Stop() = 0;
+    // Runs a save, print, print-preview or page-setup command; throws on anything else.
+    virtual void ExecWB(int cmdId, int execOpt) = 0;
+    // Zooms the page's site one step in (+1) or out (-1), or back to 100 % (0).
+    virtual void Zoom(int step) = 0;
+    // Opens the find bar below the page, the keyboard in it.
+    virtual void Find() = 0;
 
     // Address of the page on display, as the view reports it now.
     virtual QString LocationURL() const = 0;
@@ -67,4 +61,7 @@ signals:
     void NavigateComplete2(const QString &URL);
     // Busy() has changed: a page started or stopped loading.
     void BusyChanged(bool busy);
+    // Command (a StateCommand) can now be done, or no longer: Back and
+    // Forward follow the page's history. A fresh view has neither.
+    void CommandStateChange(int Command, bool Enable);
 };

@@ -1,0 +1,326 @@
+#include "engineprinting.h"
+
+#include "errorpolicy.h"
+#include "session.h"
+#include "webpage.h"
+#include "webview.h"
+
+#include <QEventLoop>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTimer>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+namespace {
+// Clears a flag of an object when the scope ends, if the object still exists.
+class FlagScope
+{
+public:
+    FlagScope(QObject *owner, bool &flag) : m_owner(owner), m_flag(flag) { m_flag = true; }
+    ~FlagScope()
+    {
+        if (m_owner)
+            m_flag = false;
+    }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    QPointer<QObject> m_owner;
+    bool &m_flag;
+};
+
+// Waits for the engine's report on a print it was asked for: timers and
+// repaints go on meanwhile, the user's input waits. It ends when the engine
+// reports, when the page's renderer ends, after `limitMs`, or (as a failure)
+// when `printing` goes.
+class PrintWait
+{
+public:
+    enum Ending { Reported, RendererEnded, TimedOut, Gone };
+
+    PrintWait(QObject *printing, QWebEnginePage *page, int limitMs)
+    {
+        QObject::connect(printing, &QObject::destroyed, &m_loop, [this] { end(Gone); });
+        QObject::connect(page, &QWebEnginePage::renderProcessTerminated, &m_loop, [this] { end(RendererEnded); });
+        m_limit.setSingleShot(true);
+        QObject::connect(&m_limit, &QTimer::timeout, &m_loop, [this] { end(TimedOut); });
+        m_limit.start(limitMs);
+    }
+    // What the engine's report connects to.
+    QObject *context() { return &m_loop; }
+    void finished(bool ok)
+    {
+        m_ok = ok;
+        end(Reported);
+    }
+    // How the wait ended, and whether the engine said it printed.
+    std::pair<Ending, bool> result()
+    {
+        if (!m_ended)
+            m_loop.exec(QEventLoop::ExcludeUserInputEvents);
+        return {m_ending, m_ok};
+    }
+
+private:
+    void end(Ending ending)
+    {
+        if (m_ended)
+            return;
+        m_ended = true;
+        m_ending = ending;
+        m_loop.quit();
+    }
+
+    QEventLoop m_loop;
+    QTimer m_limit;
+    bool m_ended = false;
+    Ending m_ending = Gone;
+    bool m_ok = false;
+};
+} // namespace
+
+// What the end of a wait means for the print.
+static EnginePrinting::Outcome outcomeOf(std::pair<PrintWait::Ending, bool> ended)
+{
+    switch (ended.first) {
+    case PrintWait::RendererEnded:
+        return EnginePrinting::Outcome::RendererEnded;
+    case PrintWait::TimedOut:
+        return EnginePrinting::Outcome::TimedOut;
+    case PrintWait::Reported:
+    case PrintWait::Gone:
+        break;
+    }
+    return ended.second ? EnginePrinting::Outcome::Done : EnginePrinting::Outcome::Failed;
+}
+
+EnginePrinting::EnginePrinting(QWebEngineView *view, WebPage *page, Session &session,
+                               std::function<bool()> shownElsewhere, QWidget *owner)
+    : QObject(owner), m_view(view), m_page(page), m_session(session), m_shownElsewhere(std::move(shownElsewhere)),
+      m_owner(owner)
+{
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        // A page that starts loading has a renderer again (the engine does
+        // not always say so by a new process id when it comes back).
+        m_rendererGone = false;
+        m_showsPdf = false;
+    });
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
+        // The viewer's page is the file in one frame of the engine's own.
+        // A page that ends first answers with nothing, from its destructor,
+        // while the view is being taken apart: only a real answer is used.
+        QPointer<QObject> alive(this);
+        m_page->runJavaScript(QStringLiteral("document.body && document.body.childElementCount === 1"
+                                             " && !!document.querySelector('body > embed[type=\"application/pdf\"][internalid]')"),
+                              QWebEngineScript::ApplicationWorld, [alive, this](const QVariant &pdf) {
+                                  if (alive && pdf.isValid())
+                                      m_showsPdf = pdf.toBool();
+                              });
+    });
+    // The engine cannot print a page whose renderer has gone (it crashes on
+    // Qt 6.4), so keep track until a new one takes over.
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        m_rendererGone = true;
+        // The engine will not answer a print of that renderer's.
+        m_rendering = false;
+    });
+    connect(m_page, &QWebEnginePage::renderProcessPidChanged, this, [this](qint64 pid) {
+        if (pid != 0)
+            m_rendererGone = false;
+    });
+    // window.print(), and the Print button of a PDF viewer that has one (the
+    // one of Qt 6.4 has none): the program's own Print, with its dialog.
+    connect(m_page, &QWebEnginePage::printRequested, this, [this] { printForPage(); });
+}
+
+EnginePrinting::~EnginePrinting() = default;
+
+QPrinter *EnginePrinting::printer()
+{
+    if (!m_printer) {
+        // The engine rasterises the pages: 300 dpi is sharp on paper, while
+        // the printer's full resolution costs seconds and gigabytes a page.
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setResolution(300);
+    }
+    return m_printer.get();
+}
+
+bool EnginePrinting::exec(int cmdId, int execOpt)
+{
+    std::function<void()> command;
+    if (cmdId == WebView::PrintCmd && execOpt == WebView::PromptUser)
+        command = [this] { print(); };
+    else if (cmdId == WebView::PrintPreviewCmd && execOpt == WebView::DoDefault)
+        command = [this] { printPreview(); };
+    else if (cmdId == WebView::PageSetupCmd && execOpt == WebView::DoDefault)
+        command = [this] { pageSetup(); };
+    if (!command)
+        return false;
+    // One print command at a time: they share the printer, and the engine
+    // prints one page on one printer at a time.
+    if (m_printing)
+        throw WebViewError(tr("Another print command of this page is still running."));
+    FlagScope printing(this, m_printing);
+    command();
+    return true;
+}
+
+void EnginePrinting::printForPage()
+{
+    // A page asking again while a print of its runs is refused quietly, and
+    // so is one whose prints the user has cancelled three times: a page that
+    // asks again each time the dialog closes cannot hold the user in it. A
+    // print that fails says why, as Print does.
+    const QUrl site = m_page->url();
+    if (m_printing || !m_session.answers().mayAsk(site, PageRequest::Print))
+        return;
+    QPointer<EnginePrinting> self(this);
+    try {
+        FlagScope printing(this, m_printing);
+        if (!print() && self)
+            m_session.answers().refused(site, PageRequest::Print);
+    } catch (const ExpectedFailure &e) {
+        tellUser(m_owner->window(), QString::fromUtf8(e.what()));
+    } catch (...) {
+        logUnexpectedFailure();
+    }
+}
+
+QString EnginePrinting::unprintable() const
+{
+    return m_showsPdf ? tr("A PDF file in the viewer cannot be printed from here: save it, then print it from a "
+                           "PDF reader.")
+                      : QString();
+}
+
+bool EnginePrinting::mayStart() const
+{
+    return !m_rendering && !m_rendererGone && !m_showsPdf && !m_shownElsewhere();
+}
+
+QString EnginePrinting::failure(Outcome outcome, const QString &destination) const
+{
+    switch (outcome) {
+    case Outcome::Done:
+        return QString();
+    case Outcome::RendererEnded:
+        return tr("The page's renderer ended while printing; nothing was printed.");
+    case Outcome::TimedOut:
+        return tr("The page was not ready for printing within %1 seconds; nothing was printed.").arg(m_limitMs / 1000);
+    case Outcome::Failed:
+        break;
+    }
+    return tr("The page could not be printed to %1.").arg(destination);
+}
+
+void EnginePrinting::printPreview()
+{
+    auto *dialog = new QPrintPreviewDialog(printer(), m_owner);
+    // Room for the page and the whole tool bar, not just the smallest size.
+    dialog->resize(dialog->sizeHint().expandedTo(m_owner->window()->size() * 3 / 4));
+    // A page whose renderer ends has nothing more to show: the preview
+    // closes rather than hand the engine a dead page to draw again.
+    auto rendererEnded = std::make_shared<bool>(false);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, dialog, [dialog, rendererEnded] {
+        *rendererEnded = true;
+        dialog->reject();
+    });
+    connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this, rendererEnded](QPrinter *target) {
+        QPointer<EnginePrinting> self(this);
+        const Outcome outcome = *rendererEnded ? Outcome::RendererEnded : renderPages(target);
+        if (outcome == Outcome::Done || !self)
+            return;
+        // An empty preview would look like an empty page: say what happened.
+        QPainter painter;
+        if (!painter.begin(target))
+            return;
+        QString why = unprintable();
+        if (why.isEmpty())
+            why = outcome == Outcome::Failed ? tr("The page could not be prepared for printing.")
+                                             : failure(outcome, QString());
+        painter.drawText(painter.viewport(), Qt::AlignCenter | Qt::TextWordWrap, why);
+    });
+    runDialog(dialog);
+    if (*rendererEnded)
+        throw WebViewError(failure(Outcome::RendererEnded, QString()));
+}
+
+void EnginePrinting::pageSetup()
+{
+    runDialog(new QPageSetupDialog(printer(), m_owner));
+}
+
+bool EnginePrinting::print()
+{
+    if (const QString why = unprintable(); !why.isEmpty())
+        throw WebViewError(why);
+    QPointer<EnginePrinting> self(this);
+    if (runDialog(new QPrintDialog(printer(), m_owner)) != QDialog::Accepted || !self)
+        return false;
+    // A PDF file gets the engine's own PDF, with text and links; a printer
+    // gets the pages as the engine draws them.
+    const QString file = m_printer->outputFileName();
+    const bool toFile = m_printer->outputFormat() == QPrinter::PdfFormat && !file.isEmpty();
+    const Outcome outcome = toFile ? printToFile(file) : renderPages(printer());
+    if (!self)
+        throw WebViewError(tr("The page was closed before it was printed."));
+    if (outcome != Outcome::Done)
+        throw WebViewError(failure(outcome, file.isEmpty() ? m_printer->printerName() : file));
+    return true;
+}
+
+EnginePrinting::Outcome EnginePrinting::printToFile(const QString &file)
+{
+    QByteArray pdf;
+    const Outcome outcome = makePdf(&pdf);
+    if (outcome != Outcome::Done)
+        return outcome;
+    // A failed write leaves no half-written file behind.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.commit())
+        return Outcome::Failed;
+    return Outcome::Done;
+}
+
+EnginePrinting::Outcome EnginePrinting::makePdf(QByteArray *pdf)
+{
+    if (!mayStart())
+        return Outcome::Failed;
+    m_rendering = true;
+    PrintWait wait(this, m_page, m_limitMs);
+    // An answer after the wait has given up only says the engine is free again.
+    QPointer<QObject> waiting(wait.context());
+    QPointer<EnginePrinting> self(this);
+    m_page->printToPdf(
+        [self, waiting, &wait, pdf](const QByteArray &made) {
+            if (self)
+                self->m_rendering = false;
+            if (!waiting)
+                return;
+            *pdf = made;
+            wait.finished(!made.isEmpty());
+        },
+        m_printer->pageLayout(), m_printer->pageRanges());
+    return outcomeOf(wait.result());
+}
+
+EnginePrinting::Outcome EnginePrinting::renderPages(QPrinter *target)
+{
+    if (!mayStart())
+        return Outcome::Failed;
+    m_rendering = true;
+    PrintWait wait(this, m_page, m_limitMs);
+    connect(
+        m_view, &QWebEngineView::printFinished, this, [this] { m_rendering = false; }, Qt::SingleShotConnection);
+    connect(m_view, &QWebEngineView::printFinished, wait.context(), [&wait](bool ok) { wait.finished(ok); });
+    m_view->print(target); // the pages arrive asynchronously
+    return outcomeOf(wait.result());
+}
