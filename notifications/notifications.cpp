@@ -3,6 +3,7 @@
 #include "desktopnotifications.h"
 #include "errorpolicy.h"
 #include "notificationpopup.h"
+#include "siteanswers.h"
 
 #include <QEvent>
 #include <QUrl>
@@ -16,12 +17,6 @@ constexpr int PopupMargin = 8; // pixels from the window's edge and between popu
 // A site's whole allowance, in thousandths of a notification.
 constexpr qint64 FullAllowance = qint64(Notifications::BurstPerSite) * Notifications::RefillMs;
 } // namespace
-
-QString Notifications::siteOf(const QUrl &origin)
-{
-    return origin.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo)
-        .toString();
-}
 
 QString Notifications::shortened(const QString &text, int length)
 {
@@ -127,7 +122,7 @@ void Notifications::present(std::unique_ptr<QWebEngineNotification> notification
 {
     if (!notification)
         return;
-    if (!allowed(siteOf(notification->origin()))) {
+    if (!allowed(SiteAnswers::siteOf(notification->origin()))) {
         // It never reaches the desktop, and the page hears that it closed:
         // the engine gives no way to tell a page its notification failed.
         notification->close();
@@ -174,7 +169,7 @@ void Notifications::send(quint64 key, uint replaces)
     DesktopNotifications::Message message;
     message.title = shortened(notification.title(), TitleLength);
     // The site first, where the page's own text cannot push it out of view.
-    message.body = siteOf(notification.origin());
+    message.body = SiteAnswers::siteOf(notification.origin());
     if (!notification.message().isEmpty())
         message.body += u'\n' + shortened(notification.message(), BodyLength);
     message.icon = notification.icon();
@@ -215,7 +210,7 @@ void Notifications::showPopup(quint64 key)
     const QWebEngineNotification &notification = *shown->notification;
     auto *popup = new NotificationPopup(shortened(notification.title(), TitleLength),
                                         shortened(notification.message(), BodyLength),
-                                        siteOf(notification.origin()), notification.icon(), m_popupMs,
+                                        SiteAnswers::siteOf(notification.origin()), notification.icon(), m_popupMs,
                                         m_window);
     shown->popup = popup;
     connect(popup, &NotificationPopup::clicked, this, [this, key] {

@@ -60,8 +60,6 @@ public:
     static constexpr int TitleLength = 200;
     static constexpr int BodyLength = 600;
 
-    // The site a notification comes from, as it is shown: scheme, host and port.
-    static QString siteOf(const QUrl &origin);
     // `text` cut to `length` characters, an ellipsis where it was cut.
     static QString shortened(const QString &text, int length);
 

@@ -111,9 +111,9 @@ Session::Session(QObject *parent)
     settings->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
     settings->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
     settings->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, true);
-    // Windows open only in answer to the user's own click or key: the
-    // engine's popup blocker then applies to script.
-    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // Windows open only in answer to the user's own click or key: each page
+    // lets script ask, and decides on what the engine says of the click
+    // (see WebPage).
     // A PDF the server sends to be shown opens in the engine's own viewer
     // instead of asking where to save it. The viewer is the only plugin the
     // engine has; nothing else comes with the switch.
