@@ -60,6 +60,37 @@
     </message>
 </context>
 <context>
+    <name>EnginePrinting</name>
+    <message>
+        <source>Another print command of this page is still running.</source>
+        <translation>Ein anderer Druckauftrag dieser Seite läuft noch.</translation>
+    </message>
+    <message>
+        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
+        <translation>Eine PDF-Datei in der Anzeige kann hier nicht gedruckt werden: Speichern Sie sie und drucken Sie sie dann mit einem PDF-Programm.</translation>
+    </message>
+    <message>
+        <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
+        <translation>Der Renderer der Seite wurde beim Drucken beendet; es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>The page was not ready for printing within %1 seconds; nothing was printed.</source>
+        <translation>Die Seite war nicht innerhalb von %1 Sekunden druckbereit; es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>The page could not be printed to %1.</source>
+        <translation>Die Seite konnte nicht in %1 gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The page could not be prepared for printing.</source>
+        <translation>Die Seite konnte nicht für den Druck vorbereitet werden.</translation>
+    </message>
+    <message>
+        <source>The page was closed before it was printed.</source>
+        <translation>Die Seite wurde geschlossen, bevor sie gedruckt war.</translation>
+    </message>
+</context>
+<context>
     <name>EngineView</name>
     <message>
         <source>%1 is full screen. Press Esc to leave full screen.</source>
@@ -90,24 +121,8 @@
         <translation>Der Befehl %1 mit der Option %2 wird nicht unterstützt.</translation>
     </message>
     <message>
-        <source>Another print command of this page is still running.</source>
-        <translation>Ein anderer Druckauftrag dieser Seite läuft noch.</translation>
-    </message>
-    <message>
-        <source>The page could not be prepared for printing.</source>
-        <translation>Die Seite konnte nicht für den Druck vorbereitet werden.</translation>
-    </message>
-    <message>
-        <source>The page was closed before it was printed.</source>
-        <translation>Die Seite wurde geschlossen, bevor sie gedruckt war.</translation>
-    </message>
-    <message>
-        <source>The page could not be printed to %1.</source>
-        <translation>Die Seite konnte nicht in %1 gedruckt werden.</translation>
-    </message>
-    <message>
-        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
-        <translation>Eine PDF-Datei in der Anzeige kann hier nicht gedruckt werden: Speichern Sie sie und drucken Sie sie dann mit einem PDF-Programm.</translation>
+        <source>There is no page to save.</source>
+        <translation>Es gibt keine Seite zum Speichern.</translation>
     </message>
 </context>
 <context>
@@ -193,56 +208,64 @@
 <context>
     <name>PageActions</name>
     <message>
-        <source>Back</source>
-        <translation>Zurück</translation>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
     </message>
     <message>
-        <source>Forward</source>
-        <translation>Vor</translation>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vor</translation>
     </message>
     <message>
-        <source>Stop</source>
-        <translation>Stopp</translation>
+        <source>&amp;Stop</source>
+        <translation>S&amp;topp</translation>
     </message>
     <message>
-        <source>Refresh</source>
-        <translation>Neu laden</translation>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Neu laden</translation>
     </message>
     <message>
-        <source>Home</source>
-        <translation>Startseite</translation>
+        <source>&amp;Home</source>
+        <translation>St&amp;artseite</translation>
     </message>
     <message>
-        <source>Print Preview</source>
-        <translation>Druckvorschau</translation>
+        <source>Page Set&amp;up...</source>
+        <translation>Seite ein&amp;richten...</translation>
     </message>
     <message>
-        <source>Page Setup</source>
-        <translation>Seite einrichten</translation>
+        <source>Print Pre&amp;view</source>
+        <translation>Dru&amp;ckvorschau</translation>
     </message>
     <message>
-        <source>Print</source>
-        <translation>Drucken</translation>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
     </message>
     <message>
-        <source>Zoom In</source>
-        <translation>Vergrößern</translation>
+        <source>&amp;Save Page...</source>
+        <translation>Seite &amp;speichern...</translation>
     </message>
     <message>
-        <source>Zoom Out</source>
-        <translation>Verkleinern</translation>
+        <source>&amp;Find in Page...</source>
+        <translation>In Seite s&amp;uchen...</translation>
     </message>
     <message>
-        <source>Actual Size</source>
-        <translation>Originalgröße</translation>
+        <source>Zoom &amp;In</source>
+        <translation>Ver&amp;größern</translation>
     </message>
     <message>
-        <source>Find in Page...</source>
-        <translation>In Seite suchen...</translation>
+        <source>Zoom &amp;Out</source>
+        <translation>Ver&amp;kleinern</translation>
     </message>
     <message>
-        <source>Close</source>
-        <translation>Schließen</translation>
+        <source>&amp;Actual Size</source>
+        <translation>&amp;Originalgröße</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Sch&amp;ließen</translation>
+    </message>
+    <message>
+        <source>%1 could not be done.</source>
+        <translation>„%1“ konnte nicht ausgeführt werden.</translation>
     </message>
 </context>
 <context>
@@ -268,12 +291,39 @@
     </message>
 </context>
 <context>
+    <name>Settings</name>
+    <message>
+        <source>The settings file %1 could not be written.</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 Settings are kept only until Velmora ends.</source>
+        <translation>%1 Einstellungen werden nur aufbewahrt, bis Velmora beendet wird.</translation>
+    </message>
+</context>
+<context>
     <name>bookmarkfile</name>
     <message>
         <source>%1
 Part of the bookmark is left at the end of the file: %2</source>
         <translation>%1
 Ein Teil des Lesezeichens ist am Ende der Datei zurückgeblieben: %2</translation>
+    </message>
+    <message>
+        <source>The bookmarks cannot be read: %1 is a link, a pipe, a device or a folder, not an ordinary file. Remove it and try again.</source>
+        <translation>Die Lesezeichen können nicht gelesen werden: %1 ist eine Verknüpfung, eine Pipe, ein Gerät oder ein Ordner, keine gewöhnliche Datei. Entfernen Sie sie und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be changed: %1 is a link, a pipe, a device or a folder, not an ordinary file. Nothing was changed; remove it and try again.</source>
+        <translation>Die Lesezeichendatei kann nicht geändert werden: %1 ist eine Verknüpfung, eine Pipe, ein Gerät oder ein Ordner, keine gewöhnliche Datei. Es wurde nichts geändert; entfernen Sie sie und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The bookmarks cannot be read: %1 belongs to another user. Nothing was read from it; have it removed and try again.</source>
+        <translation>Die Lesezeichen können nicht gelesen werden: %1 gehört einem anderen Benutzer. Es wurde nichts daraus gelesen; lassen Sie die Datei entfernen und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be changed: %1 belongs to another user. Nothing was changed; have it removed and try again.</source>
+        <translation>Die Lesezeichendatei kann nicht geändert werden: %1 gehört einem anderen Benutzer. Es wurde nichts geändert; lassen Sie die Datei entfernen und versuchen Sie es erneut.</translation>
     </message>
 </context>
 <context>
@@ -300,6 +350,13 @@ Ein Teil des Lesezeichens ist am Ende der Datei zurückgeblieben: %2</translatio
     <message>
         <source>%1 of %2 bytes</source>
         <translation>%1 von %2 Bytes</translation>
+    </message>
+</context>
+<context>
+    <name>engineage</name>
+    <message>
+        <source>Qt WebEngine %1, Chromium %2, security fixes up to %3</source>
+        <translation>Qt WebEngine %1, Chromium %2, Sicherheitskorrekturen bis %3</translation>
     </message>
 </context>
 <context>
@@ -354,6 +411,10 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
     <message>
         <source>%1 logo</source>
         <translation>%1-Logo</translation>
+    </message>
+    <message>
+        <source>Web engine: %1</source>
+        <translation>Web-Engine: %1</translation>
     </message>
 </context>
 <context>
@@ -440,10 +501,6 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
     <message>
         <source>Do you wish to bookmark %1?</source>
         <translation>Möchten Sie ein Lesezeichen für %1 setzen?</translation>
-    </message>
-    <message>
-        <source>The page could not be printed.</source>
-        <translation>Die Seite konnte nicht gedruckt werden.</translation>
     </message>
     <message>
         <source>Page loading</source>
@@ -551,6 +608,18 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     <message>
         <source>&amp;Password:</source>
         <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to read and change what you copied. Allow it?</source>
+        <translation>Die Website %1 möchte lesen und ändern, was Sie kopiert haben. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see the fonts on this computer. Allow it?</source>
+        <translation>Die Website %1 möchte die Schriftarten auf diesem Computer sehen. Erlauben?</translation>
+    </message>
+    <message>
+        <source>The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request was cancelled.</source>
+        <translation>Die Website %1 hat nach einem Passkey oder Sicherheitsschlüssel gefragt. Velmora kann diese noch nicht verwenden, daher wurde die Anfrage abgebrochen.</translation>
     </message>
 </context>
 <context>
@@ -703,6 +772,24 @@ Chromium %4, with security patches up to %5
         <translation>%1 %2
 Qt WebEngine %3
 Chromium %4, mit Sicherheitskorrekturen bis %5
+</translation>
+    </message>
+    <message>
+        <source>velmora: the web engine&apos;s sandbox is off (%1 has %2)
+</source>
+        <translation>velmora: Die Sandbox der Web-Engine ist ausgeschaltet (%1 enthält %2)
+</translation>
+    </message>
+    <message>
+        <source>velmora: part of the web engine&apos;s sandbox is off (%1 has %2)
+</source>
+        <translation>velmora: Die Sandbox der Web-Engine ist teilweise ausgeschaltet (%1 enthält %2)
+</translation>
+    </message>
+    <message>
+        <source>velmora: the web engine&apos;s sandbox is off (%1 is set)
+</source>
+        <translation>velmora: Die Sandbox der Web-Engine ist ausgeschaltet (%1 ist gesetzt)
 </translation>
     </message>
 </context>

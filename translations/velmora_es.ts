@@ -60,6 +60,37 @@
     </message>
 </context>
 <context>
+    <name>EnginePrinting</name>
+    <message>
+        <source>Another print command of this page is still running.</source>
+        <translation>Otra impresión de esta página sigue en curso.</translation>
+    </message>
+    <message>
+        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
+        <translation>Un archivo PDF en el visor no se puede imprimir desde aquí: guárdelo y luego imprímalo desde un lector de PDF.</translation>
+    </message>
+    <message>
+        <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
+        <translation>El renderizador de la página terminó durante la impresión; no se ha impreso nada.</translation>
+    </message>
+    <message>
+        <source>The page was not ready for printing within %1 seconds; nothing was printed.</source>
+        <translation>La página no estuvo lista para imprimir en %1 segundos; no se ha impreso nada.</translation>
+    </message>
+    <message>
+        <source>The page could not be printed to %1.</source>
+        <translation>No se ha podido imprimir la página en %1.</translation>
+    </message>
+    <message>
+        <source>The page could not be prepared for printing.</source>
+        <translation>No se ha podido preparar la página para imprimirla.</translation>
+    </message>
+    <message>
+        <source>The page was closed before it was printed.</source>
+        <translation>La página se cerró antes de imprimirse.</translation>
+    </message>
+</context>
+<context>
     <name>EngineView</name>
     <message>
         <source>%1 is full screen. Press Esc to leave full screen.</source>
@@ -90,24 +121,8 @@
         <translation>No se admite el comando %1 con la opción %2.</translation>
     </message>
     <message>
-        <source>Another print command of this page is still running.</source>
-        <translation>Otra impresión de esta página sigue en curso.</translation>
-    </message>
-    <message>
-        <source>The page could not be prepared for printing.</source>
-        <translation>No se ha podido preparar la página para imprimirla.</translation>
-    </message>
-    <message>
-        <source>The page was closed before it was printed.</source>
-        <translation>La página se cerró antes de imprimirse.</translation>
-    </message>
-    <message>
-        <source>The page could not be printed to %1.</source>
-        <translation>No se ha podido imprimir la página en %1.</translation>
-    </message>
-    <message>
-        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
-        <translation>Un archivo PDF en el visor no se puede imprimir desde aquí: guárdelo y luego imprímalo desde un lector de PDF.</translation>
+        <source>There is no page to save.</source>
+        <translation>No hay ninguna página que guardar.</translation>
     </message>
 </context>
 <context>
@@ -193,56 +208,64 @@
 <context>
     <name>PageActions</name>
     <message>
-        <source>Back</source>
-        <translation>Atrás</translation>
+        <source>&amp;Back</source>
+        <translation>A&amp;trás</translation>
     </message>
     <message>
-        <source>Forward</source>
-        <translation>Adelante</translation>
+        <source>&amp;Forward</source>
+        <translation>Ade&amp;lante</translation>
     </message>
     <message>
-        <source>Stop</source>
-        <translation>Detener</translation>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
     </message>
     <message>
-        <source>Refresh</source>
-        <translation>Actualizar</translation>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Actualizar</translation>
     </message>
     <message>
-        <source>Home</source>
-        <translation>Inicio</translation>
+        <source>&amp;Home</source>
+        <translation>&amp;Inicio</translation>
     </message>
     <message>
-        <source>Print Preview</source>
-        <translation>Vista previa de impresión</translation>
+        <source>Page Set&amp;up...</source>
+        <translation>&amp;Configurar página...</translation>
     </message>
     <message>
-        <source>Page Setup</source>
-        <translation>Configurar página</translation>
+        <source>Print Pre&amp;view</source>
+        <translation>&amp;Vista previa de impresión</translation>
     </message>
     <message>
-        <source>Print</source>
-        <translation>Imprimir</translation>
+        <source>&amp;Print...</source>
+        <translation>Im&amp;primir...</translation>
     </message>
     <message>
-        <source>Zoom In</source>
-        <translation>Ampliar</translation>
+        <source>&amp;Save Page...</source>
+        <translation>&amp;Guardar página...</translation>
     </message>
     <message>
-        <source>Zoom Out</source>
-        <translation>Reducir</translation>
+        <source>&amp;Find in Page...</source>
+        <translation>&amp;Buscar en la página...</translation>
     </message>
     <message>
-        <source>Actual Size</source>
-        <translation>Tamaño real</translation>
+        <source>Zoom &amp;In</source>
+        <translation>A&amp;mpliar</translation>
     </message>
     <message>
-        <source>Find in Page...</source>
-        <translation>Buscar en la página...</translation>
+        <source>Zoom &amp;Out</source>
+        <translation>&amp;Reducir</translation>
     </message>
     <message>
-        <source>Close</source>
-        <translation>Cerrar</translation>
+        <source>&amp;Actual Size</source>
+        <translation>Tamañ&amp;o real</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>C&amp;errar</translation>
+    </message>
+    <message>
+        <source>%1 could not be done.</source>
+        <translation>No se ha podido realizar «%1».</translation>
     </message>
 </context>
 <context>
@@ -268,12 +291,39 @@
     </message>
 </context>
 <context>
+    <name>Settings</name>
+    <message>
+        <source>The settings file %1 could not be written.</source>
+        <translation>No se ha podido escribir el archivo de configuración %1.</translation>
+    </message>
+    <message>
+        <source>%1 Settings are kept only until Velmora ends.</source>
+        <translation>%1 La configuración solo se conserva hasta que se cierra Velmora.</translation>
+    </message>
+</context>
+<context>
     <name>bookmarkfile</name>
     <message>
         <source>%1
 Part of the bookmark is left at the end of the file: %2</source>
         <translation>%1
 Ha quedado parte del marcador al final del archivo: %2</translation>
+    </message>
+    <message>
+        <source>The bookmarks cannot be read: %1 is a link, a pipe, a device or a folder, not an ordinary file. Remove it and try again.</source>
+        <translation>No se pueden leer los marcadores: %1 es un enlace, una tubería, un dispositivo o una carpeta, no un archivo normal. Elimínelo y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be changed: %1 is a link, a pipe, a device or a folder, not an ordinary file. Nothing was changed; remove it and try again.</source>
+        <translation>No se puede cambiar el archivo de marcadores: %1 es un enlace, una tubería, un dispositivo o una carpeta, no un archivo normal. No se ha cambiado nada; elimínelo y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The bookmarks cannot be read: %1 belongs to another user. Nothing was read from it; have it removed and try again.</source>
+        <translation>No se pueden leer los marcadores: %1 pertenece a otro usuario. No se ha leído nada de él; haga que lo eliminen y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be changed: %1 belongs to another user. Nothing was changed; have it removed and try again.</source>
+        <translation>No se puede cambiar el archivo de marcadores: %1 pertenece a otro usuario. No se ha cambiado nada; haga que lo eliminen y vuelva a intentarlo.</translation>
     </message>
 </context>
 <context>
@@ -300,6 +350,13 @@ Ha quedado parte del marcador al final del archivo: %2</translation>
     <message>
         <source>%1 of %2 bytes</source>
         <translation>%1 de %2 bytes</translation>
+    </message>
+</context>
+<context>
+    <name>engineage</name>
+    <message>
+        <source>Qt WebEngine %1, Chromium %2, security fixes up to %3</source>
+        <translation>Qt WebEngine %1, Chromium %2, parches de seguridad hasta el %3</translation>
     </message>
 </context>
 <context>
@@ -353,6 +410,10 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
     <message>
         <source>%1 logo</source>
         <translation>Logotipo de %1</translation>
+    </message>
+    <message>
+        <source>Web engine: %1</source>
+        <translation>Motor web: %1</translation>
     </message>
 </context>
 <context>
@@ -439,10 +500,6 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
     <message>
         <source>Do you wish to bookmark %1?</source>
         <translation>¿Desea añadir %1 a los marcadores?</translation>
-    </message>
-    <message>
-        <source>The page could not be printed.</source>
-        <translation>No se ha podido imprimir la página.</translation>
     </message>
     <message>
         <source>Page loading</source>
@@ -550,6 +607,18 @@ Pulse Actualizar para volver a cargarla.</translation>
     <message>
         <source>&amp;Password:</source>
         <translation>&amp;Contraseña:</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to read and change what you copied. Allow it?</source>
+        <translation>El sitio %1 quiere leer y cambiar lo que ha copiado. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see the fonts on this computer. Allow it?</source>
+        <translation>El sitio %1 quiere ver las fuentes de este equipo. ¿Permitirlo?</translation>
+    </message>
+    <message>
+        <source>The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request was cancelled.</source>
+        <translation>El sitio %1 ha pedido una llave de acceso o una llave de seguridad. Velmora aún no puede usarlas, así que se ha cancelado la solicitud.</translation>
     </message>
 </context>
 <context>
@@ -702,6 +771,24 @@ Chromium %4, with security patches up to %5
         <translation>%1 %2
 Qt WebEngine %3
 Chromium %4, con parches de seguridad hasta el %5
+</translation>
+    </message>
+    <message>
+        <source>velmora: the web engine&apos;s sandbox is off (%1 has %2)
+</source>
+        <translation>velmora: el entorno aislado del motor web está desactivado (%1 contiene %2)
+</translation>
+    </message>
+    <message>
+        <source>velmora: part of the web engine&apos;s sandbox is off (%1 has %2)
+</source>
+        <translation>velmora: parte del entorno aislado del motor web está desactivada (%1 contiene %2)
+</translation>
+    </message>
+    <message>
+        <source>velmora: the web engine&apos;s sandbox is off (%1 is set)
+</source>
+        <translation>velmora: el entorno aislado del motor web está desactivado (%1 está definida)
 </translation>
     </message>
 </context>

@@ -60,6 +60,37 @@
     </message>
 </context>
 <context>
+    <name>EnginePrinting</name>
+    <message>
+        <source>Another print command of this page is still running.</source>
+        <translation>Une autre impression de cette page est encore en cours.</translation>
+    </message>
+    <message>
+        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
+        <translation>Un fichier PDF affiché dans la visionneuse ne peut pas être imprimé ici : enregistrez-le, puis imprimez-le depuis un lecteur PDF.</translation>
+    </message>
+    <message>
+        <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
+        <translation>Le moteur de rendu de la page s’est arrêté pendant l’impression ; rien n’a été imprimé.</translation>
+    </message>
+    <message>
+        <source>The page was not ready for printing within %1 seconds; nothing was printed.</source>
+        <translation>La page n’était pas prête pour l’impression au bout de %1 secondes ; rien n’a été imprimé.</translation>
+    </message>
+    <message>
+        <source>The page could not be printed to %1.</source>
+        <translation>La page n’a pas pu être imprimée dans %1.</translation>
+    </message>
+    <message>
+        <source>The page could not be prepared for printing.</source>
+        <translation>La page n’a pas pu être préparée pour l’impression.</translation>
+    </message>
+    <message>
+        <source>The page was closed before it was printed.</source>
+        <translation>La page a été fermée avant d’être imprimée.</translation>
+    </message>
+</context>
+<context>
     <name>EngineView</name>
     <message>
         <source>%1 is full screen. Press Esc to leave full screen.</source>
@@ -90,24 +121,8 @@
         <translation>La commande %1 avec l’option %2 n’est pas prise en charge.</translation>
     </message>
     <message>
-        <source>Another print command of this page is still running.</source>
-        <translation>Une autre impression de cette page est encore en cours.</translation>
-    </message>
-    <message>
-        <source>The page could not be prepared for printing.</source>
-        <translation>La page n’a pas pu être préparée pour l’impression.</translation>
-    </message>
-    <message>
-        <source>The page was closed before it was printed.</source>
-        <translation>La page a été fermée avant d’être imprimée.</translation>
-    </message>
-    <message>
-        <source>The page could not be printed to %1.</source>
-        <translation>La page n’a pas pu être imprimée dans %1.</translation>
-    </message>
-    <message>
-        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
-        <translation>Un fichier PDF affiché dans la visionneuse ne peut pas être imprimé ici : enregistrez-le, puis imprimez-le depuis un lecteur PDF.</translation>
+        <source>There is no page to save.</source>
+        <translation>Il n’y a aucune page à enregistrer.</translation>
     </message>
 </context>
 <context>
@@ -193,56 +208,64 @@
 <context>
     <name>PageActions</name>
     <message>
-        <source>Back</source>
-        <translation>Précédente</translation>
+        <source>&amp;Back</source>
+        <translation>&amp;Précédente</translation>
     </message>
     <message>
-        <source>Forward</source>
-        <translation>Suivante</translation>
+        <source>&amp;Forward</source>
+        <translation>&amp;Suivante</translation>
     </message>
     <message>
-        <source>Stop</source>
-        <translation>Arrêter</translation>
+        <source>&amp;Stop</source>
+        <translation>Arrê&amp;ter</translation>
     </message>
     <message>
-        <source>Refresh</source>
-        <translation>Actualiser</translation>
+        <source>&amp;Refresh</source>
+        <translation>A&amp;ctualiser</translation>
     </message>
     <message>
-        <source>Home</source>
-        <translation>Accueil</translation>
+        <source>&amp;Home</source>
+        <translation>&amp;Accueil</translation>
     </message>
     <message>
-        <source>Print Preview</source>
-        <translation>Aperçu avant impression</translation>
+        <source>Page Set&amp;up...</source>
+        <translation>&amp;Mise en page...</translation>
     </message>
     <message>
-        <source>Page Setup</source>
-        <translation>Mise en page</translation>
+        <source>Print Pre&amp;view</source>
+        <translation>Aperçu a&amp;vant impression</translation>
     </message>
     <message>
-        <source>Print</source>
-        <translation>Imprimer</translation>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
     </message>
     <message>
-        <source>Zoom In</source>
-        <translation>Zoom avant</translation>
+        <source>&amp;Save Page...</source>
+        <translation>&amp;Enregistrer la page...</translation>
     </message>
     <message>
-        <source>Zoom Out</source>
-        <translation>Zoom arrière</translation>
+        <source>&amp;Find in Page...</source>
+        <translation>&amp;Rechercher dans la page...</translation>
     </message>
     <message>
-        <source>Actual Size</source>
-        <translation>Taille réelle</translation>
+        <source>Zoom &amp;In</source>
+        <translation>&amp;Zoom avant</translation>
     </message>
     <message>
-        <source>Find in Page...</source>
-        <translation>Rechercher dans la page...</translation>
+        <source>Zoom &amp;Out</source>
+        <translation>Z&amp;oom arrière</translation>
     </message>
     <message>
-        <source>Close</source>
-        <translation>Fermer</translation>
+        <source>&amp;Actual Size</source>
+        <translation>Tai&amp;lle réelle</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>%1 could not be done.</source>
+        <translation>L’action « %1 » n’a pas pu être effectuée.</translation>
     </message>
 </context>
 <context>
@@ -268,12 +291,39 @@
     </message>
 </context>
 <context>
+    <name>Settings</name>
+    <message>
+        <source>The settings file %1 could not be written.</source>
+        <translation>Le fichier de paramètres %1 n’a pas pu être écrit.</translation>
+    </message>
+    <message>
+        <source>%1 Settings are kept only until Velmora ends.</source>
+        <translation>%1 Les paramètres ne sont conservés que jusqu’à la fermeture de Velmora.</translation>
+    </message>
+</context>
+<context>
     <name>bookmarkfile</name>
     <message>
         <source>%1
 Part of the bookmark is left at the end of the file: %2</source>
         <translation>%1
 Une partie du signet est restée à la fin du fichier : %2</translation>
+    </message>
+    <message>
+        <source>The bookmarks cannot be read: %1 is a link, a pipe, a device or a folder, not an ordinary file. Remove it and try again.</source>
+        <translation>Les signets ne peuvent pas être lus : %1 est un lien, un tube, un périphérique ou un dossier, pas un fichier ordinaire. Supprimez-le et réessayez.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be changed: %1 is a link, a pipe, a device or a folder, not an ordinary file. Nothing was changed; remove it and try again.</source>
+        <translation>Le fichier des signets ne peut pas être modifié : %1 est un lien, un tube, un périphérique ou un dossier, pas un fichier ordinaire. Rien n’a été modifié ; supprimez-le et réessayez.</translation>
+    </message>
+    <message>
+        <source>The bookmarks cannot be read: %1 belongs to another user. Nothing was read from it; have it removed and try again.</source>
+        <translation>Les signets ne peuvent pas être lus : %1 appartient à un autre utilisateur. Rien n’y a été lu ; faites-le supprimer et réessayez.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be changed: %1 belongs to another user. Nothing was changed; have it removed and try again.</source>
+        <translation>Le fichier des signets ne peut pas être modifié : %1 appartient à un autre utilisateur. Rien n’a été modifié ; faites-le supprimer et réessayez.</translation>
     </message>
 </context>
 <context>
@@ -300,6 +350,13 @@ Une partie du signet est restée à la fin du fichier : %2</translation>
     <message>
         <source>%1 of %2 bytes</source>
         <translation>%1 sur %2 octets</translation>
+    </message>
+</context>
+<context>
+    <name>engineage</name>
+    <message>
+        <source>Qt WebEngine %1, Chromium %2, security fixes up to %3</source>
+        <translation>Qt WebEngine %1, Chromium %2, correctifs de sécurité jusqu’au %3</translation>
     </message>
 </context>
 <context>
@@ -354,6 +411,10 @@ librement.<byte value="xd"/>
     <message>
         <source>%1 logo</source>
         <translation>Logo de %1</translation>
+    </message>
+    <message>
+        <source>Web engine: %1</source>
+        <translation>Moteur web : %1</translation>
     </message>
 </context>
 <context>
@@ -440,10 +501,6 @@ librement.<byte value="xd"/>
     <message>
         <source>Do you wish to bookmark %1?</source>
         <translation>Voulez-vous ajouter %1 aux signets ?</translation>
-    </message>
-    <message>
-        <source>The page could not be printed.</source>
-        <translation>La page n’a pas pu être imprimée.</translation>
     </message>
     <message>
         <source>Page loading</source>
@@ -551,6 +608,18 @@ Cliquez sur Actualiser pour la recharger.</translation>
     <message>
         <source>&amp;Password:</source>
         <translation>Mot de &amp;passe :</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to read and change what you copied. Allow it?</source>
+        <translation>Le site %1 veut lire et modifier ce que vous avez copié. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 wants to see the fonts on this computer. Allow it?</source>
+        <translation>Le site %1 veut voir les polices de cet ordinateur. L’autoriser ?</translation>
+    </message>
+    <message>
+        <source>The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request was cancelled.</source>
+        <translation>Le site %1 a demandé une clé d’accès ou une clé de sécurité. Velmora ne peut pas encore les utiliser : la demande a donc été annulée.</translation>
     </message>
 </context>
 <context>
@@ -703,6 +772,24 @@ Chromium %4, with security patches up to %5
         <translation>%1 %2
 Qt WebEngine %3
 Chromium %4, avec les correctifs de sécurité jusqu’au %5
+</translation>
+    </message>
+    <message>
+        <source>velmora: the web engine&apos;s sandbox is off (%1 has %2)
+</source>
+        <translation>velmora : le bac à sable du moteur web est désactivé (%1 contient %2)
+</translation>
+    </message>
+    <message>
+        <source>velmora: part of the web engine&apos;s sandbox is off (%1 has %2)
+</source>
+        <translation>velmora : une partie du bac à sable du moteur web est désactivée (%1 contient %2)
+</translation>
+    </message>
+    <message>
+        <source>velmora: the web engine&apos;s sandbox is off (%1 is set)
+</source>
+        <translation>velmora : le bac à sable du moteur web est désactivé (%1 est définie)
 </translation>
     </message>
 </context>
