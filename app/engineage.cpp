@@ -60,3 +60,12 @@ QString describe(const QString &qtWebEngine, const QString &chromium, const QStr
 }
 
 } // namespace engineage
+
+namespace engineage {
+
+bool noticeDue(const QString &patchVersion, const QString &shownFor, const QDate &today)
+{
+    return patchVersion != shownFor && isOld(patchVersion, today);
+}
+
+} // namespace engineage

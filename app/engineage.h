@@ -26,3 +26,15 @@ bool isOld(const QString &patchVersion, const QDate &today);
 QString describe(const QString &qtWebEngine, const QString &chromium, const QString &patches);
 
 } // namespace engineage
+
+namespace engineage {
+
+// The setting that holds the engine version the notice was last shown for.
+inline constexpr char NoticeKey[] = "notices/oldEngine";
+
+// Whether to tell the user that the engine is old: its security fixes are
+// old on `today` and the notice has not been shown for this engine yet
+// (`shownFor` is the patch version it was last shown for).
+bool noticeDue(const QString &patchVersion, const QString &shownFor, const QDate &today);
+
+} // namespace engineage

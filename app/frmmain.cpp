@@ -232,6 +232,7 @@ void frmMain::Form_Load()
     ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
     // The page takes the keyboard: the user has chosen where it goes.
     ignoreErrors([this] { Web.at(0)->setFocus(Qt::OtherFocusReason); });
+    ignoreErrors([this] { showEngineNotice(); });
 }
 
 void frmMain::moveOuter(const QRect &outer)

@@ -108,6 +108,9 @@ private:
     QPushButton *createPictureButton(const char *name, const char *picture, QAction *action, double left);
     void showDownloads();
     void showZoom();
+    // Once per engine version, says so when the web engine's security fixes
+    // are more than a year old.
+    void showEngineNotice();
     void Form_Unload();
     // Moves and sizes the window's outer frame (pixels).
     void moveOuter(const QRect &outer);

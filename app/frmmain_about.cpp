@@ -1,7 +1,13 @@
 #include "engineage.h"
 #include "frmabout.h"
 #include "frmmain.h"
+#include "enginenotice.h"
 #include "pictureimage.h"
+#include "session.h"
+#include "webview.h"
+
+#include <QDate>
+#include <QLocale>
 
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
@@ -20,4 +26,21 @@ void frmMain::mnuAbout_Click()
     m_aboutWindow->show();
     m_aboutWindow->raise();
     m_aboutWindow->activateWindow();
+}
+
+void frmMain::showEngineNotice()
+{
+    if (!m_session)
+        return;
+    Settings &settings = m_session->settings();
+    const QString patches = QLatin1String(qWebEngineChromiumSecurityPatchVersion());
+    if (!engineage::noticeDue(patches, settings.value(QLatin1String(engineage::NoticeKey)), QDate::currentDate()))
+        return;
+    settings.setValue(QLatin1String(engineage::NoticeKey), patches);
+    new EngineNotice(tr("This web engine (Chromium %1) has no security fixes since %2: some sites may not work, "
+                        "and flaws found since then are not fixed. Velmora built on a current Qt has a current "
+                        "engine: the package for Debian 13 or later, or its Flatpak.")
+                         .arg(QLatin1String(qWebEngineChromiumVersion()),
+                              QLocale().toString(engineage::releaseDate(patches), QStringLiteral("MMMM yyyy"))),
+                     Web.at(0));
 }

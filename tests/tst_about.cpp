@@ -1,12 +1,15 @@
 #include "engineage.h"
+#include "enginenotice.h"
 #include "fakewebview.h"
 #include "frmabout.h"
 #include "frmmain.h"
+#include "session.h"
 #include "testmain.h"
 #include "twips.h"
 #include "widgetfixture.h"
 
 #include <QLabel>
+#include <QToolButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -222,8 +225,39 @@ private slots:
     {
         QFETCH(QString, patches);
         QFETCH(QDate, today);
+        QFETCH(bool, old);
         QTEST(engineage::releaseDate(patches), "released");
-        QTEST(engineage::isOld(patches, today), "old");
+        QCOMPARE(engineage::isOld(patches, today), old);
+        // Told once per engine: again only for another one.
+        QCOMPARE(engineage::noticeDue(patches, QString(), today), old);
+        QCOMPARE(engineage::noticeDue(patches, patches, today), false);
+        QCOMPARE(engineage::noticeDue(patches, QStringLiteral("99.0.1"), today), old);
+    }
+
+    // The engine this suite runs on: on an old one the main window says so
+    // below the page at its first start, and not at the next.
+    void oldEngineNoticeOnce()
+    {
+        const QString patches = QLatin1String(qWebEngineChromiumSecurityPatchVersion());
+        const bool old = engineage::isOld(patches, QDate::currentDate());
+        Session session;
+        for (const bool first : {true, false}) {
+            frmMain window([](QWidget *parent) { return new FakeWebView(parent); }, QStringLiteral("http://127.0.0.1:9/"),
+                           &session);
+            window.Form_Load();
+            QPointer<EngineNotice> notice = window.findChild<EngineNotice *>();
+            QCOMPARE(!notice.isNull(), old && first);
+            QCOMPARE(session.settings().value(QLatin1String(engineage::NoticeKey)), old ? patches : QString());
+            if (!notice)
+                continue;
+            QVERIFY(notice->isVisible());
+            QVERIFY(notice->text()->text().contains(QLatin1String(qWebEngineChromiumVersion())));
+            const QRect page = window.Web.at(0)->geometry();
+            QCOMPARE(notice->geometry().bottom(), page.bottom());
+            QCOMPARE(notice->width(), page.width());
+            QTest::mouseClick(notice->closeButton(), Qt::LeftButton);
+            QTRY_VERIFY(notice.isNull());
+        }
     }
 
     void closes_data()
