@@ -60,6 +60,17 @@
     </message>
 </context>
 <context>
+    <name>EngineNotice</name>
+    <message>
+        <source>Notice</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Close notice</source>
+        <translation>Hinweis schließen</translation>
+    </message>
+</context>
+<context>
     <name>EnginePrinting</name>
     <message>
         <source>Another print command of this page is still running.</source>
@@ -513,6 +524,10 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
     <message>
         <source>Zoom</source>
         <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>This web engine (Chromium %1) has no security fixes since %2: some sites may not work, and flaws found since then are not fixed. Velmora built on a current Qt has a current engine: the package for Debian 13 or later, or its Flatpak.</source>
+        <translation>Diese Web-Engine (Chromium %1) hat seit %2 keine Sicherheitskorrekturen erhalten: Manche Websites funktionieren vielleicht nicht, und seither gefundene Lücken sind nicht behoben. Velmora mit einem aktuellen Qt hat eine aktuelle Engine: das Paket für Debian 13 oder neuer oder das Flatpak.</translation>
     </message>
 </context>
 <context>

@@ -60,6 +60,17 @@
     </message>
 </context>
 <context>
+    <name>EngineNotice</name>
+    <message>
+        <source>Notice</source>
+        <translation>Aviso</translation>
+    </message>
+    <message>
+        <source>Close notice</source>
+        <translation>Cerrar aviso</translation>
+    </message>
+</context>
+<context>
     <name>EnginePrinting</name>
     <message>
         <source>Another print command of this page is still running.</source>
@@ -512,6 +523,10 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
     <message>
         <source>Zoom</source>
         <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>This web engine (Chromium %1) has no security fixes since %2: some sites may not work, and flaws found since then are not fixed. Velmora built on a current Qt has a current engine: the package for Debian 13 or later, or its Flatpak.</source>
+        <translation>Este motor web (Chromium %1) no tiene correcciones de seguridad desde %2: algunos sitios pueden no funcionar y los fallos encontrados desde entonces no están corregidos. Velmora compilado con un Qt actual tiene un motor actual: el paquete para Debian 13 o posterior, o su Flatpak.</translation>
     </message>
 </context>
 <context>

@@ -60,6 +60,17 @@
     </message>
 </context>
 <context>
+    <name>EngineNotice</name>
+    <message>
+        <source>Notice</source>
+        <translation>Avis</translation>
+    </message>
+    <message>
+        <source>Close notice</source>
+        <translation>Fermer l’avis</translation>
+    </message>
+</context>
+<context>
     <name>EnginePrinting</name>
     <message>
         <source>Another print command of this page is still running.</source>
@@ -513,6 +524,10 @@ librement.<byte value="xd"/>
     <message>
         <source>Zoom</source>
         <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>This web engine (Chromium %1) has no security fixes since %2: some sites may not work, and flaws found since then are not fixed. Velmora built on a current Qt has a current engine: the package for Debian 13 or later, or its Flatpak.</source>
+        <translation>Ce moteur web (Chromium %1) n’a plus de correctifs de sécurité depuis %2 : certains sites peuvent ne pas fonctionner, et les failles trouvées depuis ne sont pas corrigées. Velmora compilé avec un Qt récent a un moteur à jour : le paquet pour Debian 13 ou ultérieur, ou son Flatpak.</translation>
     </message>
 </context>
 <context>
