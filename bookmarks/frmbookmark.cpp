@@ -143,6 +143,8 @@ void frmBookmark::Form_Load(bool goBookMark)
     // A file that cannot be read leaves the list empty; the window opens
     // anyway, and says why once it is up.
     LoadBookmarkList();
+    // The keyboard starts on the list, where the arrows choose and Return goes.
+    (goBookMark ? lstGo : lstBookmark)->setFocus(Qt::OtherFocusReason);
 }
 
 void frmBookmark::LoadBookmarkList()
@@ -162,15 +164,16 @@ void frmBookmark::LoadBookmarkList()
         addresses << record.address;
     }
     lstURL->addItems(addresses);
-    if (m_viewMode) {
-        lstGo->addItems(names);
-        return;
+    QListWidget *list = m_viewMode ? lstGo : lstBookmark;
+    const int first = list->count();
+    list->addItems(names);
+    for (int row = first; row < list->count(); ++row) {
+        // A screen reader reads the address after the name.
+        list->item(row)->setData(Qt::AccessibleDescriptionRole, addresses.at(row - first));
+        // List rows can be ticked by default; a check state makes the box show.
+        if (!m_viewMode)
+            list->item(row)->setCheckState(Qt::Unchecked);
     }
-    // List rows can be ticked by default; a check state makes the box show.
-    const int first = lstBookmark->count();
-    lstBookmark->addItems(names);
-    for (int row = first; row < lstBookmark->count(); ++row)
-        lstBookmark->item(row)->setCheckState(Qt::Unchecked);
 }
 
 void frmBookmark::SaveBookmarkList(const std::vector<bookmarkfile::Bookmark> &deleted)

@@ -599,6 +599,25 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), keys);
     }
 
+    // The keyboard starts on the list, and each row tells a screen reader
+    // its address as well as its name.
+    void startsOnItsList_data()
+    {
+        QTest::addColumn<bool>("view");
+        QTest::newRow("view mode") << true;
+        QTest::newRow("delete mode") << false;
+    }
+    void startsOnItsList()
+    {
+        QFETCH(bool, view);
+        writeFile(path(), "One|http://one/\r\nTwo|http://two/\r\n");
+        QPointer<frmBookmark> form = open(view);
+        QListWidget *list = view ? form->lstGo : form->lstBookmark;
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QTRY_COMPARE(QApplication::focusWidget(), list);
+        QCOMPARE(list->item(1)->data(Qt::AccessibleDescriptionRole).toString(), QStringLiteral("http://two/"));
+    }
+
     void escapeCloses_data()
     {
         QTest::addColumn<bool>("view");
