@@ -24,6 +24,10 @@ bool hasGraphicsDevice()
 const char *const NoOpenGlLines[] = {
     "QXcbIntegration: Cannot create platform OpenGL context, neither GLX nor EGL are enabled",
     "No suitable graphics backend found",
+    // Newer engines look for Vulkan as well, and find no device for it either.
+    "Failed to create Vulkan instance: -9",
+    "Failed to create platform Vulkan instance",
+    "GPUInfo not initialized on GpuInfoUpdate",
 };
 
 // The handler QuietNoOpenGl hands every other message to. The message
