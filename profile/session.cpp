@@ -103,6 +103,12 @@ Session::Session(QObject *parent)
         qWarning("velmora: %s", qPrintable(m_profileProblem));
     }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // The user's answers to a site hold until the program ends, as the
+    // program keeps them; newer engines would keep them on disk and answer
+    // later requests themselves, unasked.
+    m_profile->setPersistentPermissionsPolicy(QWebEngineProfile::PersistentPermissionsPolicy::AskEveryTime);
+#endif
     QWebEngineSettings *settings = m_profile->settings();
     // A page from a file reads no other file and reaches no remote address;
     // a secure page loads nothing insecure.
