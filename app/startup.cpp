@@ -257,8 +257,9 @@ QString loggingRules(bool verbose, bool drawsInSoftware)
 {
     QStringList rules;
     if (verbose) {
-        // Every console message, console.log's included.
-        rules << QStringLiteral("js=true");
+        // Every console message, console.log's included, and the engine's
+        // report of its settings (newer engines write it only when asked).
+        rules << QStringLiteral("js=true") << QStringLiteral("qt.webenginecontext.info=true");
     } else {
         // What a page writes to its console is for its authors, and the
         // engine's report of its settings for those who look into it.
