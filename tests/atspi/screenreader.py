@@ -32,6 +32,12 @@ NAMED_ROLES = {"push button", "progress bar", "list", "text", "entry", "image",
                "check box", "combo box", "menu item"}
 
 
+def role(node):
+    """The node's role as older AT-SPI names it: newer ones call a push button "button"."""
+    name = node.getRoleName()
+    return "push button" if name == "button" else name
+
+
 def start_bus(environment):
     bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"],
                            stdout=subprocess.PIPE, env=environment, text=True)
@@ -128,7 +134,7 @@ def main():
                 return None
             for node, _ in walk(app):
                 if node.getRoleName() == "document web":
-                    names = {(n.getRoleName(), n.name.strip()) for n, _ in walk(node)}
+                    names = {(role(n), n.name.strip()) for n, _ in walk(node)}
                     if all(item in names for item in PAGE_CONTENT):
                         return node
             return None
@@ -155,12 +161,12 @@ def main():
         app = application()
         window = next((n for n, d in walk(app) if d == 1 and n.getRoleName() == "frame"), None)
         for node, depth in walk(window):
-            role = node.getRoleName()
+            kind = role(node)
             inside_page = any(a.getRoleName() == "document web" for a in ancestors(node))
             if dump and not inside_page:
                 print("  " * depth + described(node))
-            if role in NAMED_ROLES and showing(node) and not inside_page and not node.name.strip():
-                failures.append("a %s without a name" % role)
+            if kind in NAMED_ROLES and showing(node) and not inside_page and not node.name.strip():
+                failures.append("a %s without a name" % kind)
         if dump:
             doc = document()
             for node, depth in walk(doc):
