@@ -258,8 +258,9 @@ QString loggingRules(bool verbose, bool drawsInSoftware)
     QStringList rules;
     if (verbose) {
         // Every console message, console.log's included, and the engine's
-        // report of its settings (newer engines write it only when asked).
-        rules << QStringLiteral("js=true") << QStringLiteral("qt.webenginecontext.info=true");
+        // report of its settings (newer engines write it as a debug message).
+        rules << QStringLiteral("js=true") << QStringLiteral("qt.webenginecontext.info=true")
+              << QStringLiteral("qt.webenginecontext.debug=true");
     } else {
         // What a page writes to its console is for its authors, and the
         // engine's report of its settings for those who look into it.
