@@ -487,6 +487,8 @@ private slots:
         QCOMPARE(js(view, "String(getSelection())").toString().toLower(), QStringLiteral("lisbon"));
         QTest::keySequence(window.get(), QKeySequence(Qt::CTRL | Qt::Key_F));
         QTRY_VERIFY(bar->isVisible());
+        // Reopened on the same word, it counts the page again.
+        QTRY_VERIFY(bar->countText().endsWith(QStringLiteral(" of 3")));
         bar->field()->clear();
         QTest::keyClicks(bar->field(), "Faro");
         QTRY_COMPARE(bar->countText(), QStringLiteral("Not found"));
