@@ -4,6 +4,7 @@
 #include "testmain.h"
 
 #include <QMenuBar>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -117,6 +118,20 @@ private slots:
                                                                  "update_translations target and translate it")
                                                       .arg(m.context, m.source, m.type)));
         QCOMPARE(committed.size(), updated.size());
+    }
+
+    // What the desktop's menus and software centres show of the program.
+    void desktopEntryTranslated_data() { languageRows(); }
+    void desktopEntryTranslated()
+    {
+        QFETCH(QString, language);
+        QFile entry(QStringLiteral(VELMORA_TS_DIR "/../packaging/velmora.desktop"));
+        QFile metainfo(QStringLiteral(VELMORA_TS_DIR "/../packaging/example.velmora.Velmora.metainfo.xml"));
+        QVERIFY(entry.open(QIODevice::ReadOnly) && metainfo.open(QIODevice::ReadOnly));
+        const QString lines = QString::fromUtf8(entry.readAll());
+        for (const QString &key : {QStringLiteral("Comment"), QStringLiteral("GenericName")})
+            QVERIFY2(lines.contains(QStringLiteral("\n%1[%2]=").arg(key, language)), qPrintable(key));
+        QVERIFY(QString::fromUtf8(metainfo.readAll()).contains(QStringLiteral("<summary xml:lang=\"%1\">").arg(language)));
     }
 
     void everyTextTranslated_data() { languageRows(); }
