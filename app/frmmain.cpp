@@ -170,9 +170,9 @@ void frmMain::createMenus()
 
     QMenu *bookmark = menuBar()->addMenu(tr("&Bookmark"));
     bookmark->setObjectName(QStringLiteral("mnuBookmark"));
-    mnuAddBookMark = item(bookmark, "mnuAddBookMark", tr("Add Bookmark"), &frmMain::mnuAddBookMark_Click);
-    mnuDelBookMark = item(bookmark, "mnuDelBookMark", tr("Delete Bookmark"), &frmMain::mnuDelBookMark_Click);
-    mnuViewBookMark = item(bookmark, "mnuViewBookMark", tr("View Bookmark"), &frmMain::mnuViewBookMark_Click);
+    mnuAddBookMark = item(bookmark, "mnuAddBookMark", tr("&Add Bookmark"), &frmMain::mnuAddBookMark_Click);
+    mnuDelBookMark = item(bookmark, "mnuDelBookMark", tr("&Delete Bookmark"), &frmMain::mnuDelBookMark_Click);
+    mnuViewBookMark = item(bookmark, "mnuViewBookMark", tr("&View Bookmark"), &frmMain::mnuViewBookMark_Click);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));

@@ -104,10 +104,14 @@ QString downloads::partialPath(const QString &target)
 
 QString downloads::progressText(qint64 received, qint64 total)
 {
+    // Sizes as the user's language writes them: "1,5 MB" in German.
     const QLocale locale;
+    const auto size = [&locale](qint64 bytes) {
+        return locale.formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
+    };
     if (total <= 0)
-        return tr("%1 bytes").arg(locale.toString(received));
-    return tr("%1 of %2 bytes").arg(locale.toString(received), locale.toString(total));
+        return size(received);
+    return tr("%1 of %2").arg(size(received), size(total));
 }
 
 QString downloads::finishFile(const QString &partial, const QString &target)

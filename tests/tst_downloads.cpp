@@ -25,6 +25,29 @@ class TestDownloads : public QObject
     }
 
 private slots:
+    // Sizes in the Downloads window, as the user's language writes them.
+    void progressInTheUsersLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<qint64>("received");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("English, size unknown") << "en_US" << qint64(670) << qint64(-1) << "670 bytes";
+        QTest::newRow("English, of a whole") << "en_US" << qint64(1536) << qint64(3 << 20) << "1.5 kB of 3.0 MB";
+        QTest::newRow("German") << "de_DE" << qint64(1536) << qint64(0) << "1,5 kB";
+    }
+    void progressInTheUsersLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(qint64, received);
+        QFETCH(qint64, total);
+        const QLocale before;
+        QLocale::setDefault(QLocale(locale));
+        const QString shown = downloads::progressText(received, total);
+        QLocale::setDefault(before);
+        QTEST(shown, "shown");
+    }
+
     void cleanFileName_data()
     {
         QTest::addColumn<QString>("suggested");

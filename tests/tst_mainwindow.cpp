@@ -112,7 +112,7 @@ private slots:
         }
         QCOMPARE(seen, (QStringList{"&Page", "  Page Set&up...", "  Print Pre&view", "  &Print...", "  &Save Page...",
                                     "  &Find in Page...", "-", "  &Exit",
-                                    "&Bookmark", "  Add Bookmark", "  Delete Bookmark", "  View Bookmark",
+                                    "&Bookmark", "  &Add Bookmark", "  &Delete Bookmark", "  &View Bookmark",
                                     "&Help", "  &About"}));
     }
 

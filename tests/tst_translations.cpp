@@ -188,6 +188,8 @@ private slots:
             QString seen;
             for (QAction *action : actions) {
                 const QString letters = mnemonics(action->text());
+                // Every item and menu has its letter, for the keyboard alone.
+                QVERIFY2(action->isSeparator() || letters.size() == 1, qPrintable(action->text()));
                 QVERIFY2(letters.isEmpty() || !seen.contains(letters), qPrintable(action->text()));
                 seen += letters;
             }

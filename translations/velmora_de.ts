@@ -355,12 +355,8 @@ Ein Teil des Lesezeichens ist am Ende der Datei zurückgeblieben: %2</translatio
 <context>
     <name>downloads</name>
     <message>
-        <source>%1 bytes</source>
-        <translation>%1 Bytes</translation>
-    </message>
-    <message>
-        <source>%1 of %2 bytes</source>
-        <translation>%1 von %2 Bytes</translation>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
     </message>
 </context>
 <context>
@@ -486,18 +482,6 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
         <translation>&amp;Lesezeichen</translation>
     </message>
     <message>
-        <source>Add Bookmark</source>
-        <translation>Lesezeichen hinzufügen</translation>
-    </message>
-    <message>
-        <source>Delete Bookmark</source>
-        <translation>Lesezeichen löschen</translation>
-    </message>
-    <message>
-        <source>View Bookmark</source>
-        <translation>Lesezeichen anzeigen</translation>
-    </message>
-    <message>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
     </message>
@@ -528,6 +512,18 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
     <message>
         <source>This web engine (Chromium %1) has no security fixes since %2: some sites may not work, and flaws found since then are not fixed. Velmora built on a current Qt has a current engine: the package for Debian 13 or later, or its Flatpak.</source>
         <translation>Diese Web-Engine (Chromium %1) hat seit %2 keine Sicherheitskorrekturen erhalten: Manche Websites funktionieren vielleicht nicht, und seither gefundene Lücken sind nicht behoben. Velmora mit einem aktuellen Qt hat eine aktuelle Engine: das Paket für Debian 13 oder neuer oder das Flatpak.</translation>
+    </message>
+    <message>
+        <source>&amp;Add Bookmark</source>
+        <translation>Lesezeichen &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Bookmark</source>
+        <translation>Lesezeichen &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;View Bookmark</source>
+        <translation>Lesezeichen &amp;anzeigen</translation>
     </message>
 </context>
 <context>

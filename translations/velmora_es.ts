@@ -355,12 +355,8 @@ Ha quedado parte del marcador al final del archivo: %2</translation>
 <context>
     <name>downloads</name>
     <message>
-        <source>%1 bytes</source>
-        <translation>%1 bytes</translation>
-    </message>
-    <message>
-        <source>%1 of %2 bytes</source>
-        <translation>%1 de %2 bytes</translation>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
     </message>
 </context>
 <context>
@@ -485,18 +481,6 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
         <translation>&amp;Marcadores</translation>
     </message>
     <message>
-        <source>Add Bookmark</source>
-        <translation>Añadir marcador</translation>
-    </message>
-    <message>
-        <source>Delete Bookmark</source>
-        <translation>Eliminar marcadores</translation>
-    </message>
-    <message>
-        <source>View Bookmark</source>
-        <translation>Ver marcadores</translation>
-    </message>
-    <message>
         <source>&amp;Help</source>
         <translation>A&amp;yuda</translation>
     </message>
@@ -527,6 +511,18 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
     <message>
         <source>This web engine (Chromium %1) has no security fixes since %2: some sites may not work, and flaws found since then are not fixed. Velmora built on a current Qt has a current engine: the package for Debian 13 or later, or its Flatpak.</source>
         <translation>Este motor web (Chromium %1) no tiene correcciones de seguridad desde %2: algunos sitios pueden no funcionar y los fallos encontrados desde entonces no están corregidos. Velmora compilado con un Qt actual tiene un motor actual: el paquete para Debian 13 o posterior, o su Flatpak.</translation>
+    </message>
+    <message>
+        <source>&amp;Add Bookmark</source>
+        <translation>&amp;Añadir marcador</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Bookmark</source>
+        <translation>&amp;Eliminar marcadores</translation>
+    </message>
+    <message>
+        <source>&amp;View Bookmark</source>
+        <translation>&amp;Ver marcadores</translation>
     </message>
 </context>
 <context>

@@ -355,12 +355,8 @@ Une partie du signet est restée à la fin du fichier : %2</translation>
 <context>
     <name>downloads</name>
     <message>
-        <source>%1 bytes</source>
-        <translation>%1 octets</translation>
-    </message>
-    <message>
-        <source>%1 of %2 bytes</source>
-        <translation>%1 sur %2 octets</translation>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
     </message>
 </context>
 <context>
@@ -486,18 +482,6 @@ librement.<byte value="xd"/>
         <translation>&amp;Signets</translation>
     </message>
     <message>
-        <source>Add Bookmark</source>
-        <translation>Ajouter un signet</translation>
-    </message>
-    <message>
-        <source>Delete Bookmark</source>
-        <translation>Supprimer des signets</translation>
-    </message>
-    <message>
-        <source>View Bookmark</source>
-        <translation>Afficher les signets</translation>
-    </message>
-    <message>
         <source>&amp;Help</source>
         <translation>&amp;Aide</translation>
     </message>
@@ -528,6 +512,18 @@ librement.<byte value="xd"/>
     <message>
         <source>This web engine (Chromium %1) has no security fixes since %2: some sites may not work, and flaws found since then are not fixed. Velmora built on a current Qt has a current engine: the package for Debian 13 or later, or its Flatpak.</source>
         <translation>Ce moteur web (Chromium %1) n’a plus de correctifs de sécurité depuis %2 : certains sites peuvent ne pas fonctionner, et les failles trouvées depuis ne sont pas corrigées. Velmora compilé avec un Qt récent a un moteur à jour : le paquet pour Debian 13 ou ultérieur, ou son Flatpak.</translation>
+    </message>
+    <message>
+        <source>&amp;Add Bookmark</source>
+        <translation>&amp;Ajouter un signet</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Bookmark</source>
+        <translation>&amp;Supprimer des signets</translation>
+    </message>
+    <message>
+        <source>&amp;View Bookmark</source>
+        <translation>A&amp;fficher les signets</translation>
     </message>
 </context>
 <context>
