@@ -392,9 +392,19 @@ private slots:
 
     void contextMenu()
     {
+        // On a link: a window of its own, but no tab where there are none.
+        server->setPage("/link", page("Link", block("a", "href='/home'")));
+        load("/link");
         click(view, {}, Qt::RightButton);
         QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu *>(QApplication::activePopupWidget()), 20000);
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu->actions().contains(view->page()->action(QWebEnginePage::OpenLinkInNewWindow)));
+        QVERIFY(!menu->actions().contains(view->page()->action(QWebEnginePage::OpenLinkInNewTab)));
+        menu->close();
+        load("/home");
+        click(view, {}, Qt::RightButton);
+        QTRY_VERIFY_WITH_TIMEOUT(qobject_cast<QMenu *>(QApplication::activePopupWidget()), 20000);
+        menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
         QAction *source = view->page()->action(QWebEnginePage::ViewSource);
         QVERIFY(menu->actions().contains(source));
         QVERIFY(menu->actions().contains(view->page()->action(QWebEnginePage::SavePage)));

@@ -305,8 +305,10 @@ void EngineView::clearNotice()
 void EngineView::showContextMenu(const QPoint &pos)
 {
     QMenu *menu = m_view->createStandardContextMenu();
-    // There are no developer tools to inspect with.
+    // There are no developer tools to inspect with, and no tabs: a link the
+    // user opens apart goes to a window of its own.
     menu->removeAction(m_page->action(QWebEnginePage::InspectElement));
+    menu->removeAction(m_page->action(QWebEnginePage::OpenLinkInNewTab));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(m_view->mapToGlobal(pos));
 }
