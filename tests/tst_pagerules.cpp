@@ -77,7 +77,7 @@ private slots:
             return refused;
         });
         int requestsBeforeDialog = -1;
-        QStringList asked;
+        QStringList asked, offered;
         bool plain = true;
         QLineEdit::EchoMode echo = QLineEdit::Normal;
         ModalWatch watch([&](QWidget *dialog) {
@@ -91,6 +91,7 @@ private slots:
             asked << text;
             plain = plain && allPlainText(dialog);
             const bool wrong = wrongFirst && asked.size() == 1;
+            offered << dialog->findChild<QLineEdit *>("user")->text();
             dialog->findChild<QLineEdit *>("user")->setText("guest");
             dialog->findChild<QLineEdit *>("password")->setText(wrong ? "wrong" : "secret");
             echo = dialog->findChild<QLineEdit *>("password")->echoMode();
@@ -107,6 +108,8 @@ private slots:
         QVERIFY2(!asked[0].contains("not accepted"), qPrintable(asked[0]));
         if (wrongFirst)
             QVERIFY2(asked[1].contains("The user name or password was not accepted."), qPrintable(asked[1]));
+        // A refused attempt's user name is offered again.
+        QCOMPARE(offered, wrongFirst ? (QStringList{"", "guest"}) : QStringList{""});
         QVERIFY(plain);
         QCOMPARE(server->requests().count("/members"), ok ? 2 + int(wrongFirst) : 1);
         QCOMPARE(echo, QLineEdit::Password);

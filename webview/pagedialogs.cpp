@@ -140,7 +140,8 @@ std::optional<QString> pagedialogs::askPageText(QWidget *parent, const QUrl &ori
 }
 
 std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *parent, const QUrl &url,
-                                                                   const QString &realm, bool refusedBefore)
+                                                                   const QString &realm, bool refusedBefore,
+                                                                   const QString &user)
 {
     auto *dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("signIn"));
@@ -160,12 +161,12 @@ std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *par
         form->addRow(refused);
     }
     form->addRow(intro);
-    auto *user = new QLineEdit(dialog);
-    user->setObjectName(QStringLiteral("user"));
+    auto *name = new QLineEdit(user, dialog);
+    name->setObjectName(QStringLiteral("user"));
     auto *password = new QLineEdit(dialog);
     password->setObjectName(QStringLiteral("password"));
     password->setEchoMode(QLineEdit::Password);
-    form->addRow(tr("&User name:"), user);
+    form->addRow(tr("&User name:"), name);
     form->addRow(tr("&Password:"), password);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     form->addRow(buttons);
@@ -174,6 +175,9 @@ std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *par
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
 
     std::optional<Credentials> given;
-    runDialog(dialog, [&] { given = Credentials{user->text(), password->text()}; });
+    // After a refusal the user name usually stood: the keys go to the password.
+    if (!user.isEmpty())
+        password->setFocus(Qt::OtherFocusReason);
+    runDialog(dialog, [&] { given = Credentials{name->text(), password->text()}; });
     return given;
 }

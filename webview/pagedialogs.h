@@ -39,10 +39,11 @@ struct Credentials
 };
 
 // Asks for a user name and password for `url`'s site and `realm`, saying
-// first that the last attempt was not accepted if `refusedBefore`; nothing
-// on Cancel or when the dialog is closed.
+// first that the last attempt was not accepted if `refusedBefore` and then
+// offering that attempt's user name (`user`) again; nothing on Cancel or
+// when the dialog is closed.
 std::optional<Credentials> askCredentials(QWidget *parent, const QUrl &url, const QString &realm,
-                                          bool refusedBefore = false);
+                                          bool refusedBefore = false, const QString &user = QString());
 
 // A page's own alert, confirm and prompt, headed with the site that shows
 // them. With `offerStop`, a box lets the user say the page may show no more

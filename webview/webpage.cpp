@@ -193,14 +193,15 @@ void WebPage::signIn(const QUrl &url, QAuthenticator *authenticator)
     if (!m_cancelledRealms.contains(realm)) {
         const bool refusedBefore = m_triedRealms.contains(realm);
         const bool answered = ask(url, PageRequest::SignIn, [&] {
-            given = pagedialogs::askCredentials(dialogParent(), url, authenticator->realm(), refusedBefore);
+            given = pagedialogs::askCredentials(dialogParent(), url, authenticator->realm(), refusedBefore,
+                                                m_triedRealms.value(realm));
             return given.has_value();
         });
         if (!answered && !given && !m_asking)
             m_cancelledRealms.insert(realm);
     }
     if (given) {
-        m_triedRealms.insert(realm);
+        m_triedRealms.insert(realm, given->user);
         authenticator->setUser(given->user);
         authenticator->setPassword(given->password);
     } else {

@@ -2,6 +2,7 @@
 
 #include "pagerequest.h"
 
+#include <QHash>
 #include <QSet>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -87,8 +88,9 @@ private:
     bool m_asking = false;
     // Sign-in realms the user cancelled on this page, until it navigates.
     QSet<QString> m_cancelledRealms;
-    // What the user entered last, by realm, to tell a refused attempt.
-    QSet<QString> m_triedRealms;
+    // The user name entered last, by realm, to tell a refused attempt and
+    // to offer the name again.
+    QHash<QString, QString> m_triedRealms;
     int m_scriptDialogs = 0;
     bool m_scriptDialogsStopped = false;
     // The main frame's address, as last asked for.
