@@ -115,6 +115,30 @@ private slots:
         QCOMPARE(echo, QLineEdit::Password);
     }
 
+    // A cancelled sign-in holds for its own site: another site the page
+    // moves on to by itself, asking for a realm of the same name, is asked.
+    void cancelHoldsForItsSite()
+    {
+        const QString other = server->url("/members").replace(QStringLiteral("127.0.0.1"), QStringLiteral("localhost"));
+        server->setHandler("/members", [other](const QByteArray &) {
+            HttpServer::Page refused{page("Refused", "Members only",
+                                          "if (location.hostname == '127.0.0.1') location = '" + other.toLatin1() + "';")};
+            refused.status = 401;
+            refused.headers = "WWW-Authenticate: Basic realm=\"Members\"\r\n";
+            return refused;
+        });
+        int boxes = 0;
+        ModalWatch cancel([&](QWidget *dialog) {
+            if (!dialog || dialog->objectName() != "signIn" || !dialog->isVisible())
+                return;
+            ++boxes;
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+        });
+        view->Navigate(server->url("/members"));
+        QTRY_VERIFY_WITH_TIMEOUT(view->LocationURL() == other && view->LocationName() == "Refused", 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(boxes, 2, 20000);
+    }
+
     void permissions_data()
     {
         QTest::addColumn<QString>("ask");
