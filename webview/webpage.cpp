@@ -249,7 +249,7 @@ void WebPage::download(QWebEngineDownloadRequest *request)
         request->cancel();
 }
 
-bool WebPage::scriptDialog(const QUrl &origin, const std::function<bool(bool offerStop, bool *stop)> &show)
+bool WebPage::scriptDialog(const std::function<bool(bool offerStop, bool *stop)> &show)
 {
     if (m_scriptDialogsStopped)
         return false;
@@ -265,21 +265,20 @@ bool WebPage::scriptDialog(const QUrl &origin, const std::function<bool(bool off
         return false;
     m_asking = false;
     m_scriptDialogsStopped = stop;
-    Q_UNUSED(origin);
     emit questionAnswered();
     return result;
 }
 
 void WebPage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
 {
-    scriptDialog(securityOrigin, [&](bool offerStop, bool *stop) {
+    scriptDialog([&](bool offerStop, bool *stop) {
         return pagedialogs::showPageMessage(dialogParent(), securityOrigin, msg, offerStop, stop);
     });
 }
 
 bool WebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
 {
-    return scriptDialog(securityOrigin, [&](bool offerStop, bool *stop) {
+    return scriptDialog([&](bool offerStop, bool *stop) {
         return pagedialogs::askPageQuestion(dialogParent(), securityOrigin, msg, offerStop, stop);
     });
 }
@@ -287,7 +286,7 @@ bool WebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
 bool WebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
                                QString *result)
 {
-    return scriptDialog(securityOrigin, [&](bool offerStop, bool *stop) {
+    return scriptDialog([&](bool offerStop, bool *stop) {
         const std::optional<QString> given =
             pagedialogs::askPageText(dialogParent(), securityOrigin, msg, defaultValue, offerStop, stop);
         if (given)

@@ -80,7 +80,7 @@ private:
 #endif
     // Whether the page's script may show another dialog; from the second on
     // the user may say no more.
-    bool scriptDialog(const QUrl &origin, const std::function<bool(bool offerStop, bool *stop)> &show);
+    bool scriptDialog(const std::function<bool(bool offerStop, bool *stop)> &show);
     // Whether the user clicked or typed in the page a moment ago.
     bool userActedRecently() const;
 
