@@ -74,18 +74,21 @@ int main(int argc, char *argv[])
     if (oneProgram.start() == OneProgram::Outcome::HandedOver)
         return 0;
 
-    Session session; // outlives every page, ends before the engine
-    // The window comes up first; the engine's view takes its place right after.
+    // Outlives every page, ends before the engine. Its web profile, and so
+    // the engine, starts when the first view needs it: the window comes up
+    // first, and the engine's view takes its place once it has been drawn.
+    Session session;
     frmMain window(
         [&session](QWidget *parent) {
             return new DeferredView([&session](QWidget *place) { return new EngineView(session, place); }, parent);
         },
         homePage(), &session);
+    // Profile folders that others could read are not used: said once the
+    // engine has started, after the window is up.
+    QObject::connect(
+        &session, &Session::profileProblemFound, &window,
+        [&window](const QString &problem) { tellUser(&window, problem); }, Qt::QueuedConnection);
     window.Form_Load();
     oneProgram.setWindow(&window);
-    // Profile folders that others could read are not used: say so once the
-    // window is up.
-    if (!session.profileProblem().isEmpty())
-        tellUser(&window, session.profileProblem());
     return app.exec();
 }

@@ -78,6 +78,17 @@ Session::Session(QObject *parent)
       m_zoom(new ZoomStore(m_settings, this)),
       m_downloads(new DownloadList(this)), m_notifications(new Notifications(this))
 {
+}
+
+QWebEngineProfile *Session::profile()
+{
+    if (!m_profile)
+        makeProfile();
+    return m_profile;
+}
+
+void Session::makeProfile()
+{
     for (const QString &folder : {storagePath(), cachePath()}) {
         if (m_profileProblem.isEmpty())
             m_profileProblem = preparePrivate(folder);
@@ -101,6 +112,7 @@ Session::Session(QObject *parent)
                                                        "%1 Cookies and site data are kept only until Velmora ends.")
                                .arg(m_profileProblem);
         qWarning("velmora: %s", qPrintable(m_profileProblem));
+        emit profileProblemFound(m_profileProblem);
     }
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
@@ -134,12 +146,13 @@ Session::Session(QObject *parent)
 
 Session::~Session()
 {
-    m_profile->setNotificationPresenter({});
+    if (m_profile)
+        m_profile->setNotificationPresenter({});
     delete m_notifications;
     m_notifications = nullptr;
     delete m_downloads;
     m_downloads = nullptr;
-    const bool named = !m_profile->isOffTheRecord();
+    const bool named = m_profile && !m_profile->isOffTheRecord();
     delete m_profile;
     if (named)
         removeDefaultFolder();

@@ -28,10 +28,12 @@ public:
     // page must be gone.
     ~Session() override;
 
-    // The profile every page of the program uses. It keeps cookies, site
-    // data and the HTTP cache in the user's own private folders; if those
-    // are not safe to use, it keeps nothing on disk (see profileProblem).
-    QWebEngineProfile *profile() const { return m_profile; }
+    // The profile every page of the program uses, made the first time it is
+    // asked for: making it starts the web engine, which the window does not
+    // wait for. It keeps cookies, site data and the HTTP cache in the user's
+    // own private folders; if those are not safe to use, it keeps nothing on
+    // disk (see profileProblem).
+    QWebEngineProfile *profile();
     SiteAnswers &answers() { return m_answers; }
     // The settings file, velmora.conf: every setting is read and written
     // through it.
@@ -41,7 +43,8 @@ public:
     // Shows every notification of the profile's pages.
     Notifications &notifications() { return *m_notifications; }
 
-    // Why the profile keeps nothing on disk, in words; empty when it does.
+    // Why the profile keeps nothing on disk, in words; empty when it does,
+    // or while it has not been made.
     QString profileProblem() const { return m_profileProblem; }
 
     // Where the profile keeps cookies and site data, and its HTTP cache.
@@ -51,7 +54,13 @@ public:
     // profile is never opened by two processes.
     static QString lockPath();
 
+signals:
+    // The profile keeps nothing on disk, for `problem` (said once, as it is made).
+    void profileProblemFound(const QString &problem);
+
 private:
+    void makeProfile();
+
     std::unique_ptr<QLockFile> m_lock; // let go after the profile has closed
     QWebEngineProfile *m_profile = nullptr;
     SiteAnswers m_answers;

@@ -523,12 +523,24 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(view->LocationName() == "Elsewhere" && !view->Busy(), 20000);
         QTRY_COMPARE(view->page()->zoomFactor(), 1.0);
         QVERIFY(!window->cmdZoom->isVisible());
-        // A new session, as after a restart.
+        // A new session, as after a restart: the site's first page lays out
+        // at its zoom from the start, as a script measuring it at once sees.
         window.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         session.reset();
-        Session restarted;
-        QCOMPARE(restarted.zoom().factorFor(QUrl(server->url("/home"))), 1.1);
-        restarted.zoom().setFactorFor(QUrl(server->url("/home")), 1.0);
+        server->setPage("/measured", page("Measured", "Measured", "var early = innerWidth;"));
+        session = std::make_unique<Session>();
+        QCOMPARE(session->zoom().factorFor(QUrl(server->url("/home"))), 1.1);
+        window = std::make_unique<frmMain>(
+            [this](QWidget *parent) { return view = new EngineView(*session, parent); }, server->url("/measured"),
+            session.get());
+        window->Form_Load();
+        QTRY_VERIFY_WITH_TIMEOUT(!view->Busy() && view->LocationName() == "Measured", 20000);
+        const int early = js(view, "early").toInt();
+        QVERIFY2(qAbs(early - js(view, "innerWidth").toInt()) <= 1,
+                 qPrintable(QStringLiteral("%1 then %2").arg(early).arg(js(view, "innerWidth").toInt())));
+        QVERIFY(qAbs(early * 1.1 - view->engine()->width()) <= 2);
+        session->zoom().setFactorFor(QUrl(server->url("/home")), 1.0);
     }
 
     // After the user chooses where the page goes, the page has the keyboard.
@@ -631,8 +643,10 @@ private slots:
         const auto restore = qScopeGuard([&] { qputenv("XDG_DATA_HOME", before); });
         {
             Session unsafe;
-            QVERIFY2(unsafe.profileProblem().contains(reason), qPrintable(unsafe.profileProblem()));
+            QSignalSpy told(&unsafe, &Session::profileProblemFound);
             QVERIFY(unsafe.profile()->isOffTheRecord());
+            QVERIFY2(unsafe.profileProblem().contains(reason), qPrintable(unsafe.profileProblem()));
+            QCOMPARE(told.count(), 1);
             EngineView page(unsafe);
             page.Navigate(server->url("/home"));
             QTRY_VERIFY_WITH_TIMEOUT(page.LocationName() == "Home" && !page.Busy(), 20000);

@@ -169,8 +169,15 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool
     // The program's own resources are no page's business.
     if (schemes::isProgramScheme(url.scheme()))
         return false;
-    if (schemes::isEngineScheme(url.scheme()))
-        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    if (schemes::isEngineScheme(url.scheme())) {
+        const bool accepted = QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+        // The page a site opens is laid out at the site's zoom from its first
+        // frame: the engine takes the zoom it is given now to the frame it
+        // makes for the page.
+        if (accepted && isMainFrame)
+            setZoomFactor(m_session.zoom().factorFor(url));
+        return accepted;
+    }
     // Another program's link: only a click of the user's own, and only after
     // the user has seen where it goes and said Yes.
     if (type == NavigationTypeLinkClicked && userActedRecently()) {
