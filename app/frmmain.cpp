@@ -208,7 +208,7 @@ void frmMain::showDownloads()
     m_downloadsWindow->raise();
 }
 
-void frmMain::Form_Load()
+void frmMain::Form_Load(const QString &firstPage)
 {
     // Each step stands alone: one that fails is skipped and the next runs.
     ignoreErrors([] { SetBookmarkPath(); });
@@ -229,10 +229,15 @@ void frmMain::Form_Load()
     });
     ignoreErrors([this] { HomePageUrl = m_configuredHomePage; });
     ignoreErrors([this] { Form_Resize(); });
-    ignoreErrors([this] { Web.at(0)->Navigate(HomePageUrl); });
+    OpenAddress(firstPage.isEmpty() ? HomePageUrl : firstPage);
+    ignoreErrors([this] { showEngineNotice(); });
+}
+
+void frmMain::OpenAddress(const QString &url)
+{
+    ignoreErrors([this, &url] { Web.at(0)->Navigate(url); });
     // The page takes the keyboard: the user has chosen where it goes.
     ignoreErrors([this] { Web.at(0)->setFocus(Qt::OtherFocusReason); });
-    ignoreErrors([this] { showEngineNotice(); });
 }
 
 void frmMain::moveOuter(const QRect &outer)

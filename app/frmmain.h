@@ -31,8 +31,13 @@ public:
     frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session = nullptr);
     ~frmMain() override;
 
-    // The start-up sequence: runs once, right after construction.
-    void Form_Load();
+    // The start-up sequence: runs once, right after construction. The page
+    // shown first is `firstPage` when one is given, else the home page.
+    void Form_Load(const QString &firstPage = QString());
+
+    // Opens `url`, a web page another program asked for, in this window's
+    // view; the page takes the keyboard.
+    void OpenAddress(const QString &url);
 
     // Mode flag for the bookmark window: true is view mode, false delete mode.
     bool GoBookMark = false;

@@ -68,10 +68,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(identity::Version));
 
-    // A second start of this copy hands over to the one running and ends,
-    // before the engine starts: two programs would fight over the profile.
+    // A second start of this copy hands over to the one running (with the
+    // page it was given) and ends, before the engine starts: two programs
+    // would fight over the profile.
     OneProgram oneProgram(OneProgram::place(QCoreApplication::applicationDirPath()));
-    if (oneProgram.start() == OneProgram::Outcome::HandedOver)
+    if (oneProgram.start(decision.address) == OneProgram::Outcome::HandedOver)
         return 0;
 
     // Outlives every page, ends before the engine. Its web profile, and so
@@ -88,7 +89,8 @@ int main(int argc, char *argv[])
     QObject::connect(
         &session, &Session::profileProblemFound, &window,
         [&window](const QString &problem) { tellUser(&window, problem); }, Qt::QueuedConnection);
-    window.Form_Load();
+    window.Form_Load(decision.address);
+    QObject::connect(&oneProgram, &OneProgram::openRequested, &window, &frmMain::OpenAddress);
     oneProgram.setWindow(&window);
     return app.exec();
 }

@@ -1,5 +1,8 @@
 #include "oneprogram.h"
 
+#include "schemes.h"
+#include "startup.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -10,6 +13,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
 #ifdef Q_OS_UNIX
@@ -18,12 +22,14 @@
 #endif
 
 namespace {
-// What a later start sends, and what the running program answers once its
-// window is in front.
+// What a later start sends: to come to the front, or to open a page there
+// ("open " and the encoded address); and what the running program answers
+// once its window is in front.
 constexpr char Request[] = "raise\n";
+constexpr char OpenRequest[] = "open ";
 constexpr char Answer[] = "raised\n";
 // A caller's request fits in this; anything longer is not one.
-constexpr qint64 RequestLimit = 64;
+constexpr qint64 RequestLimit = startup::AddressLimit + 16;
 // How long a later start waits to connect and for the answer. A running
 // program that is still starting answers once its event loop runs; the
 // request waits in its queue until then, so a late answer still counts as
@@ -96,7 +102,7 @@ OneProgram::Outcome OneProgram::alone(const QString &problem)
     return Outcome::Alone;
 }
 
-OneProgram::Outcome OneProgram::start()
+OneProgram::Outcome OneProgram::start(const QString &address)
 {
     const QString shown = QDir::toNativeSeparators(m_place.socket);
     if (m_place.socket.isEmpty())
@@ -110,7 +116,7 @@ OneProgram::Outcome OneProgram::start()
     const Found found = inspect();
     if (found == Found::Foreign)
         return alone(foreign);
-    if (found == Found::OwnSocket && handOver())
+    if (found == Found::OwnSocket && handOver(address))
         return Outcome::HandedOver;
 
     // Nobody answered. Whoever holds the lock decides next: it may be a start
@@ -123,7 +129,7 @@ OneProgram::Outcome OneProgram::start()
     case Found::Foreign:
         return alone(foreign);
     case Found::OwnSocket:
-        if (handOver())
+        if (handOver(address))
             return Outcome::HandedOver;
         Q_FALLTHROUGH(); // left by a program that ended without closing it
     case Found::OwnOther:
@@ -153,15 +159,15 @@ OneProgram::Outcome OneProgram::start()
     return Outcome::First;
 }
 
-// Asks the program at the socket to come to the front; true when one is
-// there to take the request.
-bool OneProgram::handOver()
+// Asks the program at the socket to come to the front, and to open
+// `address` if there is one; true when one is there to take the request.
+bool OneProgram::handOver(const QString &address)
 {
     QLocalSocket socket;
     socket.connectToServer(m_place.socket);
     if (!socket.waitForConnected(ConnectMs))
         return false;
-    socket.write(Request);
+    socket.write(address.isEmpty() ? QByteArray(Request) : OpenRequest + address.toLatin1() + '\n');
     if (!socket.waitForBytesWritten(ConnectMs))
         return false;
     // The program is there; its answer says the window is in front.
@@ -190,8 +196,16 @@ void OneProgram::answer(QLocalSocket *caller)
             caller->abort();
         return;
     }
-    if (caller->readLine(RequestLimit + 1) == Request) {
+    const QByteArray request = caller->readLine(RequestLimit + 1);
+    const bool open = request.startsWith(OpenRequest) && request.endsWith('\n');
+    if (open || request == Request) {
         emit handedOver();
+        // Whoever asks, only a web page is opened.
+        const QUrl address = open
+            ? QUrl::fromEncoded(request.mid(int(qstrlen(OpenRequest))).chopped(1), QUrl::StrictMode)
+            : QUrl();
+        if (schemes::isWebPage(address))
+            emit openRequested(QString::fromLatin1(address.toEncoded()));
         bringToFront();
         caller->write(Answer);
     }

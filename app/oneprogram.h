@@ -10,7 +10,8 @@ class QWidget;
 
 // One running program per user and program folder. The first start listens
 // on a local socket private to its user; a later start of the same copy
-// finds it there, asks it to bring its window to the front, and ends. main()
+// finds it there, asks it to bring its window to the front (and to open the
+// page it was given, if any), and ends. main()
 // makes one right after the application object, before the engine starts.
 class OneProgram : public QObject
 {
@@ -39,11 +40,12 @@ public:
     explicit OneProgram(const Place &place, QObject *parent = nullptr);
     ~OneProgram() override;
 
-    // Hands over to the program listening at the place, or, when nobody
+    // Hands over to the program listening at the place, asking it to open
+    // `address` (a web page; none: just come to the front), or, when nobody
     // answers there, takes the place over and listens. Two starts at the
     // same moment end with one listening and the other handing over to it.
     // A place that belongs to another user is never used (said on stderr).
-    Outcome start();
+    Outcome start(const QString &address = QString());
 
     // Why start() ended Alone, in words; empty otherwise.
     QString problem() const { return m_problem; }
@@ -55,11 +57,13 @@ public:
 signals:
     // A later start handed over to this program.
     void handedOver();
+    // A later start asked this program to open `address`, a web page.
+    void openRequested(const QString &address);
 
 private:
     enum class Found { Nothing, OwnSocket, OwnOther, Foreign };
     Found inspect() const;
-    bool handOver();
+    bool handOver(const QString &address);
     void takeConnections();
     void answer(QLocalSocket *socket);
     void bringToFront();

@@ -2,9 +2,12 @@
 
 #include "identity.h"
 #include "language.h"
+#include "schemes.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QUrl>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
 #include <cstdio>
@@ -48,6 +51,11 @@ void describe(QCommandLineParser &parser)
     parser.addOption({Verbose, QCoreApplication::translate("startup", "Write the web engine's start-up report and "
                                                                       "the pages' console messages to standard "
                                                                       "error.")});
+    parser.addPositionalArgument(
+        QCoreApplication::translate("startup", "address"),
+        QCoreApplication::translate("startup", "The web page to open instead of the home page (http or https); "
+                                               "a running Velmora opens it in its window."),
+        QCoreApplication::translate("startup", "[address]"));
 }
 
 // Qt's own options, which the application object takes out of the command
@@ -138,6 +146,20 @@ constexpr char SandboxVariableLine[] =
     QT_TRANSLATE_NOOP("startup", "velmora: the web engine's sandbox is off (%1 is set)\n");
 } // namespace
 
+Address commandLineAddress(const QString &argument)
+{
+    // The name of a file that is there is its address, and refused as one.
+    const QUrl url = QUrl::fromUserInput(argument, QDir::currentPath());
+    if (!schemes::isWebPage(url))
+        return {QString(), QCoreApplication::translate("startup", "only web pages (http or https) can be opened, not "
+                                                                  "\"%1\"").arg(argument)};
+    const QString encoded = QString::fromLatin1(url.toEncoded());
+    if (encoded.size() > AddressLimit)
+        return {QString(), QCoreApplication::translate("startup", "the address is longer than %1 characters")
+                               .arg(AddressLimit)};
+    return {encoded, QString()};
+}
+
 Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &sandboxVariable)
 {
     QCommandLineParser parser;
@@ -157,6 +179,21 @@ Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &san
         decision.action = Action::ShowVersion;
     else if (asRoot && !decision.withoutSandbox && sandboxVariable != "1")
         decision.action = Action::Refuse;
+    if (decision.action != Action::Run)
+        return decision;
+    const QStringList addresses = parser.positionalArguments();
+    if (addresses.size() > 1) {
+        decision.action = Action::RejectOption;
+        decision.error = QCoreApplication::translate("startup", "Velmora opens one address at a time, not %1")
+                             .arg(addresses.size());
+    } else if (!addresses.isEmpty()) {
+        const Address address = commandLineAddress(addresses.constFirst());
+        decision.address = address.url;
+        if (!address.refusal.isEmpty()) {
+            decision.action = Action::RejectOption;
+            decision.error = address.refusal;
+        }
+    }
     return decision;
 }
 
@@ -300,9 +337,15 @@ std::optional<int> beforeApplication(int argc, char *argv[], Decision &decision)
         std::fputs(qPrintable(QCoreApplication::translate("startup", RefusalLine)), stderr);
         return 1;
     }
-    case Action::RejectOption:
-        std::fputs(qPrintable(QStringLiteral("%1: %2\n").arg(QLatin1String(identity::Title), decision.error)), stderr);
+    case Action::RejectOption: {
+        // Said in the user's language: decided again with the translations
+        // in place, Qt's own words for an unknown option included.
+        const QCoreApplication app(argc, argv);
+        const language::Translators translators(QLocale().uiLanguages());
+        const Decision said = decide(arguments, runningAsRoot(), qgetenv(SandboxVariable));
+        std::fputs(qPrintable(QStringLiteral("velmora: %1\n").arg(said.error)), stderr);
         return 1;
+    }
     case Action::Run:
         break;
     }

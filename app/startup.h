@@ -30,14 +30,32 @@ struct Decision
     // The engine's start-up report and the pages' console are written to
     // standard error (--verbose).
     bool verbose = false;
-    // Why the options are rejected (RejectOption): an option nobody knows.
+    // Why the options are rejected (RejectOption): an option nobody knows,
+    // an address Velmora does not open.
     QString error;
+    // The web page the command line asks to open instead of the home page,
+    // as an address the engine takes; empty when none was given.
+    QString address;
 };
+
+// The longest address the command line may give (characters, encoded).
+inline constexpr int AddressLimit = 32768;
+
+// The page `argument` names, as the command line gives it ("example.com"
+// is http://example.com/), or why Velmora will not open it: only web pages
+// (http and https), nothing that runs script or reads files.
+struct Address
+{
+    QString url;     // empty when refused
+    QString refusal; // empty when not
+};
+Address commandLineAddress(const QString &argument);
 
 // What the program does, from its arguments (its own name first), whether it
 // runs as root and the value of SandboxVariable (null when unset). Qt's own
 // options are left to Qt, and those after --webEngineArgs to the engine;
-// any other option is rejected, before any window-system connection.
+// any other option is rejected, before any window-system connection, as is
+// more than one address or one Velmora does not open.
 Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &sandboxVariable);
 
 // Velmora's version and the web engine's, as the engine reports them.

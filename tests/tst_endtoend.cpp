@@ -340,6 +340,16 @@ private slots:
         row("an unknown option", {"--bogus", "--no-sandbox"}, true, {}, Action::RejectOption, true);
         // Qt's switches take no value, last on the line too.
         row("Qt's switches", {"--verbose", "-sync", "-widgetcount"}, false, {}, Action::Run);
+        // One web page may be given; nothing else is opened.
+        row("an address", {"https://example.com/a b"}, false, {}, Action::Run);
+        row("a host name", {"example.com"}, false, {}, Action::Run);
+        row("a file's address", {"file:///etc/passwd"}, false, {}, Action::RejectOption);
+        row("a file's name", {"/etc/passwd"}, false, {}, Action::RejectOption);
+        row("a script", {"javascript:alert(1)"}, false, {}, Action::RejectOption);
+        row("the engine's page", {"chrome://gpu"}, false, {}, Action::RejectOption);
+        row("two addresses", {"example.com", "example.org"}, false, {}, Action::RejectOption);
+        row("an address past the limit", {"https://example.com/" + QString(startup::AddressLimit, 'a')}, false, {},
+            Action::RejectOption);
     }
     void decide()
     {
@@ -350,6 +360,10 @@ private slots:
             startup::decide(QStringList{"velmora"} + arguments, asRoot, sandboxVariable);
         QTEST(decision.action, "action");
         QTEST(decision.withoutSandbox, "withoutSandbox");
+        if (QTest::currentDataTag() == QLatin1String("an address"))
+            QCOMPARE(decision.address, "https://example.com/a%20b");
+        if (QTest::currentDataTag() == QLatin1String("a host name"))
+            QCOMPARE(decision.address, "http://example.com");
     }
 
     // Where the engine's variable is set, the program's engine arguments go

@@ -1,8 +1,11 @@
 #include "httpserver.h"
 #include "oneprogram.h"
+#include "settings.h"
 #include "startup.h"
 #include "testmain.h"
+#include "zoomstore.h"
 
+#include <QLocalSocket>
 #include <QProcess>
 #include <QScreen>
 #include <QThread>
@@ -74,10 +77,11 @@ class TestOneProgram : public QObject
                 counts << request.mid(6).toInt();
         return counts;
     }
-    void launch(QProcess &process, const QString &program = QStringLiteral(VELMORA_PROGRAM))
+    void launch(QProcess &process, const QString &program = QStringLiteral(VELMORA_PROGRAM),
+                const QStringList &arguments = {})
     {
         process.setProcessEnvironment(environment);
-        process.start(program, ::geteuid() == 0 ? QStringList{"--no-sandbox"} : QStringList());
+        process.start(program, (::geteuid() == 0 ? QStringList{"--no-sandbox"} : QStringList()) + arguments);
     }
     // Starts `program` and waits for its page to have counted its run.
     void startAndWait(QProcess &process, const QString &program = QStringLiteral(VELMORA_PROGRAM))
@@ -222,6 +226,85 @@ private slots:
         }
         QTRY_VERIFY(!window.isMinimized() && window.isVisible());
         QCOMPARE(handedOver.count(), 1);
+    }
+
+    // What a later start asks for over the socket: an address is opened only
+    // when it is a web page, whoever wrote it; the window comes up each time.
+    void handOverOpensWebPages_data()
+    {
+        QTest::addColumn<QByteArray>("request");
+        QTest::addColumn<QString>("opened"); // null: nothing
+        QTest::newRow("a later start's address") << QByteArray() << "http://127.0.0.1:1/a%20b?c=%C3%A9";
+        QTest::newRow("just come up") << QByteArray("raise\n") << QString();
+        QTest::newRow("a file") << QByteArray("open file:///etc/passwd\n") << QString();
+        QTest::newRow("a script") << QByteArray("open javascript:alert(1)\n") << QString();
+        QTest::newRow("no host") << QByteArray("open http:///x\n") << QString();
+    }
+    void handOverOpensWebPages()
+    {
+        QFETCH(QByteArray, request);
+        QFETCH(QString, opened);
+        QTemporaryDir folder;
+        OneProgram running(placeIn(folder));
+        QCOMPARE(running.start(), OneProgram::Outcome::First);
+        QSignalSpy handedOver(&running, &OneProgram::handedOver);
+        QSignalSpy open(&running, &OneProgram::openRequested);
+        QWidget window;
+        running.setWindow(&window);
+        if (request.isEmpty()) {
+            QCOMPARE(OneProgram(placeIn(folder)).start(opened), OneProgram::Outcome::HandedOver);
+        } else {
+            QLocalSocket caller;
+            caller.connectToServer(placeIn(folder).socket);
+            QVERIFY(caller.waitForConnected(5000));
+            caller.write(request);
+            QVERIFY(caller.waitForBytesWritten(5000));
+        }
+        QVERIFY(handedOver.wait(10000));
+        QTRY_VERIFY(window.isVisible());
+        QCOMPARE(open.count(), opened.isNull() ? 0 : 1);
+        if (!opened.isNull())
+            QCOMPARE(open.constFirst().constFirst().toString(), opened);
+    }
+
+    // An address on the command line is the first page of a new program, laid
+    // out at its site's zoom from its first frame; a later start's address
+    // opens in the running program's window. Anything but a web page is
+    // refused with the reason, and nothing starts.
+    void addressOnCommandLine()
+    {
+        server.setPage("/measured", "<html><head><script>fetch('/width?' + innerWidth + '&' + outerWidth)"
+                                    "</script></head><body>Measured</body></html>");
+        server.setPage("/second", "<html><body><script>fetch('/second-seen')</script></body></html>");
+        Settings settings(Settings::defaultFile());
+        ZoomStore zoom(settings);
+        zoom.setFactorFor(QUrl(server.url("/")), 1.5);
+        const auto forget = qScopeGuard([&] { zoom.setFactorFor(QUrl(server.url("/")), 1.0); });
+        QProcess first, second, refused;
+        const auto endAll = qScopeGuard([&] { end(first); end(second); end(refused); });
+        const qsizetype homeSeen = counts().size();
+        launch(first, QStringLiteral(VELMORA_PROGRAM), {server.url("/measured")});
+        QString width;
+        QTRY_VERIFY_WITH_TIMEOUT(!(width = server.requests().filter("/width?").value(0)).isEmpty(), 30000);
+        const double inner = width.section('?', 1).section('&', 0, 0).toDouble();
+        const double outer = width.section('&', 1).toDouble();
+        QVERIFY2(inner * 1.5 <= outer && inner * 1.5 > outer - 40, qPrintable(width));
+        QCOMPARE(counts().size(), homeSeen); // the home page was not opened
+
+        launch(second, QStringLiteral(VELMORA_PROGRAM), {server.url("/second")});
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(server.requests().contains("/second-seen"), 20000);
+        QCOMPARE(programWindows().size(), 1);
+
+        launch(refused, QStringLiteral(VELMORA_PROGRAM), {"file:///etc/passwd"});
+        QVERIFY(refused.waitForFinished(10000));
+        QCOMPARE(refused.exitCode(), 1);
+        const QString said = QString::fromLocal8Bit(refused.readAllStandardError());
+        QVERIFY2(said.contains("only web pages (http or https) can be opened, not \"file:///etc/passwd\""),
+                 qPrintable(said));
+        QCOMPARE(first.state(), QProcess::Running);
+        exitThroughMenu(first);
     }
 
     // Starts at the same moment in threads of one process, closer together

@@ -39,6 +39,13 @@ bool schemes::isNavigable(const QUrl &url)
     return scheme && scheme->navigable;
 }
 
+bool schemes::isWebPage(const QUrl &url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        && !url.host().isEmpty();
+}
+
 bool schemes::isEngineScheme(const QString &scheme)
 {
     return find(scheme) != nullptr;

@@ -11,6 +11,10 @@ namespace schemes {
 // that runs script or shows the engine's own pages.
 bool isNavigable(const QUrl &url);
 
+// Whether `url` is a web page another program may ask Velmora to open (the
+// command line, a later start handing over): http and https, with a host.
+bool isWebPage(const QUrl &url);
+
 // Whether the engine loads `scheme` itself; a link to any other scheme is
 // handed to another program, and only when the user says so.
 bool isEngineScheme(const QString &scheme);
