@@ -6,6 +6,7 @@
 #include "language.h"
 #include "oneprogram.h"
 #include "rendering.h"
+#include "schemes.h"
 #include "startup.h"
 #include "errorpolicy.h"
 #include "session.h"
@@ -16,10 +17,10 @@
 #include <cstdio>
 #include <optional>
 
-// The home page: the configured one. The test build opens the page its tests
-// serve, at the address they give in VELMORA_TEST_HOME_URL; the benchmark's
-// build has its page compiled in.
-static QString homePage()
+// The home page the program was built with; empty: none. The test build
+// opens the page its tests serve, at the address they give in
+// VELMORA_TEST_HOME_URL; the benchmark's build has its page compiled in.
+static QString builtHomePage()
 {
 #if defined(VELMORA_HOME_FROM_ENVIRONMENT)
     if (qEnvironmentVariableIsSet("VELMORA_TEST_HOME_URL"))
@@ -49,6 +50,7 @@ int main(int argc, char *argv[])
         qputenv(startup::FlagsVariable, engine.flags->toLocal8Bit());
     startup::ArgumentVector applicationArguments(engine.application);
     const bool software = rendering::chooseBeforeApplication();
+    schemes::registerOwn();
     // Without OpenGL, the window system and the engine say so as they start:
     // expected here, so said only with --verbose.
     const rendering::QuietNoOpenGl quietNoOpenGl(software && !decision.verbose);
@@ -79,11 +81,18 @@ int main(int argc, char *argv[])
     // the engine, starts when the first view needs it: the window comes up
     // first, and the engine's view takes its place once it has been drawn.
     Session session;
+    QStringList warnings;
+    const QString home =
+        startup::homePage(session.settings().value(QLatin1String(startup::HomeSetting)), Settings::defaultFile(),
+                          Settings::systemValue(QLatin1String(startup::HomeSetting)), Settings::systemFile(),
+                          builtHomePage(), warnings);
+    for (const QString &line : warnings)
+        std::fputs(qPrintable(line), stderr);
     frmMain window(
         [&session](QWidget *parent) {
             return new DeferredView([&session](QWidget *place) { return new EngineView(session, place); }, parent);
         },
-        homePage(), &session);
+        home, &session);
     // Profile folders that others could read are not used: said once the
     // engine has started, after the window is up.
     QObject::connect(

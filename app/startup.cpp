@@ -160,6 +160,21 @@ Address commandLineAddress(const QString &argument)
     return {encoded, QString()};
 }
 
+QString homePage(const QString &user, const QString &userFile, const QString &system, const QString &systemFile,
+                 const QString &built, QStringList &warnings)
+{
+    for (const auto &[value, file] : {std::pair(user, userFile), std::pair(system, systemFile)}) {
+        if (value.isEmpty())
+            continue;
+        if (schemes::isWebPage(QUrl(value, QUrl::StrictMode)))
+            return value;
+        warnings << QCoreApplication::translate("startup", "velmora: the home page \"%1\" in %2 is not a web page "
+                                                           "(http or https); it is not used\n")
+                        .arg(value, file);
+    }
+    return built.isEmpty() ? QString::fromLatin1(schemes::StartPage) : built;
+}
+
 Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &sandboxVariable)
 {
     QCommandLineParser parser;

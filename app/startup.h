@@ -51,6 +51,17 @@ struct Address
 };
 Address commandLineAddress(const QString &argument);
 
+// The setting that names the home page, in velmora.conf.
+inline constexpr char HomeSetting[] = "home";
+
+// The home page: the user's setting `user`, else the system's `system` (a
+// distributor's), else `built`, the one the program was built with, else the
+// start page built into the program. A setting that is not a web page (http
+// or https) is passed over, and a line in `warnings` says so, naming where it
+// was set (`userFile`, `systemFile`).
+QString homePage(const QString &user, const QString &userFile, const QString &system, const QString &systemFile,
+                 const QString &built, QStringList &warnings);
+
 // What the program does, from its arguments (its own name first), whether it
 // runs as root and the value of SandboxVariable (null when unset). Qt's own
 // options are left to Qt, and those after --webEngineArgs to the engine;

@@ -78,6 +78,20 @@ void Settings::setValue(const QString &key, const QString &value)
     store(key);
 }
 
+QString Settings::systemValue(const QString &key)
+{
+    QSettings system(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Velmora"),
+                     QStringLiteral("velmora"));
+    return system.value(key).toString();
+}
+
+QString Settings::systemFile()
+{
+    return QDir::toNativeSeparators(
+        QSettings(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Velmora"), QStringLiteral("velmora"))
+            .fileName());
+}
+
 void Settings::store(const QString &key)
 {
     if (m_file.isEmpty())

@@ -37,6 +37,15 @@ public:
     // Keeps `value` as the setting `key`; an empty one forgets it.
     void setValue(const QString &key, const QString &value);
 
+    // The setting `key` as the system gives it to every user, in the
+    // system's velmora.conf (Qt's system settings folder: /etc/xdg/Velmora on
+    // Linux; on Windows the machine's registry, HKEY_LOCAL_MACHINE\Software\
+    // Velmora\velmora), which a distributor may ship; empty unless given
+    // there. It is read, never written.
+    static QString systemValue(const QString &key);
+    // The system's velmora.conf, as named to the user.
+    static QString systemFile();
+
 private:
     // Writes `key` as it is now held (or its absence) to the file and closes
     // the file to others; on failure, says why on stderr.

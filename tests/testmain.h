@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rendering.h"
+#include "schemes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,6 +26,7 @@
         velmoraTestSandbox();                                                             \
         velmoraTestSessionBus(runtime.path());                                            \
         const bool software = rendering::chooseBeforeApplication();                                             \
+        schemes::registerOwn();                                                           \
         QApplication app(argc, argv);                                                     \
         rendering::keepChoiceFromChildren(software);                                              \
         QApplication::setApplicationName(QStringLiteral("Velmora"));                      \

@@ -366,6 +366,37 @@ private slots:
             QCOMPARE(decision.address, "http://example.com");
     }
 
+    // The home page: the user's setting, else the system's, else the build's,
+    // else the start page built in; a setting that is not a web page is
+    // passed over, and said.
+    void homePage_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<int>("said");
+        const QString u("https://mine.example/"), s("https://distributor.example/"), b("http://127.0.0.1:8/b");
+        QTest::newRow("nothing set") << "" << "" << "" << "velmora:start" << 0;
+        QTest::newRow("the build's") << "" << "" << b << b << 0;
+        QTest::newRow("the system's over the build's") << "" << s << b << s << 0;
+        QTest::newRow("the user's over the system's") << u << s << b << u << 0;
+        QTest::newRow("a file in the user's") << "file:///etc/passwd" << s << b << s << 1;
+        QTest::newRow("a script in the system's") << "" << "javascript:alert(1)" << "" << "velmora:start" << 1;
+        QTest::newRow("no scheme in either") << "mine.example" << "distributor.example" << b << b << 2;
+    }
+    void homePage()
+    {
+        QFETCH(QString, user);
+        QFETCH(QString, system);
+        QFETCH(QString, built);
+        QStringList said;
+        QTEST(startup::homePage(user, "user.conf", system, "system.conf", built, said), "home");
+        QTEST(int(said.size()), "said");
+        if (!said.isEmpty())
+            QVERIFY2(said.constFirst().contains(user.isEmpty() ? "system.conf" : "user.conf"), qPrintable(said[0]));
+    }
+
     // Where the engine's variable is set, the program's engine arguments go
     // into it, each once; where it is not, they stay on the command line. The
     // environment turning the sandbox off, in whole or in part, is said at

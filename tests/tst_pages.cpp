@@ -1,5 +1,6 @@
 #include "findbar.h"
 #include "pagefixture.h"
+#include "schemes.h"
 #include "testmain.h"
 #include "widgetfixture.h"
 
@@ -529,6 +530,31 @@ private slots:
         Session restarted;
         QCOMPARE(restarted.zoom().factorFor(QUrl(server->url("/home"))), 1.1);
         restarted.zoom().setFactorFor(QUrl(server->url("/home")), 1.0);
+    }
+
+    // The start page built in opens when the user goes there (Home, a
+    // bookmark) and shows how to set a site; no page can send anyone there.
+    void startPageOnlyForTheUser_data()
+    {
+        QTest::addColumn<QByteArray>("target"); // empty: the user opens it
+        QTest::newRow("the user") << QByteArray();
+        QTest::newRow("a link clicked") << block("a", "href='velmora:start'");
+        QTest::newRow("a script") << block("button", "onclick=\"location = 'velmora:start'\"");
+    }
+    void startPageOnlyForTheUser()
+    {
+        QFETCH(QByteArray, target);
+        if (target.isEmpty()) {
+            load(QString::fromLatin1(schemes::StartPage));
+            QCOMPARE(view->LocationName(), QStringLiteral("Velmora"));
+            QVERIFY(js(view, "document.body.innerText").toString().contains("/etc/xdg/Velmora/velmora.conf"));
+            return;
+        }
+        server->setPage("/links", page("Links", target));
+        load("/links");
+        click(view);
+        QTest::qWait(1500);
+        QCOMPARE(view->LocationURL(), server->url("/links"));
     }
 
     // After the user chooses where the page goes, the page has the keyboard.

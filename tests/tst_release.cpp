@@ -39,7 +39,7 @@ private slots:
     {
         QTest::addColumn<QString>("url");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("the default") << "https://velmora.example/search?a_aid=velmora-desktop&brandId=velmora" << true;
+        QTest::newRow("a site's search") << "https://velmora.example/search?a_aid=velmora-desktop&brandId=velmora" << true;
         QTest::newRow("http, a port") << "http://127.0.0.1:8080/home" << true;
         QTest::newRow("upper-case scheme") << "HTTPS://VELMORA.EXAMPLE/" << true;
         QTest::newRow("user and host") << "https://guest@velmora.example" << true;
@@ -52,7 +52,7 @@ private slots:
         QTest::newRow("no host") << "https:///search" << false;
         QTest::newRow("scheme alone") << "https://" << false;
         QTest::newRow("one slash") << "https:/velmora.example/" << false;
-        QTest::newRow("empty") << "" << false;
+        QTest::newRow("none: the start page built in") << "" << true;
         QTest::newRow("quote ends the string") << "https://velmora.example/\"a" << false;
         QTest::newRow("backslash") << "https://velmora.example/a\\" << false;
         QTest::newRow("space") << "https://velmora.example/a b" << false;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -68,6 +69,22 @@ private slots:
     // made on the way to it and the file are their user's alone, and ones
     // left open before are closed. A folder that is a link or another
     // user's is not used: settings last until the program ends.
+    // What a distributor ships for every user is read from the system's
+    // velmora.conf, through Qt's system settings folder.
+    void systemSettingsAreRead()
+    {
+        QTemporaryDir system;
+        QVERIFY(QDir(system.path()).mkpath("Velmora"));
+        QFile file(system.filePath("Velmora/velmora.conf"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[General]\nhome=https://hotels.example/\n") > 0);
+        file.close();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system.path());
+        const auto restore = qScopeGuard(
+            [] { QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("/etc/xdg")); });
+        QCOMPARE(Settings::systemFile(), file.fileName());
+        QCOMPARE(Settings::systemValue("home"), QStringLiteral("https://hotels.example/"));
+    }
+
     void settingsPrivate_data()
     {
         QTest::addColumn<QString>("plant"); // what is there before: "folder|file MODE", symlink, foreign

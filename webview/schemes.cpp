@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QUrl>
+#include <QWebEngineUrlScheme>
 
 #include <iterator>
 
@@ -15,11 +16,13 @@ struct Scheme
 
 // Every scheme the engine loads itself. `qrc` is the program's resources:
 // the engine answers it, so a page must never be let through to it, nor
-// have it handed to another program.
+// have it handed to another program. The program's own scheme holds its
+// start page, which the user may open and a page may not.
 constexpr Scheme Known[] = {
     {"http", true, false},         {"https", true, false},  {"file", true, false},
     {"data", false, false},        {"blob", false, false},  {"about", false, false},
     {"view-source", false, false}, {"filesystem", false, false}, {"qrc", false, true},
+    {schemes::Own, true, true},
 };
 
 const Scheme *find(const QString &scheme)
@@ -32,6 +35,15 @@ const Scheme *find(const QString &scheme)
     return nullptr;
 }
 } // namespace
+
+void schemes::registerOwn()
+{
+    QWebEngineUrlScheme own(Own);
+    own.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+    // Local: pages of the web cannot load it, nor link to it.
+    own.setFlags(QWebEngineUrlScheme::LocalScheme);
+    QWebEngineUrlScheme::registerScheme(own);
+}
 
 bool schemes::isNavigable(const QUrl &url)
 {

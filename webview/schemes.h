@@ -7,6 +7,15 @@ class QUrl;
 // itself, and among them those the user may open from Home or a bookmark.
 namespace schemes {
 
+// The program's own scheme, and the start page built into the program under
+// it: the user may open it (Home, a bookmark); no web page may reach it.
+inline constexpr char Own[] = "velmora";
+inline constexpr char StartPage[] = "velmora:start";
+
+// Makes the program's own scheme known to the engine; called once, before
+// the application object is made.
+void registerOwn();
+
 // Whether Home or a bookmark may open `url`: web pages and files, nothing
 // that runs script or shows the engine's own pages.
 bool isNavigable(const QUrl &url);
@@ -19,8 +28,8 @@ bool isWebPage(const QUrl &url);
 // handed to another program, and only when the user says so.
 bool isEngineScheme(const QString &scheme);
 
-// Whether `scheme` belongs to the program itself (its own resources): no web
-// page may reach it.
+// Whether `scheme` belongs to the program itself (its own resources and
+// pages): no web page may reach it.
 bool isProgramScheme(const QString &scheme);
 
 } // namespace schemes

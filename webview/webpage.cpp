@@ -6,6 +6,7 @@
 #include "pagewindow.h"
 #include "schemes.h"
 #include "session.h"
+#include "startpage.h"
 
 #include <QAuthenticator>
 #include <QDateTime>
@@ -33,6 +34,8 @@ constexpr qint64 UserActionMs = 10000;
 
 WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.profile(), parent), m_session(session)
 {
+    if (!profile()->urlSchemeHandler(schemes::Own))
+        profile()->installUrlSchemeHandler(schemes::Own, new StartPageScheme(profile()));
     // Every window a page asks for comes to the program, which opens only
     // those the user's click or key asked for and says so of the others. The
     // engine's own blocker would drop them unseen.
@@ -166,8 +169,11 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool
         if (type == NavigationTypeTyped || type == NavigationTypeLinkClicked || type == NavigationTypeBackForward)
             m_cancelledRealms.clear();
     }
-    // The program's own resources are no page's business.
-    if (schemes::isProgramScheme(url.scheme()))
+    // The program's own resources are no page's business; its start page
+    // opens only as the user's own choice.
+    if (schemes::isProgramScheme(url.scheme())
+        && !(schemes::isNavigable(url)
+             && (type == NavigationTypeTyped || type == NavigationTypeReload || type == NavigationTypeBackForward)))
         return false;
     if (schemes::isEngineScheme(url.scheme())) {
         const bool accepted = QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
