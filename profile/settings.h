@@ -39,9 +39,9 @@ public:
 
     // The setting `key` as the system gives it to every user, in the
     // system's velmora.conf (Qt's system settings folder: /etc/xdg/Velmora on
-    // Linux; on Windows the machine's registry, HKEY_LOCAL_MACHINE\Software\
-    // Velmora\velmora), which a distributor may ship; empty unless given
-    // there. It is read, never written.
+    // Linux; on Windows the machine's registry, under the key
+    // HKEY_LOCAL_MACHINE\Software\Velmora\velmora), which a distributor may
+    // ship; empty unless given there. It is read, never written.
     static QString systemValue(const QString &key);
     // The system's velmora.conf, as named to the user.
     static QString systemFile();

@@ -225,20 +225,28 @@ private slots:
         }
     }
 
+    // The program itself, as the user starts it: LANGUAGE picks the language
+    // of its help and of its refusals, Qt's own words for them included.
     void helpInUserLanguage_data()
     {
         QTest::addColumn<QString>("languageVariable");
-        QTest::addColumn<QString>("description");
-        QTest::newRow("de") << "de" << "Eine kleine Browser-Oberfläche für den Desktop.";
-        QTest::newRow("fr") << "fr_FR" << "Un petit navigateur de bureau.";
-        QTest::newRow("it:es") << "it:es" << "Un pequeño navegador de escritorio.";
-        QTest::newRow("en:de") << "en:de" << "A small desktop browser shell.";
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("line");
+        const QString help("--help");
+        QTest::newRow("de") << "de" << help << "Eine kleine Browser-Oberfläche für den Desktop.";
+        QTest::newRow("fr") << "fr_FR" << help << "Un petit navigateur de bureau.";
+        QTest::newRow("it:es") << "it:es" << help << "Un pequeño navegador de escritorio.";
+        QTest::newRow("en:de") << "en:de" << help << "A small desktop browser shell.";
+        QTest::newRow("de, an unknown option") << "de" << "--bogus" << "velmora: Unbekannte Option 'bogus'.";
+        QTest::newRow("es, a file") << "es" << "file:///etc/passwd"
+                                    << "velmora: solo se pueden abrir páginas web (http o https), no "
+                                       "\"file:///etc/passwd\"";
     }
     void helpInUserLanguage()
     {
-        // The program itself, as the user starts it: LANGUAGE picks the help's language.
         QFETCH(QString, languageVariable);
-        QFETCH(QString, description);
+        QFETCH(QString, argument);
+        QFETCH(QString, line);
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("LANGUAGE"), languageVariable);
@@ -246,11 +254,12 @@ private slots:
         environment.remove(QStringLiteral("LC_ALL"));
         environment.remove(QStringLiteral("LC_MESSAGES"));
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(VELMORA_PROGRAM), {QStringLiteral("--help")});
+        program.start(QStringLiteral(VELMORA_PROGRAM), {argument});
         QVERIFY(program.waitForFinished(60000));
-        QCOMPARE(program.exitCode(), 0);
-        const QStringList lines = QString::fromLocal8Bit(program.readAllStandardOutput()).split(u'\n');
-        QVERIFY2(lines.contains(description), qPrintable(lines.join(u'\n')));
+        QCOMPARE(program.exitCode(), argument == "--help" ? 0 : 1);
+        const QByteArray said = argument == "--help" ? program.readAllStandardOutput() : program.readAllStandardError();
+        const QStringList lines = QString::fromLocal8Bit(said).split(u'\n');
+        QVERIFY2(lines.contains(line), qPrintable(lines.join(u'\n')));
     }
 };
 
