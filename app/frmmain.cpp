@@ -120,7 +120,8 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     cmdZoom = new QPushButton(m_client);
     cmdZoom->setObjectName(QStringLiteral("cmdZoom"));
     cmdZoom->setFlat(true);
-    cmdZoom->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab, as every control is; a click leaves the keyboard with the page.
+    cmdZoom->setFocusPolicy(Qt::TabFocus);
     cmdZoom->setToolTip(tr("Zoom of this site; click for 100%"));
     cmdZoom->setAccessibleName(tr("Zoom"));
     twips::place(cmdZoom, StatusLeft + StatusWidth + 60, 0, ZoomWidth, ButtonHeight);
@@ -130,7 +131,7 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     Image1->lower();
 
     QWidget *order[] = {cmdBack, cmdForward, cmdStop, cmdRefresh, cmdHome, cmdAddBookmark, cmdPrint,
-                        Image1, lblStat, ProgressBar1, web};
+                        Image1, lblStat, ProgressBar1, cmdZoom, web};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     // The page keeps its own fonts.

@@ -240,6 +240,11 @@ private slots:
         }
         QCOMPARE(stops, (QStringList{"cmdForward|Forward", "cmdStop|Stop", "cmdRefresh|Refresh", "cmdHome|Home",
                                      "cmdAddBookmark|Bookmark", "cmdPrint|Print Preview", "Image1|Home", "Web0|"}));
+        // The site's zoom, while shown, is a stop before the page.
+        main->cmdZoom->show();
+        main->Image1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(main->Image1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), main->cmdZoom);
     }
 
     // Enter and Space on the logo, and a screen reader's press, do what a

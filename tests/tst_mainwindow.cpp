@@ -87,10 +87,10 @@ private slots:
         const QList<QSize> iconSizes = window->windowIcon().availableSizes();
         QVERIFY(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
 
-        // Tab order: the seven buttons, the logo, then the web view.
-        QCOMPARE(tabOrder(window->cmdBack, 8), (QWidgetList{window->cmdForward, window->cmdStop, window->cmdRefresh,
+        // Tab order: the seven buttons, the logo, the zoom (when shown), then the web view.
+        QCOMPARE(tabOrder(window->cmdBack, 9), (QWidgetList{window->cmdForward, window->cmdStop, window->cmdRefresh,
                                                             window->cmdHome, window->cmdAddBookmark, window->cmdPrint,
-                                                            window->Image1, window->Web[0]}));
+                                                            window->Image1, window->cmdZoom, window->Web[0]}));
     }
 
     void menus()
