@@ -1,6 +1,7 @@
 #include "bookmarkfile.h"
 #include "deferredview.h"
 #include "engineview.h"
+#include "focusstyle.h"
 #include "frmmain.h"
 #include "identity.h"
 #include "language.h"
@@ -62,6 +63,8 @@ int main(int argc, char *argv[])
     // and the engine's start are what write the most.
     QLoggingCategory::setFilterRules(startup::loggingRules(decision.verbose, software));
     QApplication app(applicationArguments.count(), applicationArguments.values());
+    // The style the user chose (-style, the desktop's), with a focus ring that can be seen.
+    QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
     const language::Translators translators(QLocale().uiLanguages()); // the user's language, before any text
     for (const QString &line :
          startup::sandboxWarnings(decision, flags, qEnvironmentVariableIsSet(startup::SandboxVariable)))

@@ -2,6 +2,7 @@
 #include "fakewebview.h"
 #include "frmabout.h"
 #include "frmbookmark.h"
+#include "focusstyle.h"
 #include "frmmain.h"
 #include "pictureimage.h"
 #include "testmain.h"
@@ -245,6 +246,43 @@ private slots:
         main->Image1->setFocus(Qt::TabFocusReason);
         QTest::keyClick(main->Image1, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), main->cmdZoom);
+    }
+
+    // The control with the keyboard has a ring that can be seen: two pixels
+    // of the highlight colour all round, on a button and on the logo.
+    void focusRingCanBeSeen_data()
+    {
+        QTest::addColumn<bool>("logo");
+        QTest::newRow("a button") << false;
+        QTest::newRow("the logo") << true;
+    }
+    void focusRingCanBeSeen()
+    {
+        QFETCH(bool, logo);
+        buildMain();
+        FocusStyle style(QStringLiteral("Fusion"));
+        QWidget *control = logo ? static_cast<QWidget *>(main->Image1) : main->cmdHome;
+        control->setStyle(&style);
+        main->show();
+        main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        control->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(control->hasFocus());
+        const QImage drawn = control->grab().toImage();
+        control->setStyle(nullptr);
+        const QRgb ring = control->palette().color(QPalette::Highlight).rgb();
+        // At the middle of each side, two of the four pixels nearest the edge.
+        const QSize size = drawn.size();
+        const struct { QPoint from, step; } sides[] = {{{size.width() / 2, 0}, {0, 1}},
+                                                      {{size.width() / 2, size.height() - 1}, {0, -1}},
+                                                      {{0, size.height() / 2}, {1, 0}},
+                                                      {{size.width() - 1, size.height() / 2}, {-1, 0}}};
+        for (const auto &side : sides) {
+            int ringPixels = 0;
+            for (int depth = 0; depth < 4; ++depth)
+                ringPixels += drawn.pixel(side.from + side.step * depth) == ring;
+            QVERIFY2(ringPixels >= 2, qPrintable(QStringLiteral("%1 at %2,%3").arg(ringPixels).arg(side.from.x()).arg(side.from.y())));
+        }
     }
 
     // Enter and Space on the logo, and a screen reader's press, do what a
