@@ -80,6 +80,10 @@ private slots:
         QTest::newRow("window.open with a size")
             << block("button", "onclick=\"window.open('/popup', 'deal', 'width=320,height=240,left=40,top=50')\"") << 0
             << QSize(320, 240);
+        // Qt 6.4's engine does not pass on what a window without an opener asked for.
+        QTest::newRow("window.open with a size, noopener")
+            << block("button", "onclick=\"window.open('/popup', 'deal', 'width=320,height=240,left=40,top=50,noopener')\"")
+            << 0 << (QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) ? QSize(320, 240) : QSize());
     }
     void newWindows()
     {
@@ -104,7 +108,8 @@ private slots:
             QTRY_COMPARE(popup->size(), size);
             QCOMPARE(popup->pos(), QPoint(40, 50));
             // The opener hears from its window, which is closed by its page.
-            QTRY_COMPARE(js(view, "received").toString(), QStringLiteral("hello"));
+            if (!target.contains("noopener"))
+                QTRY_COMPARE(js(view, "received").toString(), QStringLiteral("hello"));
             js(popup->view(), "window.close()");
             QTRY_VERIFY(!popup || !popup->isVisible());
         }

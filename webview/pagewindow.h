@@ -25,14 +25,15 @@ public:
     // its opener writes) is named by the site of `opener`.
     static QString titleFor(const QString &title, const QUrl &url, const QUrl &opener = QUrl());
 
+    // Moves and shrinks `wanted` (the window's content) until the whole
+    // window, frame included, lies inside the available area of its screen.
+    void place(QRect wanted);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
-    // Moves and shrinks `wanted` (the window's content) until the whole
-    // window, frame included, lies inside the available area of its screen.
-    void place(QRect wanted);
     // The window's frame as far as the window system has told it.
     QMargins frameMargins() const;
     void updateTitle();

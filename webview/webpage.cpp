@@ -157,6 +157,10 @@ void WebPage::openWindow(QWebEngineNewWindowRequest &request)
     auto *window = new PageWindow(m_session, owner);
     auto *page = static_cast<WebPage *>(window->view()->page());
     page->m_openerUrl = url();
+    // The size and place window.open asked for: a window with an opener
+    // asks again through its page, one without (noopener) only here.
+    if (const QRect asked = request.requestedGeometry(); !asked.isEmpty())
+        window->place(asked);
     window->show();
     request.openIn(page);
 }
