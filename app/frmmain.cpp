@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "accessibleroot.h"
 #include "identity.h"
 #include "ini.h"
 #include "layout.h"
@@ -35,6 +36,8 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Ses
     : actions(new PageActions(this)), m_client(new QWidget(this)), m_configuredHomePage(homePage),
       m_session(session)
 {
+    // Before the first window: screen readers ask the root from then on.
+    accessibleroot::install();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(identity::Title));
     setWindowIcon(pictures::windowIcon());

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMetaEnum>
 #include <QPushButton>
+#include <QQuickWindow>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -134,6 +135,35 @@ private slots:
         });
         QVERIFY2(checked >= 3, qPrintable(dump(shown)));
         QCOMPARE(unnamed, QStringList());
+    }
+
+    // At the top a screen reader finds the program's windows on the screen,
+    // not a window made and kept off it, as the engine's view makes one to
+    // draw a page in.
+    void topLevelWindows_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("windows");
+        QTest::newRow("main") << "main" << QStringList{"Velmora"};
+        QTest::newRow("about") << "about" << QStringList{"About Velmora", "Velmora"};
+    }
+    void topLevelWindows()
+    {
+        QFETCH(QString, window);
+        QQuickWindow offscreen;
+        offscreen.setTitle(QStringLiteral("Offscreen"));
+        QWidget *shown = open(window);
+        QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+        QAccessibleInterface *root = QAccessible::queryAccessibleInterface(qApp);
+        QStringList windows;
+        for (int i = 0; i < root->childCount(); ++i) {
+            QAccessibleInterface *child = root->child(i);
+            QVERIFY(child);
+            QCOMPARE(root->indexOfChild(child), i);
+            windows << child->text(QAccessible::Name);
+        }
+        windows.sort();
+        QTEST(windows, "windows");
     }
 
     // What a screen reader says for each control, found from its window down.
