@@ -5,6 +5,7 @@
 #include "twips.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -49,6 +50,24 @@ public:
 
 private:
     QWidget *m_owner;
+};
+// A label with one link that Tab and Shift+Tab stop on once: arriving, the
+// link is chosen at once, so that Enter follows it; the next Tab leaves.
+class LinkLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QLabel::focusInEvent(event);
+        if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+            setSelection(0, 0);
+            QLabel::focusNextPrevChild(true);
+        }
+    }
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
 } // namespace
 
@@ -116,9 +135,20 @@ void frmAbout::createControls(const QIcon &icon, const QPixmap &logo)
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     Label1 = label("Label1", tr("Email :"), 240, 3240, 495, 255);
-    Label2 = label("Label2", QString::fromLatin1(ContactAddress), 840, 3240, 2175, 255);
+    // The address is a link: a click on it, or Enter once Tab has reached
+    // it, starts the user's mail program with a new message to it. It keeps
+    // the design's colour.
+    const QString address = QString::fromLatin1(ContactAddress);
+    Label2 = new LinkLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    twips::place(Label2, 840, 3240, 2175, 255);
+    Label2->setTextFormat(Qt::RichText);
+    Label2->setText(QStringLiteral("<a href=\"mailto:%1\">%1</a>").arg(address));
+    Label2->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    Label2->setOpenExternalLinks(true);
     QPalette highlight = Label2->palette();
     highlight.setColor(QPalette::WindowText, highlight.color(QPalette::Highlight));
+    highlight.setColor(QPalette::Link, highlight.color(QPalette::Highlight));
     Label2->setPalette(highlight);
 
     cmdOK = new QPushButton(tr("OK"), this);

@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "accessibleroot.h"
 #include "identity.h"
 #include "ini.h"
 #include "layout.h"
@@ -35,6 +36,8 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Ses
     : actions(new PageActions(this)), m_client(new QWidget(this)), m_configuredHomePage(homePage),
       m_session(session)
 {
+    // Before the first window: screen readers ask the root from then on.
+    accessibleroot::install();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(identity::Title));
     setWindowIcon(pictures::windowIcon());
@@ -245,15 +248,23 @@ void frmMain::moveOuter(const QRect &outer)
 {
     // Qt sizes the client area; the frame around it is what the window
     // system adds (nothing before the window is first shown on X11).
-    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize frame = frameSize();
+    m_fittedFrame = frame;
+    m_framed = isVisible() && !frame.isNull();
     move(outer.topLeft());
     resize(outer.size() - frame);
+}
+
+QSize frmMain::frameSize() const
+{
+    return frameGeometry().size() - geometry().size();
 }
 
 void frmMain::Form_Resize()
 {
     const double perPx = twips::perPixel(this);
     const QSize outer = frameGeometry().size();
+    m_laidOutFor = isMinimized() ? QSize() : outer;
     const double clientWidth = isMinimized() ? 0 : twips::fromPixels(width(), perPx);
     const auto fitted = layout::mainLayout(twips::fromPixels(outer.width(), perPx),
                                            twips::fromPixels(outer.height(), perPx), clientWidth);
@@ -268,6 +279,23 @@ void frmMain::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     ignoreErrors([this] { Form_Resize(); });
+}
+
+void frmMain::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    ignoreErrors([this] {
+        // A window manager frames the window a moment after it is shown: the
+        // client area moves into the frame and keeps its size, so no resize
+        // says that the outer size has changed. Until then the frame was not
+        // known, and the window is fitted to its start-up size once more.
+        if (isVisible() && !m_framed && m_outerTarget.isValid() && frameSize() != m_fittedFrame
+            && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+            moveOuter(m_outerTarget);
+        // The layout rule measures the outer size, frame included.
+        if (!isMinimized() && frameGeometry().size() != m_laidOutFor)
+            Form_Resize();
+    });
 }
 
 void frmMain::changeEvent(QEvent *event)

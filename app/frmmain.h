@@ -104,6 +104,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -119,10 +120,18 @@ private:
     void Form_Unload();
     // Moves and sizes the window's outer frame (pixels).
     void moveOuter(const QRect &outer);
+    // The frame the window system has put around the client area so far.
+    QSize frameSize() const;
 
     QWidget *m_client;
     QString m_configuredHomePage;
     QRect m_outerTarget;
+    // The frame moveOuter() knew of, and whether it was the window
+    // manager's (a window not yet framed has none).
+    QSize m_fittedFrame;
+    bool m_framed = false;
+    // The outer size the layout rule last fitted the controls to.
+    QSize m_laidOutFor;
     QPointer<QWidget> m_bookmarkWindow;
     QPointer<QWidget> m_aboutWindow;
     Session *m_session;

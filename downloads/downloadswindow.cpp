@@ -12,43 +12,49 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <climits>
 
 DownloadsWindow::DownloadsWindow(DownloadList &list, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_list(list), m_rows(new QVBoxLayout)
+    : QDialog(parent), m_list(list), m_area(new QScrollArea(this)), m_rows(new QVBoxLayout)
 {
     setObjectName(QStringLiteral("downloadsWindow"));
     setWindowTitle(tr("Downloads"));
+    // The page and the main window stay usable while it is open.
+    setModal(false);
     if (parent)
         setWindowIcon(parent->windowIcon());
     auto *layout = new QVBoxLayout(this);
-    auto *area = new QScrollArea(this);
-    area->setWidgetResizable(true);
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto *inside = new QWidget(area);
+    m_area->setObjectName(QStringLiteral("downloadList"));
+    // The first stop of Tab: it scrolls the list from the keyboard.
+    m_area->setAccessibleName(tr("Downloads"));
+    m_area->setWidgetResizable(true);
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *inside = new QWidget(m_area);
     auto *column = new QVBoxLayout(inside);
     column->addLayout(m_rows);
     column->addStretch();
-    area->setWidget(inside);
-    layout->addWidget(area);
+    m_area->setWidget(inside);
+    layout->addWidget(m_area);
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *open = buttons->addButton(tr("Open Folder"), QDialogButtonBox::ActionRole);
+    m_open = buttons->addButton(tr("Open Folder"), QDialogButtonBox::ActionRole);
     QPushButton *clear = buttons->addButton(tr("Clear Finished"), QDialogButtonBox::ActionRole);
     QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
-    open->setObjectName(QStringLiteral("openFolder"));
+    m_open->setObjectName(QStringLiteral("openFolder"));
     clear->setObjectName(QStringLiteral("clearFinished"));
+    close->setObjectName(QStringLiteral("closeDownloads"));
+    // Enter on the list presses nothing: no button stands in for the others.
+    for (QPushButton *button : {m_open, clear, close})
+        button->setAutoDefault(false);
     layout->addWidget(buttons);
-    connect(open, &QPushButton::clicked, this,
+    connect(m_open, &QPushButton::clicked, this,
             [] { QDesktopServices::openUrl(QUrl::fromLocalFile(DownloadList::folder())); });
     connect(clear, &QPushButton::clicked, this, [this] { m_list.clearFinished(); });
+    // Close and Esc close the window; the downloads go on.
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    // Esc closes the window; the downloads go on.
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
 
     for (Download *download : list.all())
         addRow(download);
@@ -96,6 +102,8 @@ void DownloadsWindow::addRow(Download *download)
     row.status->setWordWrap(true);
     row.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     row.cancel = new QPushButton(tr("Cancel"), row.box);
+    row.cancel->setObjectName(QStringLiteral("cancelDownload"));
+    row.cancel->setAutoDefault(false);
     row.cancel->setAccessibleName(tr("Cancel the download of %1").arg(QFileInfo(download->target()).fileName()));
     grid->addWidget(row.name);
     grid->addWidget(row.bar);
@@ -104,6 +112,13 @@ void DownloadsWindow::addRow(Download *download)
     line->addWidget(row.cancel);
     grid->addLayout(line);
     m_rows->addWidget(row.box);
+    // Tab reaches each row's Cancel after those of the rows above it and
+    // before the buttons below the list (made after them, it would follow
+    // them): after the last control before Open Folder that takes the focus.
+    QWidget *before = m_open->previousInFocusChain();
+    while (before != m_area && before->focusPolicy() == Qt::NoFocus)
+        before = before->previousInFocusChain();
+    setTabOrder(before, row.cancel);
     m_shown.insert(download, row);
 
     connect(row.cancel, &QPushButton::clicked, download, &Download::cancel);

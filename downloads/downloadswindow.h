@@ -1,20 +1,23 @@
 #pragma once
 
+#include <QDialog>
 #include <QHash>
-#include <QWidget>
 
 class Download;
 class DownloadList;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 // The program's one downloads window: every download with its name,
 // progress and state, a Cancel button while it runs; Open Folder and Clear
 // Finished. Closing it cancels nothing. It belongs to the main window and
-// outlives the page window a download came from.
-class DownloadsWindow : public QWidget
+// outlives the page window a download came from. A dialog that leaves the
+// other windows free: screen readers announce it as one, and Tab goes from
+// the list through each running download's Cancel to the buttons below.
+class DownloadsWindow : public QDialog
 {
     Q_OBJECT
 public:
@@ -38,6 +41,8 @@ private:
     void update(Download *download);
 
     DownloadList &m_list;
+    QScrollArea *m_area;
+    QPushButton *m_open;
     QVBoxLayout *m_rows;
     QHash<Download *, Row> m_shown;
 };

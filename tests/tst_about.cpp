@@ -8,12 +8,15 @@
 #include "twips.h"
 #include "widgetfixture.h"
 
+#include <QDesktopServices>
 #include <QLabel>
 #include <QToolButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 #include <QAbstractTextDocumentLayout>
@@ -27,6 +30,7 @@ class TestAbout : public QObject
     Q_OBJECT
 
     std::unique_ptr<frmMain> main;
+    QList<QUrl> mailed;
 
     frmAbout *openAbout()
     {
@@ -44,6 +48,10 @@ class TestAbout : public QObject
         return twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height(),
                            twips::perPixel(main.get()));
     }
+
+public slots:
+    // Stands in for the mail program.
+    void mailOpened(const QUrl &url) { mailed << url; }
 
 private slots:
     void cleanup()
@@ -77,8 +85,11 @@ private slots:
         auto *control = about->findChild<QWidget *>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), pixels(twipsRect));
-        if (auto *label = qobject_cast<QLabel *>(control))
-            QTEST(label->text(), "text");
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            QTEST(label->textFormat() == Qt::RichText ? QTextDocumentFragment::fromHtml(label->text()).toPlainText()
+                                                      : label->text(),
+                  "text");
+        }
         if (auto *button = qobject_cast<QPushButton *>(control))
             QTEST(button->text(), "text");
     }
@@ -138,11 +149,47 @@ private slots:
         QVERIFY(about->Text1->isReadOnly());
         QCOMPARE(about->Text1->palette().color(QPalette::Base), about->Text1->palette().color(QPalette::Button));
 
-        // OK holds the focus; Tab goes on to System Info and the text.
+        // OK holds the focus; Tab goes on to System Info, the text and the
+        // e-mail address.
         QVERIFY(QTest::qWaitForWindowActive(about));
         QCOMPARE(QApplication::focusWidget(), about->cmdOK);
         QVERIFY(about->cmdOK->isDefault());
-        QCOMPARE(tabOrder(about->cmdOK, 3), (QWidgetList{about->cmdSysInfo, about->Text1, about->cmdOK}));
+        QCOMPARE(tabOrder(about->cmdOK, 4),
+                 (QWidgetList{about->cmdSysInfo, about->Text1, about->Label2, about->cmdOK}));
+    }
+
+    // The e-mail address is a link to a new message, by mouse and by
+    // keyboard; the window stays open.
+    void mailLink_data()
+    {
+        QTest::addColumn<int>("tabs");   // Tab from OK, or Shift+Tab if below 0; none is a click
+        QTest::newRow("click") << 0;
+        QTest::newRow("Tab, then Enter") << 3;
+        QTest::newRow("Shift+Tab, then Enter") << -1;
+    }
+    void mailLink()
+    {
+        QFETCH(int, tabs);
+        mailed.clear();
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), this, "mailOpened");
+        const auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler(QStringLiteral("mailto")); });
+        frmAbout *about = openAbout();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        if (tabs) {
+            for (int i = 0; i < qAbs(tabs); ++i)
+                QTest::keyClick(QApplication::focusWidget(), tabs > 0 ? Qt::Key_Tab : Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), about->Label2);
+            QTest::keyClick(about->Label2, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(about->Label2, Qt::LeftButton, {}, QPoint(8, about->Label2->height() / 2));
+        }
+        QCOMPARE(mailed, QList<QUrl>{QUrl(QStringLiteral("mailto:") + frmAbout::ContactAddress)});
+        QVERIFY(about->isVisible());
+        // The same key again goes on past the address.
+        if (tabs) {
+            QTest::keyClick(about->Label2, tabs > 0 ? Qt::Key_Tab : Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), tabs > 0 ? static_cast<QWidget *>(about->cmdOK) : about->Text1);
+        }
     }
 
     // In the font the window uses, every text fits the box drawn for it: no

@@ -1,4 +1,6 @@
 #include "bookmarkfixture.h"
+#include "downloadlist.h"
+#include "downloadswindow.h"
 #include "fakewebview.h"
 #include "frmabout.h"
 #include "frmbookmark.h"
@@ -11,6 +13,7 @@
 #include <QListWidget>
 #include <QMetaEnum>
 #include <QPushButton>
+#include <QQuickWindow>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -24,6 +27,7 @@ class TestAccessibility : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
+    DownloadList downloads;
     std::unique_ptr<frmMain> main;
     FakeWebView *fake = nullptr;
     const QString home = QStringLiteral("http://127.0.0.1:9/home");
@@ -50,6 +54,9 @@ class TestAccessibility : public QObject
             const QString path = dir.filePath(QStringLiteral("bookmark.dat"));
             bookmarkfixture::writeFile(path, "Lisbon|http://127.0.0.1:9/lisbon\r\nFaro|http://127.0.0.1:9/faro\r\n");
             shown = new frmBookmark(window == QLatin1String("bookmarks, view"), fake, [path] { return path; }, main.get());
+        } else if (window == QLatin1String("downloads")) {
+            shown = new DownloadsWindow(downloads, main.get());
+            shown->setAttribute(Qt::WA_DeleteOnClose);
         } else if (window == QLatin1String("about")) {
             main->mnuAbout->trigger();
             shown = main->findChild<frmAbout *>();
@@ -110,6 +117,7 @@ private slots:
         QTest::newRow("bookmarks, view") << "bookmarks, view";
         QTest::newRow("bookmarks, delete") << "bookmarks, delete";
         QTest::newRow("about") << "about";
+        QTest::newRow("downloads") << "downloads";
     }
 
     // Every control a screen reader stops on says what it is.
@@ -135,6 +143,35 @@ private slots:
         });
         QVERIFY2(checked >= 3, qPrintable(dump(shown)));
         QCOMPARE(unnamed, QStringList());
+    }
+
+    // At the top a screen reader finds the program's windows on the screen,
+    // not a window made and kept off it, as the engine's view makes one to
+    // draw a page in.
+    void topLevelWindows_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("windows");
+        QTest::newRow("main") << "main" << QStringList{"Velmora"};
+        QTest::newRow("about") << "about" << QStringList{"About Velmora", "Velmora"};
+    }
+    void topLevelWindows()
+    {
+        QFETCH(QString, window);
+        QQuickWindow offscreen;
+        offscreen.setTitle(QStringLiteral("Offscreen"));
+        QWidget *shown = open(window);
+        QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+        QAccessibleInterface *root = QAccessible::queryAccessibleInterface(qApp);
+        QStringList windows;
+        for (int i = 0; i < root->childCount(); ++i) {
+            QAccessibleInterface *child = root->child(i);
+            QVERIFY(child);
+            QCOMPARE(root->indexOfChild(child), i);
+            windows << child->text(QAccessible::Name);
+        }
+        windows.sort();
+        QTEST(windows, "windows");
     }
 
     // What a screen reader says for each control, found from its window down.
@@ -168,6 +205,11 @@ private slots:
         row("about", "Image1", QAccessible::Graphic, "Velmora logo");
         row("about", "Text1", QAccessible::EditableText, "Description");
         row("about", "cmdOK", QAccessible::PushButton, "OK");
+        row("downloads", "downloadsWindow", QAccessible::Dialog, "Downloads");
+        row("downloads", "downloadList", QAccessible::Client, "Downloads");
+        row("downloads", "openFolder", QAccessible::PushButton, "Open Folder");
+        row("downloads", "clearFinished", QAccessible::PushButton, "Clear Finished");
+        row("downloads", "closeDownloads", QAccessible::PushButton, "Close");
     }
     void names()
     {

@@ -182,6 +182,57 @@ private slots:
         QCOMPARE(window->Image1->x(), twips::toPixels(screen.width() * perPx - 3800, perPx));
     }
 
+    // The window keeps its start-up size and the page its area when the
+    // window comes back from the task bar or from full size. Under a window
+    // manager (tst_mainwindow_wm) the frame arrives a moment after the window
+    // shows: the start-up size and the layout rule count it from then on, in
+    // a window shown without the start-up sequence too.
+    void sizeAfterRestore_data()
+    {
+        QTest::addColumn<bool>("startUp");
+        QTest::addColumn<int>("state");
+        QTest::newRow("started, minimised") << true << int(Qt::WindowMinimized);
+        QTest::newRow("started, maximised") << true << int(Qt::WindowMaximized);
+        QTest::newRow("shown, minimised") << false << int(Qt::WindowMinimized);
+    }
+    void sizeAfterRestore()
+    {
+        QFETCH(bool, startUp);
+        QFETCH(int, state);
+        if (startUp) {
+            QVERIFY(start());
+        } else {
+            build();
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        }
+        const bool windowManager = qEnvironmentVariableIsSet("VELMORA_TEST_WINDOW_MANAGER");
+        if (windowManager)
+            QTRY_VERIFY(window->frameGeometry().height() > window->height());
+        const double perPx = twips::perPixel(window.get());
+        if (startUp)
+            QTRY_COMPARE(window->frameGeometry().height(),
+                         twips::toPixels(window->screen()->geometry().height() * perPx - 450, perPx));
+        const auto ruled = [&] {
+            return QSize(twips::toPixels(window->frameGeometry().width() * perPx - 200, perPx),
+                         twips::toPixels(window->frameGeometry().height() * perPx - 1500, perPx));
+        };
+        QTRY_COMPARE(fake->size(), ruled());
+        const QRect outer = window->frameGeometry(), page = fake->geometry();
+
+        window->setWindowState(Qt::WindowState(state));
+        QTRY_VERIFY(window->windowState() & state);
+        // The window manager has taken it off the screen, or made it full size.
+        if (windowManager)
+            QTRY_VERIFY(state == Qt::WindowMinimized ? !window->windowHandle()->isExposed()
+                                                     : window->frameGeometry().size() != outer.size());
+        window->showNormal();
+        QTRY_VERIFY(!(window->windowState() & state));
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTRY_COMPARE(window->frameGeometry(), outer);
+        QTRY_COMPARE(fake->geometry(), page);
+    }
+
     // A copy in a folder the system installs programs in, root's and closed
     // to others, is an installed copy: its bookmarks are each user's, root's
     // and Administrator's included.

@@ -4,6 +4,7 @@
 #include "testmain.h"
 #include "widgetfixture.h"
 
+#include <QAccessible>
 #include <QFileDialog>
 #include <QProcess>
 #include <QPushButton>
@@ -222,6 +223,63 @@ private slots:
         QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->statusOf(download)->text()
                                                       == download->statusText());
         QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
+    }
+
+    // The Downloads window as a screen reader and the keyboard find it while
+    // two downloads run: a dialog; Tab stops at the list, each row's Cancel
+    // in the rows' order and the buttons, each stop named; Esc closes it and
+    // the downloads go on.
+    void downloadsWindowByKeyboard()
+    {
+        QStringList targets;
+        for (const char *name : {"deals.zip", "voucher.zip"}) {
+            HttpServer::Page file{QByteArray(300000, 'x'), "application/zip"};
+            file.headers = QByteArray("Content-Disposition: attachment; filename=\"") + name + "\"\r\n";
+            file.stall = true;
+            server->setPage(QLatin1Char('/') + QLatin1String(name), file);
+            targets << folder.filePath(QLatin1String(name));
+        }
+        // Each question once: the next comes after the last answer's download.
+        int answered = 0;
+        ModalWatch answer([&](QWidget *dialog) {
+            auto *save = qobject_cast<QFileDialog *>(dialog);
+            if (save && save->isVisible() && answered == session->downloads().all().size()) {
+                save->selectFile(targets.value(answered++));
+                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+            }
+        });
+        for (int i = 0; i < targets.size(); ++i) {
+            view->Navigate(server->url(QLatin1Char('/') + QFileInfo(targets.at(i)).fileName()));
+            QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), i + 1, 20000);
+        }
+        QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->isVisible());
+        DownloadsWindow *list = window->downloadsWindow();
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(list);
+        QCOMPARE(node->role(), QAccessible::Dialog);
+        QCOMPARE(node->text(QAccessible::Name), QStringLiteral("Downloads"));
+        QVERIFY(!list->isModal());
+
+        list->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(list));
+        QWidget *first = list->findChild<QWidget *>(QStringLiteral("downloadList"));
+        QVERIFY(first);
+        first->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), first);
+        QStringList stops;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            stops << focus->objectName() + u'|' + QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name);
+        }
+        QCOMPARE(stops, (QStringList{"cancelDownload|Cancel the download of deals.zip",
+                                     "cancelDownload|Cancel the download of voucher.zip", "openFolder|Open Folder",
+                                     "clearFinished|Clear Finished", "closeDownloads|Close", "downloadList|Downloads"}));
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!window->downloadsWindow());
+        for (Download *download : session->downloads().all())
+            QVERIFY(!download->isFinished());
     }
 
     // A popup that starts a download and closes itself: the download stays

@@ -3,8 +3,9 @@
 
 Starts a private session bus with the accessibility bus and its registry,
 runs the program on a local page, and checks what the tree says: every
-control a person can use has a name, and the page's own heading, link,
-button and field are under the web document with their text.
+control a person can use has a name, the program's one window is the only
+one at the top, and the page's own heading, link, button and field are under
+the web document with their text.
 
     screenreader.py PROGRAM            the check (exit code 0 when it holds)
     screenreader.py PROGRAM --dump     also prints the main window's tree
@@ -159,6 +160,12 @@ def main():
         if until(find_bar_open, 20) is None:
             failures.append("Ctrl+F did not open the find bar")
         app = application()
+        # At the top, Velmora's window and nothing else: no window a screen
+        # reader would offer that the user never sees.
+        windows = [app.getChildAtIndex(i) for i in range(app.childCount)]
+        others = [described(w) for w in windows if w is None or (w.getRoleName(), w.name) != ("frame", "Velmora")]
+        if len(windows) != 1 or others:
+            failures.append("top-level windows other than Velmora's: %s" % ", ".join(others or ["(none)"]))
         window = next((n for n, d in walk(app) if d == 1 and n.getRoleName() == "frame"), None)
         for node, depth in walk(window):
             kind = role(node)
