@@ -13,6 +13,8 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QWebEngineView>
 
 #include <csignal>
@@ -226,41 +228,187 @@ private slots:
         QCOMPARE(dialogs, SiteAnswers::RefusalsBeforeSilence);
     }
 
-    // The engine prints a PDF file in its viewer as the viewer's controls,
-    // not as the file: Print says so instead, and writes nothing; the
-    // preview shows why. A page loaded after it prints again.
-    void pdfInTheViewerIsNotPrinted()
+    // Shows a PDF file of three pages in the viewer, one word on each, as the
+    // engine makes them, or `bytes` when given; `bytes` gets what is served.
+    void showPdf(QByteArray *bytes)
     {
-        const auto bytes = std::make_shared<QByteArray>();
-        view->engine()->page()->printToPdf([bytes](const QByteArray &made) { *bytes = made; });
-        QTRY_VERIFY_WITH_TIMEOUT(!bytes->isEmpty(), 20000);
-        server->setPage("/deal.pdf", HttpServer::Page{*bytes, "application/pdf"});
         QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
+        if (bytes->isEmpty()) {
+            server->setPage("/three", "<html><body><p style='break-after: page'>Alpha</p>"
+                                      "<p style='break-after: page'>Bravo</p><p>Charlie</p></body></html>");
+            view->Navigate(server->url("/three"));
+            QVERIFY(finished.wait(20000));
+            const auto made = std::make_shared<QByteArray>();
+            view->engine()->page()->printToPdf([made](const QByteArray &pdf) { *made = pdf; });
+            QTRY_VERIFY_WITH_TIMEOUT(!made->isEmpty(), 20000);
+            *bytes = *made;
+        }
+        server->setPage("/deal.pdf", HttpServer::Page{*bytes, "application/pdf"});
         view->Navigate(server->url("/deal.pdf"));
         QVERIFY(finished.wait(20000));
-        const QString file = folder.filePath(QStringLiteral("viewer.pdf"));
+        QTRY_VERIFY_WITH_TIMEOUT(view->printing()->showsPdf(), 20000);
+    }
+    static QString pdfText(const QString &file)
+    {
+        QProcess text;
+        text.start("pdftotext", {file, "-"});
+        text.waitForFinished(20000);
+        return QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    }
+    static int pdfPages(const QString &file)
+    {
+        QProcess info;
+        info.start("pdfinfo", {file});
+        info.waitForFinished(20000);
+        const QRegularExpressionMatch pages =
+            QRegularExpression("^Pages:\\s+(\\d+)$", QRegularExpression::MultilineOption).match(info.readAllStandardOutput());
+        return pages.hasMatch() ? pages.captured(1).toInt() : -1;
+    }
+
+    // A PDF file in the viewer prints as the file itself, not as the viewer:
+    // the whole of it to a PDF file is the file, byte for byte; otherwise the
+    // pages asked for, as often as asked.
+    void pdfInTheViewerPrints_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("whole") << 0 << 0 << 1 << 3;
+        QTest::newRow("pages 2 to 3") << 2 << 3 << 1 << 2;
+        QTest::newRow("first page, two copies") << 1 << 1 << 2 << 2;
+    }
+    void pdfInTheViewerPrints()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, copies);
+        QByteArray bytes;
+        showPdf(&bytes);
+        if (QTest::currentTestFailed())
+            return;
+        const qsizetype downloads = session.downloads().all().size();
+        const QString file = folder.filePath(QStringLiteral("viewer-%1-%2-%3.pdf").arg(from).arg(to).arg(copies));
         view->printer()->setOutputFormat(QPrinter::PdfFormat);
         view->printer()->setOutputFileName(file);
-        // The view has heard back from the page once this script answers.
-        const auto viewer = std::make_shared<QVariant>();
-        view->engine()->page()->runJavaScript(QStringLiteral("!!document.querySelector('embed[type=\"application/pdf\"]')"),
-                                              [viewer](const QVariant &value) { *viewer = value; });
-        QTRY_VERIFY_WITH_TIMEOUT(viewer->isValid(), 20000);
-        QVERIFY(viewer->toBool());
-        QString refusal;
-        try {
-            answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true);
-        } catch (const WebViewError &e) {
-            refusal = QString::fromUtf8(e.what());
-        }
-        QVERIFY2(refusal.contains("PDF"), qPrintable(refusal));
-        QVERIFY(!QFile::exists(file));
-        QCOMPARE(previewPages(), 1); // the page that tells why
-
-        view->Navigate(server->url("/page"));
-        QVERIFY(finished.wait(20000));
+        view->printer()->setPrintRange(from ? QPrinter::PageRange : QPrinter::AllPages);
+        view->printer()->setFromTo(from, to);
+        view->printer()->setCopyCount(copies);
         answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true);
-        QVERIFY(QFileInfo(file).size() > 0);
+        QCOMPARE(answered, 1);
+        QTEST(pdfPages(file), "pages");
+        if (!from) {
+            QFile printed(file);
+            QVERIFY(printed.open(QIODevice::ReadOnly));
+            QVERIFY(printed.readAll() == bytes);
+            QCOMPARE(pdfText(file), QStringLiteral("Alpha Bravo Charlie"));
+        }
+        // Nothing of the print shows in the Downloads list.
+        QCOMPARE(session.downloads().all().size(), downloads);
+    }
+
+    // A PDF file the viewer shows but Qt PDF cannot read is refused before
+    // any dialog, with a word why, and nothing is written.
+    void damagedPdfIsRefused_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("print") << int(WebView::PrintCmd);
+        QTest::newRow("preview") << int(WebView::PrintPreviewCmd);
+    }
+    void damagedPdfIsRefused()
+    {
+        QFETCH(int, command);
+        QByteArray bytes("%PDF-1.7\n1 0 obj << /Type /Catalog /Pages 2 0 R >>\nendobj\ntrailer << /Root 1 0 R >>\n%%EOF\n");
+        showPdf(&bytes);
+        if (QTest::currentTestFailed())
+            return;
+        const QString file = folder.filePath(QStringLiteral("damaged.pdf"));
+        view->printer()->setOutputFormat(QPrinter::PdfFormat);
+        view->printer()->setOutputFileName(file);
+        QString said;
+        try {
+            answering<QPrintDialog>(command, command == WebView::PrintCmd ? WebView::PromptUser : WebView::DoDefault, true);
+        } catch (const WebViewError &e) {
+            said = QString::fromUtf8(e.what());
+        }
+        QCOMPARE(said, QStringLiteral("The PDF file is damaged and cannot be printed; nothing was printed."));
+        QCOMPARE(answered, 0);
+        QVERIFY(!QFile::exists(file));
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // The preview shows a wait cursor while the pages are made, the engine's
+    // or a PDF file's, and none once it is closed; a PDF file shows its own
+    // pages.
+    void previewIsBusyWhileItMakesPages_data()
+    {
+        QTest::addColumn<bool>("pdf");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("page") << false << 1;
+        QTest::newRow("PDF file in the viewer") << true << 3;
+    }
+    void previewIsBusyWhileItMakesPages()
+    {
+        QFETCH(bool, pdf);
+        QByteArray bytes;
+        if (pdf)
+            showPdf(&bytes);
+        if (QTest::currentTestFailed())
+            return;
+        bool busy = false;
+        ModalWatch watch(
+            [&](QWidget *) {
+                if (QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor)
+                    busy = true;
+            },
+            5);
+        QTEST(previewPages(), "pages");
+        QVERIFY(busy);
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // The view may go while a PDF file is fetched again or its pages print:
+    // the print ends with a word and nothing dangles.
+    void viewGoesWhilePdfPrints_data()
+    {
+        QTest::addColumn<bool>("whileFetched");
+        QTest::newRow("while the file is fetched") << true;
+        QTest::newRow("while pages print") << false;
+    }
+    void viewGoesWhilePdfPrints()
+    {
+        QFETCH(bool, whileFetched);
+        QByteArray bytes;
+        showPdf(&bytes);
+        if (QTest::currentTestFailed())
+            return;
+        // The file comes back slowly the second time.
+        HttpServer::Page slow{bytes, "application/pdf", whileFetched ? 3000 : 0};
+        server->setPage("/deal.pdf", slow);
+        QSignalSpy asked(server.get(), &HttpServer::requested);
+        view->printer()->setOutputFormat(QPrinter::PdfFormat);
+        view->printer()->setOutputFileName(folder.filePath("closing.pdf"));
+        view->printer()->setPrintRange(QPrinter::PageRange);
+        view->printer()->setFromTo(1, 2); // drawn page by page
+        ModalWatch closer([&](QWidget *modal) {
+            if (auto *dialog = qobject_cast<QPrintDialog *>(modal)) {
+                dialog->accept();
+                QTimer::singleShot(0, [&] { view.reset(); });
+            } else if (whileFetched && !modal && asked.count() > 0 && view) {
+                view.reset();
+            }
+        });
+        EngineView *printing = view.get();
+        QString said;
+        try {
+            printing->ExecWB(WebView::PrintCmd, WebView::PromptUser);
+        } catch (const WebViewError &e) {
+            said = QString::fromUtf8(e.what());
+        }
+        QVERIFY(!view);
+        QVERIFY2(said.isEmpty() || said == "The page was closed before it was printed.", qPrintable(said));
+        QVERIFY(!QFile::exists(folder.filePath("closing.pdf")));
+        QTRY_VERIFY(!QApplication::overrideCursor());
     }
 
     // Save Page keeps what is shown, by way of the save dialog and the
