@@ -8,6 +8,7 @@
 
 #include <QFileDialog>
 #include <QPageSetupDialog>
+#include <QPdfDocument>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -234,8 +235,11 @@ private slots:
     {
         QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
         if (bytes->isEmpty()) {
-            server->setPage("/three", "<html><body><p style='break-after: page'>Alpha</p>"
-                                      "<p style='break-after: page'>Bravo</p><p>Charlie</p></body></html>");
+            // Each page in a colour of its own, to tell which were printed.
+            server->setPage("/three", "<html><style>p { height: 20cm; margin: 0; print-color-adjust: exact;"
+                                      " -webkit-print-color-adjust: exact; break-after: page }</style><body>"
+                                      "<p style='background: red'>Alpha</p><p style='background: lime'>Bravo</p>"
+                                      "<p style='background: blue'>Charlie</p></body></html>");
             view->Navigate(server->url("/three"));
             QVERIFY(finished.wait(20000));
             const auto made = std::make_shared<QByteArray>();
@@ -265,6 +269,24 @@ private slots:
         return pages.hasMatch() ? pages.captured(1).toInt() : -1;
     }
 
+    // The colour of each page of a PDF file: R, G, B, or ? for none of them.
+    static QString pageColours(const QString &file)
+    {
+        QPdfDocument document;
+        if (document.load(file) != QPdfDocument::Error::None)
+            return QStringLiteral("unreadable");
+        QString colours;
+        for (int page = 0; page < document.pageCount(); ++page) {
+            // Pages drawn as pictures are stored as JPEG: near enough counts.
+            const QColor seen = document.render(page, QSize(100, 140)).pixelColor(50, 40);
+            const auto near = [&seen](int r, int g, int b) {
+                return qAbs(seen.red() - r) < 40 && qAbs(seen.green() - g) < 40 && qAbs(seen.blue() - b) < 40;
+            };
+            colours += near(255, 0, 0) ? u'R' : near(0, 255, 0) ? u'G' : near(0, 0, 255) ? u'B' : u'?';
+        }
+        return colours;
+    }
+
     // A PDF file in the viewer prints as the file itself, not as the viewer:
     // the whole of it to a PDF file is the file, byte for byte; otherwise the
     // pages asked for, as often as asked.
@@ -274,9 +296,11 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<int>("copies");
         QTest::addColumn<int>("pages");
-        QTest::newRow("whole") << 0 << 0 << 1 << 3;
-        QTest::newRow("pages 2 to 3") << 2 << 3 << 1 << 2;
-        QTest::newRow("first page, two copies") << 1 << 1 << 2 << 2;
+        QTest::addColumn<QString>("colours");
+        QTest::newRow("whole") << 0 << 0 << 1 << 3 << "RGB";
+        QTest::newRow("pages 2 to 3") << 2 << 3 << 1 << 2 << "GB";
+        QTest::newRow("first page, two copies") << 1 << 1 << 2 << 2 << "RR";
+        QTest::newRow("all pages, two copies") << 1 << 3 << 2 << 6 << "RGBRGB";
     }
     void pdfInTheViewerPrints()
     {
@@ -297,6 +321,7 @@ private slots:
         answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true);
         QCOMPARE(answered, 1);
         QTEST(pdfPages(file), "pages");
+        QTEST(pageColours(file), "colours");
         if (!from) {
             QFile printed(file);
             QVERIFY(printed.open(QIODevice::ReadOnly));
