@@ -1,10 +1,13 @@
 #include "pdfpages.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageRanges>
 #include <QPainter>
+#include <QPdfSelection>
 #include <QPrinter>
+#include <QTransform>
 
 #include <algorithm>
 #include <numeric>
@@ -64,6 +67,37 @@ QString openFailure(QPdfDocument::Error error)
                                        "The PDF file is damaged and cannot be printed; nothing was printed.");
 }
 
+// Lays the text of `page` over its picture, drawn at `corner` and `scale`
+// device pixels a point, line by line where it shows, invisible: a PDF file
+// made of pictures of the pages keeps their text to find, copy and read.
+static void drawText(QPainter &painter, QPdfDocument &document, int page, QPointF corner, qreal scale)
+{
+    const QString text = document.getAllText(page).text();
+    painter.save();
+    painter.setPen(QColor(0, 0, 0, 0));
+    int start = 0;
+    for (const QString &line : text.split(u'\n')) {
+        const QString shown = line.trimmed();
+        const QRectF box = document.getSelectionAtIndex(page, start, int(line.size())).boundingRectangle();
+        start += int(line.size()) + 1; // the line's end is a character of the page's text too
+        if (shown.isEmpty() || box.isEmpty())
+            continue;
+        QFont font = painter.font();
+        font.setPixelSize(std::max(1, qRound(box.height() * scale * 0.8)));
+        painter.setFont(font);
+        const QFontMetricsF metrics(font, painter.device());
+        const qreal width = metrics.horizontalAdvance(shown);
+        if (width <= 0)
+            continue;
+        QTransform place;
+        place.translate(corner.x() + box.left() * scale, corner.y() + box.bottom() * scale - metrics.descent());
+        place.scale(box.width() * scale / width, 1);
+        painter.setTransform(place);
+        painter.drawText(QPointF(0, 0), shown);
+    }
+    painter.restore();
+}
+
 bool print(QPdfDocument &document, QPrinter *printer, const std::function<bool()> &goOn)
 {
     const QList<int> pages = sequence(*printer, document.pageCount());
@@ -89,6 +123,8 @@ bool print(QPdfDocument &document, QPrinter *printer, const std::function<bool()
         }
         const QPoint corner(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
         painter.drawImage(corner, image);
+        if (printer->outputFormat() == QPrinter::PdfFormat)
+            drawText(painter, document, pages[i], corner, qreal(size.width()) / document.pagePointSize(pages[i]).width());
     }
     return painter.end();
 }
