@@ -16,6 +16,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <csignal>
@@ -412,16 +414,21 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    // The view may go while a PDF file is fetched again or its pages print:
-    // the print ends with a word and nothing dangles.
+    // The view may go while a PDF file is fetched again, while its pages
+    // print or while its preview is open: the print ends with a word and
+    // nothing dangles. A fetch that comes after its view has gone is
+    // cancelled by the next, not offered to the user as a download.
     void viewGoesWhilePdfPrints_data()
     {
+        QTest::addColumn<int>("command");
         QTest::addColumn<bool>("whileFetched");
-        QTest::newRow("while the file is fetched") << true;
-        QTest::newRow("while pages print") << false;
+        QTest::newRow("while the file is fetched") << int(WebView::PrintCmd) << true;
+        QTest::newRow("while pages print") << int(WebView::PrintCmd) << false;
+        QTest::newRow("while the preview is open") << int(WebView::PrintPreviewCmd) << false;
     }
     void viewGoesWhilePdfPrints()
     {
+        QFETCH(int, command);
         QFETCH(bool, whileFetched);
         QByteArray bytes;
         showPdf(&bytes);
@@ -435,18 +442,21 @@ private slots:
         view->printer()->setOutputFileName(folder.filePath("closing.pdf"));
         view->printer()->setPrintRange(QPrinter::PageRange);
         view->printer()->setFromTo(1, 2); // drawn page by page
+        QStringList dialogs;
         ModalWatch closer([&](QWidget *modal) {
+            if (modal && !dialogs.contains(modal->metaObject()->className()))
+                dialogs << modal->metaObject()->className();
             if (auto *dialog = qobject_cast<QPrintDialog *>(modal)) {
                 dialog->accept();
                 QTimer::singleShot(0, [&] { view.reset(); });
-            } else if (whileFetched && !modal && asked.count() > 0 && view) {
+            } else if (qobject_cast<QPrintPreviewDialog *>(modal) || (whileFetched && !modal && asked.count() > 0)) {
                 view.reset();
             }
         });
         EngineView *printing = view.get();
         QString said;
         try {
-            printing->ExecWB(WebView::PrintCmd, WebView::PromptUser);
+            printing->ExecWB(command, command == WebView::PrintCmd ? WebView::PromptUser : WebView::DoDefault);
         } catch (const WebViewError &e) {
             said = QString::fromUtf8(e.what());
         }
@@ -454,6 +464,16 @@ private slots:
         QVERIFY2(said.isEmpty() || said == "The page was closed before it was printed.", qPrintable(said));
         QVERIFY(!QFile::exists(folder.filePath("closing.pdf")));
         QTRY_VERIFY(!QApplication::overrideCursor());
+        if (whileFetched) {
+            view = std::make_unique<EngineView>(session);
+            QSignalSpy came(session.profile(), &QWebEngineProfile::downloadRequested);
+            QVERIFY(came.wait(20000));
+            QTRY_COMPARE(came.at(0).at(0).value<QWebEngineDownloadRequest *>()->state(),
+                         QWebEngineDownloadRequest::DownloadCancelled);
+        }
+        // A print whose view went while fetching never got as far as its dialog.
+        const QString dialog = command == WebView::PrintCmd ? "QPrintDialog" : "QPrintPreviewDialog";
+        QCOMPARE(dialogs, whileFetched ? QStringList() : QStringList(dialog));
     }
 
     // Save Page keeps what is shown, by way of the save dialog and the
