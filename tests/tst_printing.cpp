@@ -340,12 +340,14 @@ private slots:
         QCOMPARE(session.downloads().all().size(), downloads);
     }
 
-    // A PDF file the viewer shows but Qt PDF cannot open is refused before
-    // any dialog, with a word why, and nothing is written.
-    void damagedPdfIsRefused_data()
+    // A PDF file the viewer shows but Qt PDF cannot open, or that does not
+    // come again from its server, is refused before any dialog, with a word
+    // why, and nothing is written.
+    void unprintablePdfIsRefused_data()
     {
         QTest::addColumn<int>("command");
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("againStatus"); // how the server answers the second time; 0: as the first
         QTest::addColumn<QString>("said");
         const QByteArray damaged("%PDF-1.7\n1 0 obj << /Type /Catalog /Pages 2 0 R >>\nendobj\ntrailer << /Root 1 0 R >>\n%%EOF\n");
         // Locked with a password that is not the empty one.
@@ -358,18 +360,27 @@ private slots:
                                 " /ID [<" + QByteArray(32, 'a') + "> <" + QByteArray(32, 'a') + ">] >>\n%%EOF\n");
         const QString isDamaged = QStringLiteral("The PDF file is damaged and cannot be printed; nothing was printed.");
         const QString isLocked = QStringLiteral("The PDF file is locked with a password; nothing was printed.");
-        QTest::newRow("print, damaged") << int(WebView::PrintCmd) << damaged << isDamaged;
-        QTest::newRow("preview, damaged") << int(WebView::PrintPreviewCmd) << damaged << isDamaged;
-        QTest::newRow("print, locked") << int(WebView::PrintCmd) << locked << isLocked;
+        QTest::newRow("print, damaged") << int(WebView::PrintCmd) << damaged << 0 << isDamaged;
+        QTest::newRow("preview, damaged") << int(WebView::PrintPreviewCmd) << damaged << 0 << isDamaged;
+        QTest::newRow("print, locked") << int(WebView::PrintCmd) << locked << 0 << isLocked;
+        QTest::newRow("print, stalls on the way") << int(WebView::PrintCmd) << QByteArray() << -1
+                                                  << "The PDF file did not come from its server within 2 seconds; nothing was printed.";
+        QTest::newRow("print, gone from the server") << int(WebView::PrintCmd) << QByteArray() << 404
+                                                     << "The PDF file could not be fetched again from its server; nothing was printed.";
     }
-    void damagedPdfIsRefused()
+    void unprintablePdfIsRefused()
     {
         QFETCH(int, command);
         QFETCH(QByteArray, bytes);
+        QFETCH(int, againStatus);
         showPdf(&bytes);
         if (QTest::currentTestFailed())
             return;
-        const QString file = folder.filePath(QStringLiteral("damaged.pdf"));
+        HttpServer::Page again{bytes, "application/pdf", 0, againStatus > 0 ? againStatus : 200};
+        again.stall = againStatus < 0;
+        server->setPage("/deal.pdf", again);
+        view->printing()->setLimitForTesting(2000);
+        const QString file = folder.filePath(QStringLiteral("unprintable.pdf"));
         view->printer()->setOutputFormat(QPrinter::PdfFormat);
         view->printer()->setOutputFileName(file);
         QString said;

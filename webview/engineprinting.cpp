@@ -380,10 +380,11 @@ std::unique_ptr<QPdfDocument> EnginePrinting::openPdf(const QString &folder)
     if (!self)
         return nullptr;
     m_page->forgetFetch();
-    if (outcome == Outcome::Failed)
-        throw WebViewError(tr("The PDF file could not be fetched again from its server; nothing was printed."));
+    if (outcome == Outcome::TimedOut)
+        throw WebViewError(tr("The PDF file did not come from its server within %1 seconds; nothing was printed.")
+                               .arg(m_limitMs / 1000));
     if (outcome != Outcome::Done)
-        throw WebViewError(failure(outcome, QString()));
+        throw WebViewError(tr("The PDF file could not be fetched again from its server; nothing was printed."));
     auto document = std::make_unique<QPdfDocument>();
     const QPdfDocument::Error error = document->load(QDir(folder).filePath(FetchedName));
     if (error != QPdfDocument::Error::None || document->pageCount() < 1)
