@@ -26,7 +26,7 @@
 
 namespace {
 // The name of the PDF file fetched again for a print, in a folder of its own.
-const QString FetchedName = QStringLiteral("document.pdf");
+constexpr QLatin1String FetchedName("document.pdf");
 
 // A wait cursor over the program while a print gathers its pages, whichever
 // way the print ends.

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageRanges>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfSelection>
 #include <QPrinter>
@@ -123,7 +124,7 @@ bool print(QPdfDocument &document, QPrinter *printer, const std::function<bool()
         }
         const QPoint corner(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
         painter.drawImage(corner, image);
-        if (printer->outputFormat() == QPrinter::PdfFormat)
+        if (painter.paintEngine()->type() == QPaintEngine::Pdf)
             drawText(painter, document, pages[i], corner, qreal(size.width()) / document.pagePointSize(pages[i]).width());
     }
     return painter.end();

@@ -50,24 +50,30 @@ public:
         return fetches ? *fetches : *new AbandonedFetches(profile);
     }
     void add(const QUrl &url) { m_given.insert(url, QDateTime::currentMSecsSinceEpoch() + AbandonedFetchMs); }
-    // Cancels `request` if it is a fetch given up on; true then.
+    // Cancels `request` if it is a fetch given up on; true then, and for
+    // every page that hears of it after.
     bool cancelled(QWebEngineDownloadRequest *request)
     {
-        if (request->state() != QWebEngineDownloadRequest::DownloadRequested)
-            return true; // another page has dealt with it
+        m_cancelled.removeAll(nullptr);
+        if (m_cancelled.contains(request))
+            return true;
         const auto given = m_given.find(request->url());
         if (given == m_given.end())
             return false;
         const bool recent = *given >= QDateTime::currentMSecsSinceEpoch();
         m_given.erase(given);
-        if (recent)
+        if (recent) {
             request->cancel();
+            m_cancelled << request;
+        }
         return recent;
     }
 
 private:
     // Each address with the time after which it is no longer waited for.
     QHash<QUrl, qint64> m_given;
+    // Those cancelled, until the profile lets them go.
+    QList<QPointer<QWebEngineDownloadRequest>> m_cancelled;
 };
 } // namespace
 
