@@ -14,7 +14,6 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
@@ -262,17 +261,8 @@ private slots:
         text.waitForFinished(20000);
         return QString::fromUtf8(text.readAllStandardOutput()).simplified();
     }
-    static int pdfPages(const QString &file)
-    {
-        QProcess info;
-        info.start("pdfinfo", {file});
-        info.waitForFinished(20000);
-        const QRegularExpressionMatch pages =
-            QRegularExpression("^Pages:\\s+(\\d+)$", QRegularExpression::MultilineOption).match(info.readAllStandardOutput());
-        return pages.hasMatch() ? pages.captured(1).toInt() : -1;
-    }
-
-    // The colour of each page of a PDF file: R, G, B, or ? for none of them.
+    // The colour of each page of a PDF file, one letter a page: R, G, B, or ?
+    // for none of them.
     static QString pageColours(const QString &file)
     {
         QPdfDocument document;
@@ -299,15 +289,13 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<int>("copies");
         QTest::addColumn<bool>("lastFirst");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("colours");
+        QTest::addColumn<QString>("colours"); // of the pages printed
         QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 0 << 0 << 1 << false << 3 << "RGB" << "Alpha Bravo Charlie";
-        QTest::newRow("pages 2 to 3") << 2 << 3 << 1 << false << 2 << "GB" << "Bravo Charlie";
-        QTest::newRow("first page, two copies") << 1 << 1 << 2 << false << 2 << "RR" << "Alpha Alpha";
-        QTest::newRow("all pages, two copies") << 1 << 3 << 2 << false << 6 << "RGBRGB"
-                                               << "Alpha Bravo Charlie Alpha Bravo Charlie";
-        QTest::newRow("last page first") << 0 << 0 << 1 << true << 3 << "BGR" << "Charlie Bravo Alpha";
+        QTest::newRow("whole") << 0 << 0 << 1 << false << "RGB" << "Alpha Bravo Charlie";
+        QTest::newRow("pages 2 to 3") << 2 << 3 << 1 << false << "GB" << "Bravo Charlie";
+        QTest::newRow("first page, two copies") << 1 << 1 << 2 << false << "RR" << "Alpha Alpha";
+        QTest::newRow("all pages, two copies") << 1 << 3 << 2 << false << "RGBRGB" << "Alpha Bravo Charlie Alpha Bravo Charlie";
+        QTest::newRow("last page first") << 0 << 0 << 1 << true << "BGR" << "Charlie Bravo Alpha";
     }
     void pdfInTheViewerPrints()
     {
@@ -329,7 +317,6 @@ private slots:
         view->printer()->setPageOrder(lastFirst ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
         answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true);
         QCOMPARE(answered, 1);
-        QTEST(pdfPages(file), "pages");
         QTEST(pageColours(file), "colours");
         QTEST(pdfText(file), "text");
         if (!from && !lastFirst) {
