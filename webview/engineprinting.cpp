@@ -1,23 +1,44 @@
 #include "engineprinting.h"
 
 #include "errorpolicy.h"
+#include "pdfpages.h"
 #include "session.h"
 #include "webpage.h"
 #include "webview.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPdfDocument>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
 namespace {
+// The name of the PDF file fetched again for a print, in a folder of its own.
+constexpr QLatin1String FetchedName("document.pdf");
+
+// A wait cursor over the program while a print gathers its pages, whichever
+// way the print ends.
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
 // Clears a flag of an object when the scope ends, if the object still exists.
 class FlagScope
 {
@@ -147,7 +168,7 @@ QPrinter *EnginePrinting::printer()
     if (!m_printer) {
         // The engine rasterises the pages: 300 dpi is sharp on paper, while
         // the printer's full resolution costs seconds and gigabytes a page.
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
         m_printer->setResolution(300);
     }
     return m_printer.get();
@@ -194,16 +215,9 @@ void EnginePrinting::printForPage()
     }
 }
 
-QString EnginePrinting::unprintable() const
-{
-    return m_showsPdf ? tr("A PDF file in the viewer cannot be printed from here: save it, then print it from a "
-                           "PDF reader.")
-                      : QString();
-}
-
 bool EnginePrinting::mayStart() const
 {
-    return !m_rendering && !m_rendererGone && !m_showsPdf && !m_shownElsewhere();
+    return !m_rendering && !m_rendererGone && !m_shownElsewhere();
 }
 
 QString EnginePrinting::failure(Outcome outcome, const QString &destination) const
@@ -223,6 +237,10 @@ QString EnginePrinting::failure(Outcome outcome, const QString &destination) con
 
 void EnginePrinting::printPreview()
 {
+    if (m_showsPdf) {
+        previewPdf();
+        return;
+    }
     auto *dialog = new QPrintPreviewDialog(printer(), m_owner);
     // Room for the page and the whole tool bar, not just the smallest size.
     dialog->resize(dialog->sizeHint().expandedTo(m_owner->window()->size() * 3 / 4));
@@ -235,17 +253,20 @@ void EnginePrinting::printPreview()
     });
     connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this, rendererEnded](QPrinter *target) {
         QPointer<EnginePrinting> self(this);
-        const Outcome outcome = *rendererEnded ? Outcome::RendererEnded : renderPages(target);
+        Outcome outcome = Outcome::RendererEnded;
+        if (!*rendererEnded) {
+            // The engine takes seconds over a long page.
+            BusyCursor busy;
+            outcome = renderPages(target);
+        }
         if (outcome == Outcome::Done || !self)
             return;
         // An empty preview would look like an empty page: say what happened.
         QPainter painter;
         if (!painter.begin(target))
             return;
-        QString why = unprintable();
-        if (why.isEmpty())
-            why = outcome == Outcome::Failed ? tr("The page could not be prepared for printing.")
-                                             : failure(outcome, QString());
+        const QString why = outcome == Outcome::Failed ? tr("The page could not be prepared for printing.")
+                                                       : failure(outcome, QString());
         painter.drawText(painter.viewport(), Qt::AlignCenter | Qt::TextWordWrap, why);
     });
     runDialog(dialog);
@@ -260,8 +281,8 @@ void EnginePrinting::pageSetup()
 
 bool EnginePrinting::print()
 {
-    if (const QString why = unprintable(); !why.isEmpty())
-        throw WebViewError(why);
+    if (m_showsPdf)
+        return printPdf();
     QPointer<EnginePrinting> self(this);
     if (runDialog(new QPrintDialog(printer(), m_owner)) != QDialog::Accepted || !self)
         return false;
@@ -269,7 +290,11 @@ bool EnginePrinting::print()
     // gets the pages as the engine draws them.
     const QString file = m_printer->outputFileName();
     const bool toFile = m_printer->outputFormat() == QPrinter::PdfFormat && !file.isEmpty();
-    const Outcome outcome = toFile ? printToFile(file) : renderPages(printer());
+    Outcome outcome = Outcome::Failed;
+    {
+        BusyCursor busy;
+        outcome = toFile ? printToFile(file) : renderPages(printer());
+    }
     if (!self)
         throw WebViewError(tr("The page was closed before it was printed."));
     if (outcome != Outcome::Done)
@@ -323,4 +348,119 @@ EnginePrinting::Outcome EnginePrinting::renderPages(QPrinter *target)
     connect(m_view, &QWebEngineView::printFinished, wait.context(), [&wait](bool ok) { wait.finished(ok); });
     m_view->print(target); // the pages arrive asynchronously
     return outcomeOf(wait.result());
+}
+
+std::unique_ptr<QPdfDocument> EnginePrinting::openPdf(const QString &folder)
+{
+    // The viewer keeps the file to itself: it is fetched again through the
+    // profile, as Save Page fetches it, so the server sees the same cookies
+    // and sign-in. It goes to a private folder of its own, unasked and not
+    // in the Downloads list.
+    BusyCursor busy;
+    QPointer<EnginePrinting> self(this);
+    QPointer<QWebEngineDownloadRequest> fetched;
+    Outcome outcome = Outcome::Failed;
+    {
+        PrintWait wait(this, m_page, m_limitMs);
+        m_page->fetch(m_page->url(), wait.context(), [&fetched, &wait, folder](QWebEngineDownloadRequest *request) {
+            fetched = request;
+            request->setDownloadDirectory(folder);
+            request->setDownloadFileName(FetchedName);
+            QObject::connect(request, &QWebEngineDownloadRequest::isFinishedChanged, wait.context(), [request, &wait] {
+                if (request->isFinished())
+                    wait.finished(request->state() == QWebEngineDownloadRequest::DownloadCompleted);
+            });
+            request->accept();
+        });
+        outcome = outcomeOf(wait.result());
+    }
+    // A fetch given up on goes no further, whoever gave up.
+    if (fetched && !fetched->isFinished())
+        fetched->cancel();
+    if (!self)
+        return nullptr;
+    m_page->forgetFetch();
+    if (outcome == Outcome::TimedOut)
+        throw WebViewError(tr("The PDF file did not come from its server within %1 seconds; nothing was printed.")
+                               .arg(m_limitMs / 1000));
+    if (outcome != Outcome::Done)
+        throw WebViewError(tr("The PDF file could not be fetched again from its server; nothing was printed."));
+    auto document = std::make_unique<QPdfDocument>();
+    const QPdfDocument::Error error = document->load(QDir(folder).filePath(FetchedName));
+    if (error != QPdfDocument::Error::None || document->pageCount() < 1)
+        throw WebViewError(pdfpages::openFailure(error));
+    return document;
+}
+
+bool EnginePrinting::printPdf()
+{
+    QPointer<EnginePrinting> self(this);
+    const QTemporaryDir folder; // open to its owner only
+    if (!folder.isValid())
+        throw WebViewError(tr("There is no room for the PDF file to be printed: %1").arg(folder.errorString()));
+    const std::unique_ptr<QPdfDocument> document = openPdf(folder.path());
+    if (!self)
+        throw WebViewError(tr("The page was closed before it was printed."));
+    auto *dialog = new QPrintDialog(printer(), m_owner);
+    dialog->setMinMax(1, document->pageCount());
+    if (runDialog(dialog) != QDialog::Accepted || !self)
+        return false;
+    // The print goes on with the printer whatever happens to the view.
+    const std::shared_ptr<QPrinter> target = m_printer;
+    const QString file = target->outputFileName();
+    const QString destination = file.isEmpty() ? target->printerName() : file;
+    if (pdfpages::sequence(*target, document->pageCount()).isEmpty())
+        throw WebViewError(tr("The PDF file has none of the pages asked for; nothing was printed."));
+    bool printed = false;
+    const bool toFile = target->outputFormat() == QPrinter::PdfFormat && !file.isEmpty();
+    if (toFile && pdfpages::wholeDocument(*target, document->pageCount())) {
+        // The whole document to a PDF file is the file itself, with its text
+        // and links; a failed write leaves no half-written file behind.
+        QFile in(QDir(folder.path()).filePath(FetchedName));
+        QSaveFile out(file);
+        printed = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly) && out.write(in.readAll()) == in.size()
+                  && out.commit();
+    } else {
+        // Pages are drawn one by one at the printer's resolution; the
+        // program repaints between them, and the print stops should the
+        // view go meanwhile.
+        BusyCursor busy;
+        printed = pdfpages::print(*document, target.get(), [&self] {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return !self.isNull();
+        });
+        // What a print given up on wrote is no print.
+        if (!printed && toFile)
+            QFile::remove(file);
+    }
+    if (!self)
+        throw WebViewError(tr("The page was closed before it was printed."));
+    if (!printed)
+        throw WebViewError(failure(Outcome::Failed, destination));
+    return true;
+}
+
+void EnginePrinting::previewPdf()
+{
+    QPointer<EnginePrinting> self(this);
+    const QTemporaryDir folder;
+    if (!folder.isValid())
+        throw WebViewError(tr("There is no room for the PDF file to be printed: %1").arg(folder.errorString()));
+    const std::unique_ptr<QPdfDocument> document = openPdf(folder.path());
+    if (!self)
+        return;
+    auto *dialog = new QPrintPreviewDialog(printer(), m_owner);
+    dialog->resize(dialog->sizeHint().expandedTo(m_owner->window()->size() * 3 / 4));
+    // The document outlives the dialog: runDialog returns once it is gone.
+    QPdfDocument *pages = document.get();
+    connect(dialog, &QPrintPreviewDialog::paintRequested, dialog, [pages](QPrinter *target) {
+        BusyCursor busy;
+        if (pdfpages::print(*pages, target))
+            return;
+        QPainter painter;
+        if (painter.begin(target))
+            painter.drawText(painter.viewport(), Qt::AlignCenter | Qt::TextWordWrap,
+                             tr("The PDF file has none of the pages asked for, or they could not be drawn."));
+    });
+    runDialog(dialog);
 }

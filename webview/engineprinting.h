@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class QPdfDocument;
 class QPrinter;
 class QWebEngineView;
 class QWidget;
@@ -15,7 +16,8 @@ class WebPage;
 // Setup, and the prints a page asks for (window.print()). Every wait for the
 // engine ends: when the engine reports, when the page's renderer ends, or
 // after PrintLimitMs; the user is told why nothing was printed. One print
-// command runs at a time.
+// command runs at a time. A PDF file in the engine's viewer is printed as the
+// file itself, through Qt PDF, not as the viewer's controls.
 class EnginePrinting : public QObject
 {
     Q_OBJECT
@@ -57,8 +59,13 @@ private:
     bool print();
     // Print as the page asked for it (window.print(), the PDF viewer's button).
     void printForPage();
-    // Why the page cannot be printed; empty when it can.
-    QString unprintable() const;
+    // Print and Print Preview of a PDF file in the viewer.
+    bool printPdf();
+    void previewPdf();
+    // Fetches the PDF file shown into `folder` and opens it; throws
+    // WebViewError, saying why, when it cannot be fetched or Qt PDF cannot
+    // open it. Null when this object went meanwhile.
+    std::unique_ptr<QPdfDocument> openPdf(const QString &folder);
     // Has the engine make the page as a PDF document of its own, with text
     // and links, into `pdf`, and waits until it is done.
     Outcome makePdf(QByteArray *pdf);
@@ -78,7 +85,9 @@ private:
     Session &m_session;
     std::function<bool()> m_shownElsewhere;
     QWidget *m_owner;
-    std::unique_ptr<QPrinter> m_printer;
+    // Shared with a print that is under way, which finishes or stops
+    // cleanly should the view go meanwhile.
+    std::shared_ptr<QPrinter> m_printer;
     int m_limitMs = PrintLimitMs;
     // A print command is running (one of its dialogs is open or it renders).
     bool m_printing = false;
@@ -87,7 +96,7 @@ private:
     bool m_rendering = false;
     // The page's renderer has ended and no other has started yet.
     bool m_rendererGone = false;
-    // The page is a PDF file in the engine's viewer, which the engine prints
-    // as the viewer's controls and not as the file (Qt 6.4).
+    // The page is a PDF file in the engine's viewer, which the engine would
+    // print as the viewer's controls and not as the file (Qt 6.4).
     bool m_showsPdf = false;
 };

@@ -18,6 +18,8 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+#include <utility>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
 #include <QAbstractListModel>
 #include <QWebEngineDesktopMediaRequest>
@@ -30,6 +32,50 @@
 namespace {
 // How long a click or key of the user's counts for what the page does next.
 constexpr qint64 UserActionMs = 10000;
+// How long a fetch given up on may still come: longer than any print waits.
+constexpr qint64 AbandonedFetchMs = 300000;
+
+// The program's fetches given up on before the engine answered, kept by the
+// profile they go through: such a fetch may still come, after its page has
+// gone, and then has no page to ask (Qt 6.4 crashes when asked). It is
+// cancelled, by whichever page hears of it first.
+class AbandonedFetches : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    static AbandonedFetches &of(QWebEngineProfile *profile)
+    {
+        auto *fetches = profile->findChild<AbandonedFetches *>(QString(), Qt::FindDirectChildrenOnly);
+        return fetches ? *fetches : *new AbandonedFetches(profile);
+    }
+    void add(const QUrl &url) { m_given.insert(url, QDateTime::currentMSecsSinceEpoch() + AbandonedFetchMs); }
+    // Cancels `request` if it is a fetch given up on; true then, and for
+    // every page that hears of it after.
+    bool cancelled(QWebEngineDownloadRequest *request)
+    {
+        m_cancelled.removeAll(nullptr);
+        if (m_cancelled.contains(request))
+            return true;
+        const auto given = m_given.find(request->url());
+        if (given == m_given.end())
+            return false;
+        const bool recent = *given >= QDateTime::currentMSecsSinceEpoch();
+        m_given.erase(given);
+        if (recent) {
+            request->cancel();
+            m_cancelled << request;
+        }
+        return recent;
+    }
+
+private:
+    // Each address with the time after which it is no longer waited for.
+    QHash<QUrl, qint64> m_given;
+    // Those cancelled, until the profile lets them go.
+    QList<QPointer<QWebEngineDownloadRequest>> m_cancelled;
+};
 } // namespace
 
 WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.profile(), parent), m_session(session)
@@ -89,7 +135,7 @@ WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.pro
     });
     // The profile's downloads: this page judges those it started.
     connect(profile(), &QWebEngineProfile::downloadRequested, this, [this](QWebEngineDownloadRequest *request) {
-        if (request->page() == this)
+        if (!AbandonedFetches::of(profile()).cancelled(request) && request->page() == this)
             download(request);
     });
     connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
@@ -243,8 +289,35 @@ bool WebPage::permitted(const QUrl &origin, PageRequest request)
     return yes;
 }
 
+WebPage::~WebPage()
+{
+    forgetFetch();
+}
+
+void WebPage::fetch(const QUrl &url, QObject *context, std::function<void(QWebEngineDownloadRequest *)> take)
+{
+    forgetFetch();
+    m_fetch = {url, context, std::move(take)};
+    QWebEnginePage::download(url);
+}
+
+void WebPage::forgetFetch()
+{
+    if (m_fetch.take)
+        AbandonedFetches::of(profile()).add(m_fetch.url);
+    m_fetch = {};
+}
+
 void WebPage::download(QWebEngineDownloadRequest *request)
 {
+    if (m_fetch.take && request->url() == m_fetch.url) {
+        const Fetch fetch = std::exchange(m_fetch, {});
+        if (fetch.context)
+            fetch.take(request);
+        else
+            request->cancel();
+        return;
+    }
     // A download the user started with a click (or by choosing its address)
     // asks where it goes. One the page starts by itself asks once per site;
     // after that the site's downloads are refused unasked.
@@ -348,3 +421,5 @@ void WebPage::refusePasskey(QWebEngineWebAuthUxRequest *request)
     });
 }
 #endif
+
+#include "webpage.moc"

@@ -3,6 +3,7 @@
 #include "pagerequest.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QSet>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -31,6 +32,7 @@ class WebPage : public QWebEnginePage
     Q_OBJECT
 public:
     WebPage(Session &session, QObject *parent = nullptr);
+    ~WebPage() override;
 
     // Whether one of the program's questions for this page is open.
     bool isAsking() const { return m_asking; }
@@ -39,6 +41,15 @@ public:
     // The user chose `url` for the page (Home, a bookmark, Back...): a
     // download from that very address is the user's own.
     void userChose(const QUrl &url);
+    // Fetches `url` again through the profile, as Save Page does, for the
+    // program's own use: nobody is asked and the Downloads list does not
+    // show it. `take` gets the request to say where it goes and to accept
+    // it; should it come after `context` has gone, it is cancelled. Only the
+    // latest fetch is kept.
+    void fetch(const QUrl &url, QObject *context, std::function<void(QWebEngineDownloadRequest *)> take);
+    // Gives up on the fetch asked for last, if its request has not come:
+    // should it come later, it is cancelled.
+    void forgetFetch();
     // The address of the page that opened this one, if a page did.
     QUrl openerUrl() const { return m_openerUrl; }
 
@@ -100,4 +111,11 @@ private:
     bool m_gestureUsed = true;
     QUrl m_chosenUrl;
     QUrl m_openerUrl;
+    struct Fetch
+    {
+        QUrl url;
+        QPointer<QObject> context;
+        std::function<void(QWebEngineDownloadRequest *)> take;
+    };
+    Fetch m_fetch;
 };
