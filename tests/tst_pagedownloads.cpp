@@ -65,8 +65,7 @@ private slots:
         ModalWatch answer([&](QWidget *dialog) {
             if (auto *save = qobject_cast<QFileDialog *>(dialog); save && offered.isEmpty()) {
                 offered = save->selectedFiles().value(0);
-                save->selectFile(target);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerSave(save, target);
             } else if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
                 // The user agrees to replace the file.
                 box->button(QMessageBox::Yes)->click();
@@ -145,8 +144,7 @@ private slots:
             dialogs << describeDialog(dialog);
             auto *save = qobject_cast<QFileDialog *>(dialog);
             if (save && !saveAs.isEmpty()) {
-                save->selectFile(saveAs);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerSave(save, saveAs);
             } else {
                 dialog->close();
             }
@@ -210,8 +208,7 @@ private slots:
         server->setPage("/deals.zip", file);
         DialogAnswer answer([&](QWidget *dialog) {
             if (auto *save = qobject_cast<QFileDialog *>(dialog)) {
-                save->selectFile(disk + '/' + name);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerSave(save, disk + '/' + name);
             }
         });
         view->Navigate(server->url("/deals.zip"));
@@ -244,8 +241,7 @@ private slots:
         ModalWatch answer([&](QWidget *dialog) {
             auto *save = qobject_cast<QFileDialog *>(dialog);
             if (save && save->isVisible() && answered == session->downloads().all().size()) {
-                save->selectFile(targets.value(answered++));
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerSave(save, targets.value(answered++));
             }
         });
         for (int i = 0; i < targets.size(); ++i) {
@@ -296,8 +292,7 @@ private slots:
         const QString target = folder.filePath("voucher.zip");
         ModalWatch answer([&](QWidget *dialog) {
             if (auto *save = qobject_cast<QFileDialog *>(dialog); save && save->isVisible()) {
-                save->selectFile(target);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerSave(save, target);
             }
         });
         load("/opener");

@@ -511,8 +511,7 @@ private slots:
                 return;
             dialogs << dialog->metaObject()->className();
             if (auto *save = qobject_cast<QFileDialog *>(dialog)) {
-                save->selectFile(target);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerSave(save, target);
             } else {
                 dialog->close();
             }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -22,6 +24,18 @@ public:
 private:
     QTimer m_timer;
 };
+
+// Answers a save dialog with `path` as a user typing it whole would. (A
+// dialog's selectFile leaves its name field as it is while the field has
+// the keyboard, which it gets whenever the window manager gets to it: the
+// file would be saved under the offered name.)
+inline void answerSave(QFileDialog *dialog, const QString &path)
+{
+    dialog->selectFile(path);
+    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        name->setText(path);
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+}
 
 // A modal dialog in one line: a message box as "title|OK|text" when it is
 // OK-only without icon, with its icon and buttons in the middle otherwise;

@@ -77,10 +77,6 @@
         <translation>Ein anderer Druckauftrag dieser Seite läuft noch.</translation>
     </message>
     <message>
-        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
-        <translation>Eine PDF-Datei in der Anzeige kann hier nicht gedruckt werden: Speichern Sie sie und drucken Sie sie dann mit einem PDF-Programm.</translation>
-    </message>
-    <message>
         <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
         <translation>Der Renderer der Seite wurde beim Drucken beendet; es wurde nichts gedruckt.</translation>
     </message>
@@ -99,6 +95,34 @@
     <message>
         <source>The page was closed before it was printed.</source>
         <translation>Die Seite wurde geschlossen, bevor sie gedruckt war.</translation>
+    </message>
+    <message>
+        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
+        <translation>Die PDF-Datei kam nicht innerhalb von %1 Sekunden von ihrem Server; es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
+        <translation>Die PDF-Datei konnte nicht erneut von ihrem Server geholt werden; es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>There is no room for the PDF file to be printed: %1</source>
+        <translation>Für die zu druckende PDF-Datei ist kein Platz: %1</translation>
+    </message>
+    <message>
+        <source>The PDF file has none of the pages asked for; nothing was printed.</source>
+        <translation>Die PDF-Datei hat keine der gewünschten Seiten; es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>The PDF file has none of the pages asked for, or they could not be drawn.</source>
+        <translation>Die PDF-Datei hat keine der gewünschten Seiten, oder sie konnten nicht gezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>The PDF file is locked with a password; nothing was printed.</source>
+        <translation>Die PDF-Datei ist mit einem Passwort geschützt; es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>The PDF file is damaged and cannot be printed; nothing was printed.</source>
+        <translation>Die PDF-Datei ist beschädigt und kann nicht gedruckt werden; es wurde nichts gedruckt.</translation>
     </message>
 </context>
 <context>
@@ -310,6 +334,14 @@
     <message>
         <source>%1 Settings are kept only until Velmora ends.</source>
         <translation>%1 Einstellungen werden nur aufbewahrt, bis Velmora beendet wird.</translation>
+    </message>
+</context>
+<context>
+    <name>StartPage</name>
+    <message>
+        <source>en</source>
+        <comment>the language of this page, as a language code</comment>
+        <translation>de</translation>
     </message>
 </context>
 <context>
@@ -668,6 +700,13 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     </message>
 </context>
 <context>
+    <name>startpage</name>
+    <message>
+        <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
+        <translation>Für Velmora ist noch keine Website eingestellt: Um hier eine zu öffnen, schreiben Sie ihre Adresse in eine Zeile %1 unter %2 in %3 (für alle Benutzer) oder %4 (für Sie).</translation>
+    </message>
+</context>
+<context>
     <name>startup</name>
     <message>
         <source>velmora: refusing to run as root: the web engine&apos;s sandbox, which shuts web pages off from the system, cannot run as root; run Velmora as an ordinary user, or start it with --no-sandbox to run it without the sandbox
@@ -802,6 +841,36 @@ Chromium %4, mit Sicherheitskorrekturen bis %5
 </source>
         <translation>velmora: Die Sandbox der Web-Engine ist ausgeschaltet (%1 ist gesetzt)
 </translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>The web page to open instead of the home page (http or https); a running Velmora opens it in its window.</source>
+        <translation>Die Webseite, die statt der Startseite geöffnet wird (http oder https); ein laufendes Velmora öffnet sie in seinem Fenster.</translation>
+    </message>
+    <message>
+        <source>[address]</source>
+        <translation>[Adresse]</translation>
+    </message>
+    <message>
+        <source>only web pages (http or https) can be opened, not &quot;%1&quot;</source>
+        <translation>nur Webseiten (http oder https) können geöffnet werden, nicht &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the address is longer than %1 characters</source>
+        <translation>die Adresse ist länger als %1 Zeichen</translation>
+    </message>
+    <message>
+        <source>velmora: the home page &quot;%1&quot; in %2 is not a web page (http or https); it is not used
+</source>
+        <translation>velmora: die Startseite &quot;%1&quot; in %2 ist keine Webseite (http oder https); sie wird nicht verwendet
+</translation>
+    </message>
+    <message>
+        <source>Velmora opens one address at a time, not %1</source>
+        <translation>Velmora öffnet eine Adresse auf einmal, nicht %1</translation>
     </message>
 </context>
 <context>

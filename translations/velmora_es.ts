@@ -77,10 +77,6 @@
         <translation>Otra impresión de esta página sigue en curso.</translation>
     </message>
     <message>
-        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
-        <translation>Un archivo PDF en el visor no se puede imprimir desde aquí: guárdelo y luego imprímalo desde un lector de PDF.</translation>
-    </message>
-    <message>
         <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
         <translation>El renderizador de la página terminó durante la impresión; no se ha impreso nada.</translation>
     </message>
@@ -99,6 +95,34 @@
     <message>
         <source>The page was closed before it was printed.</source>
         <translation>La página se cerró antes de imprimirse.</translation>
+    </message>
+    <message>
+        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
+        <translation>El archivo PDF no llegó de su servidor en %1 segundos; no se imprimió nada.</translation>
+    </message>
+    <message>
+        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
+        <translation>No se pudo obtener de nuevo el archivo PDF de su servidor; no se imprimió nada.</translation>
+    </message>
+    <message>
+        <source>There is no room for the PDF file to be printed: %1</source>
+        <translation>No hay espacio para el archivo PDF que se va a imprimir: %1</translation>
+    </message>
+    <message>
+        <source>The PDF file has none of the pages asked for; nothing was printed.</source>
+        <translation>El archivo PDF no tiene ninguna de las páginas pedidas; no se imprimió nada.</translation>
+    </message>
+    <message>
+        <source>The PDF file has none of the pages asked for, or they could not be drawn.</source>
+        <translation>El archivo PDF no tiene ninguna de las páginas pedidas, o no se pudieron dibujar.</translation>
+    </message>
+    <message>
+        <source>The PDF file is locked with a password; nothing was printed.</source>
+        <translation>El archivo PDF está protegido con contraseña; no se imprimió nada.</translation>
+    </message>
+    <message>
+        <source>The PDF file is damaged and cannot be printed; nothing was printed.</source>
+        <translation>El archivo PDF está dañado y no se puede imprimir; no se imprimió nada.</translation>
     </message>
 </context>
 <context>
@@ -310,6 +334,14 @@
     <message>
         <source>%1 Settings are kept only until Velmora ends.</source>
         <translation>%1 La configuración solo se conserva hasta que se cierra Velmora.</translation>
+    </message>
+</context>
+<context>
+    <name>StartPage</name>
+    <message>
+        <source>en</source>
+        <comment>the language of this page, as a language code</comment>
+        <translation>es</translation>
     </message>
 </context>
 <context>
@@ -667,6 +699,13 @@ Pulse Actualizar para volver a cargarla.</translation>
     </message>
 </context>
 <context>
+    <name>startpage</name>
+    <message>
+        <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
+        <translation>Velmora aún no tiene ningún sitio: para abrir uno aquí, escriba su dirección en una línea %1 bajo %2 en %3 (para todos los usuarios) o %4 (para usted).</translation>
+    </message>
+</context>
+<context>
     <name>startup</name>
     <message>
         <source>velmora: refusing to run as root: the web engine&apos;s sandbox, which shuts web pages off from the system, cannot run as root; run Velmora as an ordinary user, or start it with --no-sandbox to run it without the sandbox
@@ -801,6 +840,36 @@ Chromium %4, con parches de seguridad hasta el %5
 </source>
         <translation>velmora: el entorno aislado del motor web está desactivado (%1 está definida)
 </translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>dirección</translation>
+    </message>
+    <message>
+        <source>The web page to open instead of the home page (http or https); a running Velmora opens it in its window.</source>
+        <translation>La página web que se abre en lugar de la página de inicio (http o https); un Velmora en marcha la abre en su ventana.</translation>
+    </message>
+    <message>
+        <source>[address]</source>
+        <translation>[dirección]</translation>
+    </message>
+    <message>
+        <source>only web pages (http or https) can be opened, not &quot;%1&quot;</source>
+        <translation>solo se pueden abrir páginas web (http o https), no &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the address is longer than %1 characters</source>
+        <translation>la dirección tiene más de %1 caracteres</translation>
+    </message>
+    <message>
+        <source>velmora: the home page &quot;%1&quot; in %2 is not a web page (http or https); it is not used
+</source>
+        <translation>velmora: la página de inicio &quot;%1&quot; en %2 no es una página web (http o https); no se usa
+</translation>
+    </message>
+    <message>
+        <source>Velmora opens one address at a time, not %1</source>
+        <translation>Velmora abre una dirección a la vez, no %1</translation>
     </message>
 </context>
 <context>

@@ -77,10 +77,6 @@
         <translation>Une autre impression de cette page est encore en cours.</translation>
     </message>
     <message>
-        <source>A PDF file in the viewer cannot be printed from here: save it, then print it from a PDF reader.</source>
-        <translation>Un fichier PDF affiché dans la visionneuse ne peut pas être imprimé ici : enregistrez-le, puis imprimez-le depuis un lecteur PDF.</translation>
-    </message>
-    <message>
         <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
         <translation>Le moteur de rendu de la page s’est arrêté pendant l’impression ; rien n’a été imprimé.</translation>
     </message>
@@ -99,6 +95,34 @@
     <message>
         <source>The page was closed before it was printed.</source>
         <translation>La page a été fermée avant d’être imprimée.</translation>
+    </message>
+    <message>
+        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
+        <translation>Le fichier PDF n’est pas arrivé de son serveur en %1 secondes ; rien n’a été imprimé.</translation>
+    </message>
+    <message>
+        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
+        <translation>Le fichier PDF n’a pas pu être récupéré de nouveau sur son serveur ; rien n’a été imprimé.</translation>
+    </message>
+    <message>
+        <source>There is no room for the PDF file to be printed: %1</source>
+        <translation>Il n’y a pas de place pour le fichier PDF à imprimer : %1</translation>
+    </message>
+    <message>
+        <source>The PDF file has none of the pages asked for; nothing was printed.</source>
+        <translation>Le fichier PDF n’a aucune des pages demandées ; rien n’a été imprimé.</translation>
+    </message>
+    <message>
+        <source>The PDF file has none of the pages asked for, or they could not be drawn.</source>
+        <translation>Le fichier PDF n’a aucune des pages demandées, ou elles n’ont pas pu être dessinées.</translation>
+    </message>
+    <message>
+        <source>The PDF file is locked with a password; nothing was printed.</source>
+        <translation>Le fichier PDF est protégé par un mot de passe ; rien n’a été imprimé.</translation>
+    </message>
+    <message>
+        <source>The PDF file is damaged and cannot be printed; nothing was printed.</source>
+        <translation>Le fichier PDF est endommagé et ne peut pas être imprimé ; rien n’a été imprimé.</translation>
     </message>
 </context>
 <context>
@@ -310,6 +334,14 @@
     <message>
         <source>%1 Settings are kept only until Velmora ends.</source>
         <translation>%1 Les paramètres ne sont conservés que jusqu’à la fermeture de Velmora.</translation>
+    </message>
+</context>
+<context>
+    <name>StartPage</name>
+    <message>
+        <source>en</source>
+        <comment>the language of this page, as a language code</comment>
+        <translation>fr</translation>
     </message>
 </context>
 <context>
@@ -668,6 +700,13 @@ Cliquez sur Actualiser pour la recharger.</translation>
     </message>
 </context>
 <context>
+    <name>startpage</name>
+    <message>
+        <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
+        <translation>Aucun site n’est encore défini pour Velmora : pour en ouvrir un ici, écrivez son adresse dans une ligne %1 sous %2 dans %3 (pour tous les utilisateurs) ou %4 (pour vous).</translation>
+    </message>
+</context>
+<context>
     <name>startup</name>
     <message>
         <source>velmora: refusing to run as root: the web engine&apos;s sandbox, which shuts web pages off from the system, cannot run as root; run Velmora as an ordinary user, or start it with --no-sandbox to run it without the sandbox
@@ -802,6 +841,36 @@ Chromium %4, avec les correctifs de sécurité jusqu’au %5
 </source>
         <translation>velmora : le bac à sable du moteur web est désactivé (%1 est définie)
 </translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>adresse</translation>
+    </message>
+    <message>
+        <source>The web page to open instead of the home page (http or https); a running Velmora opens it in its window.</source>
+        <translation>La page web à ouvrir à la place de la page d’accueil (http ou https) ; un Velmora déjà lancé l’ouvre dans sa fenêtre.</translation>
+    </message>
+    <message>
+        <source>[address]</source>
+        <translation>[adresse]</translation>
+    </message>
+    <message>
+        <source>only web pages (http or https) can be opened, not &quot;%1&quot;</source>
+        <translation>seules les pages web (http ou https) peuvent être ouvertes, pas &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the address is longer than %1 characters</source>
+        <translation>l’adresse dépasse %1 caractères</translation>
+    </message>
+    <message>
+        <source>velmora: the home page &quot;%1&quot; in %2 is not a web page (http or https); it is not used
+</source>
+        <translation>velmora : la page d’accueil &quot;%1&quot; dans %2 n’est pas une page web (http ou https) ; elle n’est pas utilisée
+</translation>
+    </message>
+    <message>
+        <source>Velmora opens one address at a time, not %1</source>
+        <translation>Velmora ouvre une adresse à la fois, pas %1</translation>
     </message>
 </context>
 <context>
