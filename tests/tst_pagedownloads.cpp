@@ -64,8 +64,7 @@ private slots:
         ModalWatch answer([&](QWidget *dialog) {
             if (auto *save = qobject_cast<QFileDialog *>(dialog); save && offered.isEmpty()) {
                 offered = save->selectedFiles().value(0);
-                save->selectFile(target);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerFileDialog(save, target);
             } else if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
                 // The user agrees to replace the file.
                 box->button(QMessageBox::Yes)->click();
@@ -144,8 +143,7 @@ private slots:
             dialogs << describeDialog(dialog);
             auto *save = qobject_cast<QFileDialog *>(dialog);
             if (save && !saveAs.isEmpty()) {
-                save->selectFile(saveAs);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerFileDialog(save, saveAs);
             } else {
                 dialog->close();
             }
@@ -209,8 +207,7 @@ private slots:
         server->setPage("/deals.zip", file);
         DialogAnswer answer([&](QWidget *dialog) {
             if (auto *save = qobject_cast<QFileDialog *>(dialog)) {
-                save->selectFile(disk + '/' + name);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerFileDialog(save, disk + '/' + name);
             }
         });
         view->Navigate(server->url("/deals.zip"));
@@ -238,8 +235,7 @@ private slots:
         const QString target = folder.filePath("voucher.zip");
         ModalWatch answer([&](QWidget *dialog) {
             if (auto *save = qobject_cast<QFileDialog *>(dialog); save && save->isVisible()) {
-                save->selectFile(target);
-                QMetaObject::invokeMethod(save, "accept", Qt::QueuedConnection);
+                answerFileDialog(save, target);
             }
         });
         load("/opener");

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -22,6 +24,18 @@ public:
 private:
     QTimer m_timer;
 };
+
+// Answers a file dialog with `path` as the user does: typed into its name
+// field, then accepted. selectFile() leaves a name field that has the focus
+// as it is, and whether the dialog has it yet is the window system's timing.
+inline void answerFileDialog(QFileDialog *dialog, const QString &path)
+{
+    if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+        name->setText(path);
+    else
+        dialog->selectFile(path);
+    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+}
 
 // A modal dialog in one line: a message box as "title|OK|text" when it is
 // OK-only without icon, with its icon and buttons in the middle otherwise;
