@@ -11,6 +11,7 @@
 #include <QVariantMap>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 const QString Service = QStringLiteral("org.freedesktop.Notifications");
@@ -84,6 +85,9 @@ private:
     // The connection that answered the last Notify: only its signals count,
     // so no other program on the bus can click or close a page's notification.
     QString m_owner;
+    // The notifications waiting for the owner the bus is being asked for:
+    // all are sent when it answers, in the order they came.
+    std::vector<std::function<void(const QString &owner)>> m_waiting;
 };
 } // namespace
 
@@ -158,7 +162,7 @@ void BusNotifications::notify(const Message &message, std::function<void(uint)> 
     // one that answers is then known for sure, and with it whose signals
     // count. A reply does not say who sent it on every Qt.
     const QDeadlineTimer deadline(AnswerMs);
-    findOwner(true, deadline, [this, arguments, deadline, answered](const QString &owner) {
+    m_waiting.push_back([this, arguments, deadline, answered](const QString &owner) {
         if (owner.isEmpty()) {
             answered(0);
             return;
@@ -173,6 +177,14 @@ void BusNotifications::notify(const Message &message, std::function<void(uint)> 
                 m_owner = owner;
             answered(id);
         });
+    });
+    if (m_waiting.size() > 1)
+        return; // the bus is being asked already
+    findOwner(true, deadline, [this](const QString &owner) {
+        const auto waiting = std::move(m_waiting);
+        m_waiting.clear();
+        for (const auto &send : waiting)
+            ignoreErrors([&] { send(owner); });
     });
 }
 
