@@ -6,9 +6,12 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
+#include <QDeadlineTimer>
 #include <QStringList>
 #include <QVariantMap>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 const QString Service = QStringLiteral("org.freedesktop.Notifications");
@@ -70,10 +73,21 @@ private slots:
     void notificationClosed(uint id, uint reason, const QDBusMessage &message);
 
 private:
+    // Sends `call`; `done` gets the reply, or an error once `deadline` has passed.
+    void ask(const QDBusMessage &call, const QDeadlineTimer &deadline,
+             std::function<void(const QDBusMessage &reply)> done);
+    // `found` gets the bus's own name of the connection that holds the
+    // service's name, empty when none does; when `mayStart`, the bus is first
+    // asked to start one it knows of, as a call to the name would have it do.
+    void findOwner(bool mayStart, const QDeadlineTimer &deadline, std::function<void(const QString &owner)> found);
+
     QDBusConnection m_bus;
     // The connection that answered the last Notify: only its signals count,
     // so no other program on the bus can click or close a page's notification.
     QString m_owner;
+    // The notifications waiting for the owner the bus is being asked for:
+    // all are sent when it answers, in the order they came.
+    std::vector<std::function<void(const QString &owner)>> m_waiting;
 };
 } // namespace
 
@@ -93,28 +107,84 @@ BusNotifications::BusNotifications(const QDBusConnection &bus, QObject *parent)
                   SLOT(notificationClosed(uint, uint, QDBusMessage)));
 }
 
+void BusNotifications::ask(const QDBusMessage &call, const QDeadlineTimer &deadline,
+                           std::function<void(const QDBusMessage &)> done)
+{
+    const int timeout = int(std::max<qint64>(1, deadline.remainingTime()));
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, timeout), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [done](QDBusPendingCallWatcher *finished) {
+        finished->deleteLater();
+        ignoreErrors([&] { done(finished->reply()); });
+    });
+}
+
+void BusNotifications::findOwner(bool mayStart, const QDeadlineTimer &deadline,
+                                 std::function<void(const QString &)> found)
+{
+    const QString bus = QStringLiteral("org.freedesktop.DBus");
+    const QString busPath = QStringLiteral("/org/freedesktop/DBus");
+    ask(QDBusMessage::createMethodCall(bus, busPath, bus, QStringLiteral("GetNameOwner")) << Service, deadline,
+        [this, bus, busPath, mayStart, deadline, found](const QDBusMessage &reply) {
+            if (reply.type() == QDBusMessage::ReplyMessage) {
+                found(reply.arguments().value(0).toString());
+                return;
+            }
+            if (!mayStart) {
+                found({});
+                return;
+            }
+            ask(QDBusMessage::createMethodCall(bus, busPath, bus, QStringLiteral("StartServiceByName")) << Service
+                    << 0u,
+                deadline, [this, deadline, found](const QDBusMessage &started) {
+                    if (started.type() == QDBusMessage::ReplyMessage)
+                        findOwner(false, deadline, found);
+                    else
+                        found({});
+                });
+        });
+}
+
 void BusNotifications::notify(const Message &message, std::function<void(uint)> answered)
 {
     QVariantMap hints;
     hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("velmora"));
     if (!message.icon.isNull())
         hints.insert(QStringLiteral("image-data"), imageData(message.icon));
-    QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
-    call << QStringLiteral("Velmora") << message.replaces << QStringLiteral("velmora") << message.title
-         << escapedMarkup(message.body) << QStringList{DefaultAction, message.actionLabel} << hints
-         << qint32(-1);
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, AnswerMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, answered](QDBusPendingCallWatcher *done) {
-        done->deleteLater();
-        ignoreErrors([&] {
-            const QDBusPendingReply<uint> reply = *done;
-            if (reply.isError() || reply.value() == 0) {
-                answered(0);
-                return;
-            }
-            m_owner = reply.reply().service();
-            answered(reply.value());
+    const QVariantList arguments{QStringLiteral("Velmora"),
+                                 message.replaces,
+                                 QStringLiteral("velmora"),
+                                 message.title,
+                                 escapedMarkup(message.body),
+                                 QStringList{DefaultAction, message.actionLabel},
+                                 hints,
+                                 qint32(-1)};
+    // The service is called by its owner's own name, not the shared one: the
+    // one that answers is then known for sure, and with it whose signals
+    // count. A reply does not say who sent it on every Qt.
+    const QDeadlineTimer deadline(AnswerMs);
+    m_waiting.push_back([this, arguments, deadline, answered](const QString &owner) {
+        if (owner.isEmpty()) {
+            answered(0);
+            return;
+        }
+        QDBusMessage call = QDBusMessage::createMethodCall(owner, Path, Interface, QStringLiteral("Notify"));
+        call.setArguments(arguments);
+        ask(call, deadline, [this, owner, answered](const QDBusMessage &reply) {
+            const uint id = reply.type() == QDBusMessage::ReplyMessage && reply.signature() == QLatin1String("u")
+                ? reply.arguments().value(0).toUInt()
+                : 0;
+            if (id != 0)
+                m_owner = owner;
+            answered(id);
         });
+    });
+    if (m_waiting.size() > 1)
+        return; // the bus is being asked already
+    findOwner(true, deadline, [this](const QString &owner) {
+        const auto waiting = std::move(m_waiting);
+        m_waiting.clear();
+        for (const auto &send : waiting)
+            ignoreErrors([&] { send(owner); });
     });
 }
 
