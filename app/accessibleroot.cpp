@@ -26,14 +26,14 @@ public:
     }
 
 private:
-    // Qt's own choice (no popups, no desktop), in its order, less the
-    // windows that have no window in the window system.
+    // Qt's own choice (no popups), in its order, less the windows that have
+    // no window in the window system.
     static QObjectList windows()
     {
         QObjectList list;
         const QWindowList all = QGuiApplication::topLevelWindows();
         for (QWindow *window : all) {
-            if (!window->handle() || window->type() == Qt::Popup || window->type() == Qt::Desktop)
+            if (!window->handle() || window->type() == Qt::Popup)
                 continue;
             if (QAccessibleInterface *root = window->accessibleRoot(); root && root->object())
                 list.append(root->object());
