@@ -6,6 +6,7 @@
 #include <QWindow>
 
 namespace {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
 
 // The application as Qt presents it, its windows limited to those the window
 // system has: a window never made there is not one the user can reach.
@@ -49,10 +50,12 @@ QAccessibleInterface *screenWindowsRoot(const QString &, QObject *object)
     return nullptr;
 }
 
+#endif
 } // namespace
 
 void accessibleroot::install()
 {
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
     // Qt asks the factories before it makes its own root; a factory is
     // installed once however often this is called.
     QAccessible::installFactory(screenWindowsRoot);
@@ -62,4 +65,5 @@ void accessibleroot::install()
     QAccessibleInterface *root = application ? QAccessible::queryAccessibleInterface(application) : nullptr;
     if (root && !dynamic_cast<ScreenWindowsRoot *>(root))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(root));
+#endif
 }

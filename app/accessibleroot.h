@@ -8,7 +8,11 @@
 namespace accessibleroot {
 
 // Makes the program's own root the one screen readers ask; call before the
-// first window is made. Calling it again does nothing.
+// first window is made. Calling it again does nothing. On newer Qt (6.11
+// certainly) the engine hands a page's content to screen readers through
+// that very window, and hiding it would hide the page: there Qt's own root
+// stays, and with it the empty window, the lesser harm. Only Qt 6.4 is
+// known to be safe, so only there is the root the program's own.
 void install();
 
 } // namespace accessibleroot

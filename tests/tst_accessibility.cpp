@@ -157,6 +157,8 @@ private slots:
     }
     void topLevelWindows()
     {
+        if (QT_VERSION >= QT_VERSION_CHECK(6, 5, 0))
+            QSKIP("newer engines reach a page's content through that window: Qt's own root stays");
         QFETCH(QString, window);
         QQuickWindow offscreen;
         offscreen.setTitle(QStringLiteral("Offscreen"));

@@ -267,14 +267,15 @@ private slots:
             QCOMPARE(open.constFirst().constFirst().toString(), opened);
     }
 
-    // An address on the command line is the first page of a new program, laid
-    // out at its site's zoom from its first frame; a later start's address
+    // An address on the command line is the first page of a new program, at
+    // its site's zoom when it has loaded, as a script measuring it then sees; a later start's address
     // opens in the running program's window. Anything but a web page is
     // refused with the reason, and nothing starts.
     void addressOnCommandLine()
     {
-        server.setPage("/measured", "<html><head><script>fetch('/width?' + innerWidth + '&' + outerWidth)"
-                                    "</script></head><body>Measured</body></html>");
+        server.setPage("/measured", "<html><head><script>addEventListener('load', () => "
+                                    "fetch('/width?' + innerWidth + '&' + outerWidth))</script></head>"
+                                    "<body>Measured</body></html>");
         server.setPage("/second", "<html><body><script>fetch('/second-seen')</script></body></html>");
         Settings settings(Settings::defaultFile());
         ZoomStore zoom(settings);

@@ -80,6 +80,10 @@ void DeferredView::start()
     connect(view, &WebView::NavigateComplete2, this, &WebView::NavigateComplete2);
     connect(view, &WebView::BusyChanged, this, &WebView::BusyChanged);
     connect(view, &WebView::CommandStateChange, this, &WebView::CommandStateChange);
+    // Shown, and so laid out at its full size, before it is sent anywhere:
+    // the first page is laid out for the view it is shown in, not for a
+    // widget's size before its first layout.
+    view->show();
     // The kept calls come first, the home page among them, so that nothing
     // else stands in front of its request; a call made while they run (from
     // a dialog one of them opened) joins the end.
@@ -93,7 +97,6 @@ void DeferredView::start()
     m_starting = false;
     const bool focused = hasFocus();
     setFocusProxy(view);
-    view->show();
     if (focused)
         view->setFocus();
     emit started();
