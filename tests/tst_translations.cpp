@@ -1,6 +1,7 @@
 #include "fakewebview.h"
 #include "frmmain.h"
 #include "language.h"
+#include "startpage.h"
 #include "testmain.h"
 
 #include <QMenuBar>
@@ -194,6 +195,25 @@ private slots:
                 seen += letters;
             }
         }
+    }
+
+    // The start page built into the program speaks the user's language.
+    void startPageInUserLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("de") << "de" << "lang=\"de\"|Für Velmora ist noch keine Website eingestellt";
+        QTest::newRow("fr") << "fr" << "lang=\"fr\"|Aucun site n’est encore défini pour Velmora";
+        QTest::newRow("es") << "es" << "lang=\"es\"|Velmora aún no tiene ningún sitio";
+    }
+    void startPageInUserLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, words);
+        const language::Translators translators({language});
+        const QString page = QString::fromUtf8(startpage::html());
+        for (const QString &part : words.split(u'|'))
+            QVERIFY2(page.contains(part), qPrintable(page));
     }
 
     // Qt's dialogs, and the page's context menu, which the web engine

@@ -337,14 +337,6 @@
     </message>
 </context>
 <context>
-    <name>StartPage</name>
-    <message>
-        <source>en</source>
-        <comment>the language of this page, as a language code</comment>
-        <translation>de</translation>
-    </message>
-</context>
-<context>
     <name>bookmarkfile</name>
     <message>
         <source>%1
@@ -704,6 +696,11 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     <message>
         <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
         <translation>Für Velmora ist noch keine Website eingestellt: Um hier eine zu öffnen, schreiben Sie ihre Adresse in eine Zeile %1 unter %2 in %3 (für alle Benutzer) oder %4 (für Sie).</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language of this page, as a language code</comment>
+        <translation>de</translation>
     </message>
 </context>
 <context>

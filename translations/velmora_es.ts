@@ -337,14 +337,6 @@
     </message>
 </context>
 <context>
-    <name>StartPage</name>
-    <message>
-        <source>en</source>
-        <comment>the language of this page, as a language code</comment>
-        <translation>es</translation>
-    </message>
-</context>
-<context>
     <name>bookmarkfile</name>
     <message>
         <source>%1
@@ -703,6 +695,11 @@ Pulse Actualizar para volver a cargarla.</translation>
     <message>
         <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
         <translation>Velmora aún no tiene ningún sitio: para abrir uno aquí, escriba su dirección en una línea %1 bajo %2 en %3 (para todos los usuarios) o %4 (para usted).</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language of this page, as a language code</comment>
+        <translation>es</translation>
     </message>
 </context>
 <context>

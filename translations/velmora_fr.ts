@@ -337,14 +337,6 @@
     </message>
 </context>
 <context>
-    <name>StartPage</name>
-    <message>
-        <source>en</source>
-        <comment>the language of this page, as a language code</comment>
-        <translation>fr</translation>
-    </message>
-</context>
-<context>
     <name>bookmarkfile</name>
     <message>
         <source>%1
@@ -704,6 +696,11 @@ Cliquez sur Actualiser pour la recharger.</translation>
     <message>
         <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
         <translation>Aucun site n’est encore défini pour Velmora : pour en ouvrir un ici, écrivez son adresse dans une ligne %1 sous %2 dans %3 (pour tous les utilisateurs) ou %4 (pour vous).</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <comment>the language of this page, as a language code</comment>
+        <translation>fr</translation>
     </message>
 </context>
 <context>

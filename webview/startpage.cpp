@@ -8,9 +8,9 @@
 #include <QWebEngineUrlRequestJob>
 
 namespace {
-QString tr(const char *text)
+QString tr(const char *text, const char *comment = nullptr)
 {
-    return QCoreApplication::translate("StartPage", text);
+    return QCoreApplication::translate("startpage", text, comment);
 }
 } // namespace
 
@@ -31,8 +31,7 @@ QByteArray startpage::html()
             .arg(QStringLiteral("<code>home=https://&hellip;</code>"), QStringLiteral("<code>[General]</code>"),
                  QStringLiteral("<code>/etc/xdg/Velmora/velmora.conf</code>"),
                  QStringLiteral("<code>~/.config/Velmora/velmora.conf</code>"));
-    const QString language =
-        QCoreApplication::translate("StartPage", "en", "the language of this page, as a language code");
+    const QString language = tr("en", "the language of this page, as a language code");
     return page.arg(language.toHtmlEscaped(),
                     QStringLiteral("Velmora"), howTo)
         .toUtf8();
