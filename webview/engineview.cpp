@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QAccessible>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -23,10 +24,27 @@
 namespace {
 // How long a note above the page stays.
 constexpr int NoteMs = 8000;
+
+// The engine's view, made once the engine has started (the session's profile
+// is made first). An engine that starts while a screen reader is already
+// listening (the window came first) waits to be told that one is there,
+// which Qt says only when accessibility comes on: newer engines (Qt 6.11)
+// would show screen readers no page at all. It is said again.
+QWebEngineView *viewOfStartedEngine(Session &session, QWidget *parent)
+{
+    const bool starting = !session.hasProfile();
+    session.profile();
+    if (starting && QAccessible::isActive()) {
+        QAccessible::setActive(false);
+        QAccessible::setActive(true);
+    }
+    return new QWebEngineView(parent);
 }
+} // namespace
 
 EngineView::EngineView(Session &session, QWidget *parent)
-    : WebView(parent), m_session(session), m_view(new QWebEngineView(this)), m_page(new WebPage(session, m_view)),
+    : WebView(parent), m_session(session), m_view(viewOfStartedEngine(session, this)),
+      m_page(new WebPage(session, m_view)),
       m_stack(new QStackedLayout), m_notice(new QLabel(this)), m_note(new QLabel(this)),
       m_findBar(new FindBar(m_page, this)), m_noteTimer(new QTimer(this)),
       m_printing(new EnginePrinting(m_view, m_page, session, [this] { return bool(m_fullScreen); }, this))
