@@ -98,6 +98,8 @@ void EngineView::createLayout()
 void EngineView::followLoads()
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        // The site's zoom as early as the engine takes it (see WebPage).
+        applyZoom();
         clearNotice();
         emit BusyChanged(m_busy = true);
     });
