@@ -3,6 +3,7 @@
 #include "errorpolicy.h"
 #include "privatefolder.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -142,6 +143,14 @@ void Session::makeProfile()
     m_profile->setNotificationPresenter([this](std::unique_ptr<QWebEngineNotification> notification) {
         ignoreErrors([&] { m_notifications->present(std::move(notification)); });
     });
+    // The engine started with the profile. One that starts while a screen
+    // reader already listens (the window came first) waits to be told that
+    // one is there, which Qt says only when accessibility comes on: newer
+    // engines (Qt 6.11) would show screen readers no page at all.
+    if (QAccessible::isActive()) {
+        QAccessible::setActive(false);
+        QAccessible::setActive(true);
+    }
 }
 
 Session::~Session()

@@ -34,8 +34,6 @@ public:
     // own private folders; if those are not safe to use, it keeps nothing on
     // disk (see profileProblem).
     QWebEngineProfile *profile();
-    // Whether the profile has been made, and so the engine started.
-    bool hasProfile() const { return m_profile != nullptr; }
     SiteAnswers &answers() { return m_answers; }
     // The settings file, velmora.conf: every setting is read and written
     // through it.

@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QAccessible>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -26,18 +25,10 @@ namespace {
 constexpr int NoteMs = 8000;
 
 // The engine's view, made once the engine has started (the session's profile
-// is made first). An engine that starts while a screen reader is already
-// listening (the window came first) waits to be told that one is there,
-// which Qt says only when accessibility comes on: newer engines (Qt 6.11)
-// would show screen readers no page at all. It is said again.
+// is made first).
 QWebEngineView *viewOfStartedEngine(Session &session, QWidget *parent)
 {
-    const bool starting = !session.hasProfile();
     session.profile();
-    if (starting && QAccessible::isActive()) {
-        QAccessible::setActive(false);
-        QAccessible::setActive(true);
-    }
     return new QWebEngineView(parent);
 }
 } // namespace
