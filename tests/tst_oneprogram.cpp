@@ -268,13 +268,13 @@ private slots:
     }
 
     // An address on the command line is the first page of a new program, at
-    // its site's zoom when it has loaded, as a script measuring it then sees; a later start's address
+    // its site's zoom once it has loaded, as a script measuring it sees; a later start's address
     // opens in the running program's window. Anything but a web page is
     // refused with the reason, and nothing starts.
     void addressOnCommandLine()
     {
-        server.setPage("/measured", "<html><head><script>addEventListener('load', () => "
-                                    "fetch('/width?' + innerWidth + '&' + outerWidth))</script></head>"
+        server.setPage("/measured", "<html><head><script>addEventListener('load', () => setTimeout(() => "
+                                    "fetch('/width?' + innerWidth + '&' + outerWidth), 1500))</script></head>"
                                     "<body>Measured</body></html>");
         server.setPage("/second", "<html><body><script>fetch('/second-seen')</script></body></html>");
         Settings settings(Settings::defaultFile());
@@ -289,12 +289,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!(width = server.requests().filter("/width?").value(0)).isEmpty(), 30000);
         const double inner = width.section('?', 1).section('&', 0, 0).toDouble();
         const double outer = width.section('&', 1).toDouble();
-        // Qt 6.11's engine still lays the first page out at 100 % now and then
-        // (most runs), and zooms it after it has loaded.
-        if (QT_VERSION < QT_VERSION_CHECK(6, 5, 0))
-            QVERIFY2(inner * 1.5 <= outer && inner * 1.5 > outer - 40, qPrintable(width));
-        else
-            QVERIFY2(inner > 0 && outer > 0, qPrintable(width));
+        // The site's zoom holds for the first page after a restart. Whether it
+        // is there already at the page's load event depends on the engine's
+        // timing (most runs on Qt 6.11, some under the sanitizers on 6.4): that
+        // is not checked here.
+        QVERIFY2(inner * 1.5 <= outer && inner * 1.5 > outer - 40, qPrintable(width));
         QCOMPARE(counts().size(), homeSeen); // the home page was not opened
 
         launch(second, QStringLiteral(VELMORA_PROGRAM), {server.url("/second")});
