@@ -89,8 +89,10 @@ void EngineView::createLayout()
 void EngineView::followLoads()
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
-        // The site's zoom as early as the engine takes it (see WebPage).
-        applyZoom();
+        // The zoom of the site the page is going to, given again as the engine
+        // starts loading it (see WebPage); the page shown until then may be of
+        // another site, or none.
+        m_page->setZoomFactor(m_session.zoom().factorFor(m_page->comingUrl()));
         clearNotice();
         emit BusyChanged(m_busy = true);
     });
