@@ -293,16 +293,21 @@ private slots:
     }
 
     // The control with the keyboard has a ring that can be seen: two pixels
-    // of the highlight colour all round, on a button and on the logo.
+    // of the highlight colour all round, on a button and on the logo; a
+    // control without the keyboard has none.
     void focusRingCanBeSeen_data()
     {
         QTest::addColumn<bool>("logo");
-        QTest::newRow("a button") << false;
-        QTest::newRow("the logo") << true;
+        QTest::addColumn<bool>("focused");
+        QTest::newRow("a button") << false << true;
+        QTest::newRow("the logo") << true << true;
+        QTest::newRow("a button without the keyboard") << false << false;
+        QTest::newRow("the logo without the keyboard") << true << false;
     }
     void focusRingCanBeSeen()
     {
         QFETCH(bool, logo);
+        QFETCH(bool, focused);
         buildMain();
         FocusStyle style(QStringLiteral("Fusion"));
         QWidget *control = logo ? static_cast<QWidget *>(main->Image1) : main->cmdHome;
@@ -310,8 +315,9 @@ private slots:
         main->show();
         main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(main.get()));
-        control->setFocus(Qt::TabFocusReason);
-        QTRY_VERIFY(control->hasFocus());
+        QWidget *focus = focused ? control : logo ? static_cast<QWidget *>(main->cmdHome) : main->Image1;
+        focus->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(focus->hasFocus());
         const QImage drawn = control->grab().toImage();
         control->setStyle(nullptr);
         const QRgb ring = control->palette().color(QPalette::Highlight).rgb();
@@ -325,7 +331,7 @@ private slots:
             int ringPixels = 0;
             for (int depth = 0; depth < 4; ++depth)
                 ringPixels += drawn.pixel(side.from + side.step * depth) == ring;
-            QVERIFY2(ringPixels >= 2, qPrintable(QStringLiteral("%1 at %2,%3").arg(ringPixels).arg(side.from.x()).arg(side.from.y())));
+            QVERIFY2((ringPixels >= 2) == focused, qPrintable(QStringLiteral("%1 at %2,%3").arg(ringPixels).arg(side.from.x()).arg(side.from.y())));
         }
     }
 

@@ -348,6 +348,9 @@ private slots:
         row("a script", {"javascript:alert(1)"}, false, {}, Action::RejectOption);
         row("the engine's page", {"chrome://gpu"}, false, {}, Action::RejectOption);
         row("two addresses", {"example.com", "example.org"}, false, {}, Action::RejectOption);
+        const QString site = QStringLiteral("https://example.com/");
+        row("an address at the limit", {site + QString(startup::AddressLimit - site.size(), 'a')}, false, {},
+            Action::Run);
         row("an address past the limit", {"https://example.com/" + QString(startup::AddressLimit, 'a')}, false, {},
             Action::RejectOption);
     }
