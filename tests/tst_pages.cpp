@@ -549,24 +549,34 @@ private slots:
     void startPageOnlyForTheUser_data()
     {
         QTest::addColumn<QByteArray>("target"); // empty: the user opens it
-        QTest::newRow("the user") << QByteArray();
-        QTest::newRow("a link clicked") << block("a", "href='velmora:start'");
-        QTest::newRow("a script") << block("button", "onclick=\"location = 'velmora:start'\"");
+        QTest::addColumn<bool>("onFile"); // the page with the target is a file, which the engine lets through
+        QTest::newRow("the user") << QByteArray() << false;
+        QTest::newRow("a link clicked") << block("a", "href='velmora:start'") << false;
+        QTest::newRow("a script") << block("button", "onclick=\"location = 'velmora:start'\"") << false;
+        QTest::newRow("a link on a file") << block("a", "href='velmora:start'") << true;
+        QTest::newRow("a script on a file") << block("button", "onclick=\"location = 'velmora:start'\"") << true;
     }
     void startPageOnlyForTheUser()
     {
         QFETCH(QByteArray, target);
+        QFETCH(bool, onFile);
         if (target.isEmpty()) {
             load(QString::fromLatin1(schemes::StartPage));
             QCOMPARE(view->LocationName(), QStringLiteral("Velmora"));
             QVERIFY(js(view, "document.body.innerText").toString().contains("/etc/xdg/Velmora/velmora.conf"));
             return;
         }
+        QString links = server->url("/links");
+        if (onFile) {
+            QFile file(folder.filePath("links.html"));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(page("Links", target)) > 0);
+            links = QUrl::fromLocalFile(file.fileName()).toString();
+        }
         server->setPage("/links", page("Links", target));
-        load("/links");
+        load(links);
         click(view);
         QTest::qWait(1500);
-        QCOMPARE(view->LocationURL(), server->url("/links"));
+        QCOMPARE(view->LocationURL(), links);
     }
 
     // After the user chooses where the page goes, the page has the keyboard.
