@@ -123,7 +123,7 @@ private slots:
         const auto typed = [&] { return !server.requests().filter(QRegularExpression("^/typed\\?.*Ana$")).isEmpty(); };
         for (int attempt = 0; attempt < 5 && !typed(); ++attempt) {
             run({"type", "--delay", "30", "Ana"});
-            QTest::qWaitFor(typed, 4000);
+            (void)QTest::qWaitFor(typed, 4000);
         }
         QVERIFY2(typed(), qPrintable(server.requests().join(' ')));
 

@@ -393,7 +393,7 @@ private slots:
         const QString home = server->url("/home");
         for (int attempt = 0; attempt < 3 && view->LocationURL() != home; ++attempt) {
             view->Navigate(home);
-            QTest::qWaitFor([&] { return view->LocationURL() == home && !view->Busy(); }, 7000);
+            (void)QTest::qWaitFor([&] { return view->LocationURL() == home && !view->Busy(); }, 7000);
         }
         QTRY_VERIFY_WITH_TIMEOUT(view->LocationURL() == home && !view->Busy(), 20000);
         QCOMPARE(asked, questions);
