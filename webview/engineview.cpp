@@ -89,10 +89,9 @@ void EngineView::createLayout()
 void EngineView::followLoads()
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
-        // The zoom of the site the page is going to, given again as the engine
-        // starts loading it (see WebPage); the page shown until then may be of
-        // another site, or none.
-        m_page->setZoomFactor(m_session.zoom().factorFor(m_page->comingUrl()));
+        // The zoom is that of the site the page is going to, given as the
+        // engine let it go (see WebPage): the page shown until then may be of
+        // another site, or none, and its zoom is not given again here.
         clearNotice();
         emit BusyChanged(m_busy = true);
     });

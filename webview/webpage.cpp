@@ -230,10 +230,8 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool
         // The page a site opens is laid out at the site's zoom from its first
         // frame: the engine takes the zoom it is given now to the frame it
         // makes for the page.
-        if (accepted && isMainFrame) {
-            m_comingUrl = url;
+        if (accepted && isMainFrame)
             setZoomFactor(m_session.zoom().factorFor(url));
-        }
         return accepted;
     }
     // Another program's link: only a click of the user's own, and only after

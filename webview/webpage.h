@@ -52,8 +52,6 @@ public:
     void forgetFetch();
     // The address of the page that opened this one, if a page did.
     QUrl openerUrl() const { return m_openerUrl; }
-    // The page the main frame is going to: the last one it was let go to.
-    QUrl comingUrl() const { return m_comingUrl; }
 
 signals:
     // The main frame's address was refused for its certificate.
@@ -108,7 +106,6 @@ private:
     bool m_scriptDialogsStopped = false;
     // The main frame's address, as last asked for.
     QUrl m_mainFrameUrl;
-    QUrl m_comingUrl;
     // When the user last acted, and whether a download has used that up.
     qint64 m_userActedAt = -1;
     bool m_gestureUsed = true;
