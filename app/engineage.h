@@ -29,9 +29,6 @@ QString describe(const QString &qtWebEngine, const QString &chromium, const QStr
 
 namespace engineage {
 
-// The setting that holds the engine version the notice was last shown for.
-inline constexpr char NoticeKey[] = "notices/oldEngine";
-
 // Whether to tell the user that the engine is old: its security fixes are
 // old on `today` and the notice has not been shown for this engine yet
 // (`shownFor` is the patch version it was last shown for).

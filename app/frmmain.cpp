@@ -44,6 +44,7 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Ses
     setCentralWidget(m_client);
     createControls(makeWebView);
     actions->bind(Web.at(0), [this] { return HomePageUrl; });
+    createWindowCommands();
     createMenus();
     if (m_session) {
         connect(&m_session->downloads(), &DownloadList::added, this, [this] { showDownloads(); });
@@ -77,17 +78,17 @@ QPushButton *frmMain::createPictureButton(const char *name, const char *picture,
 
 void frmMain::createControls(const WebViewFactory &makeWebView)
 {
-    cmdBack = createPictureButton("cmdBack", "back", command("cmdBack"), 0 * ButtonStep);
-    cmdForward = createPictureButton("cmdForward", "forward", command("cmdForward"), 1 * ButtonStep);
-    cmdStop = createPictureButton("cmdStop", "stop", command("cmdStop"), 2 * ButtonStep);
-    cmdRefresh = createPictureButton("cmdRefresh", "refresh", command("cmdRefresh"), 3 * ButtonStep);
-    cmdHome = createPictureButton("cmdHome", "home", command("cmdHome"), 4 * ButtonStep);
+    cmdBack = createPictureButton("cmdBack", "back", command(PageCommand::Back), 0 * ButtonStep);
+    cmdForward = createPictureButton("cmdForward", "forward", command(PageCommand::Forward), 1 * ButtonStep);
+    cmdStop = createPictureButton("cmdStop", "stop", command(PageCommand::Stop), 2 * ButtonStep);
+    cmdRefresh = createPictureButton("cmdRefresh", "refresh", command(PageCommand::Refresh), 3 * ButtonStep);
+    cmdHome = createPictureButton("cmdHome", "home", command(PageCommand::Home), 4 * ButtonStep);
     // Adding a bookmark is the window's own command, not the page's.
     auto *addBookmark = new QAction(tr("Bookmark"), this);
     cmdAddBookmark = createPictureButton("cmdAddBookmark", "bookmark", addBookmark, 5 * ButtonStep);
     connect(addBookmark, &QAction::triggered, this, handled([this] { cmdAddBookmark_Click(); }));
     // The picture shows a preview: the button is Print Preview.
-    cmdPrint = createPictureButton("cmdPrint", "preview", command("mnuPrintPreview"), 6 * ButtonStep);
+    cmdPrint = createPictureButton("cmdPrint", "preview", command(PageCommand::PrintPreview), 6 * ButtonStep);
 
     lblStat = new QLabel(tr("Connecting to server"), m_client);
     lblStat->setObjectName(QStringLiteral("lblStat"));
@@ -148,49 +149,14 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     connect(web, &WebView::ProgressChange, this, [this](int progress, int progressMax) {
         ignoreErrors([&] { Web_ProgressChange(progress, progressMax); });
     });
-    connect(web, &WebView::NavigateComplete2, this, [this] {
-        ignoreErrors([&] { Web_NavigateComplete2(); });
-        ignoreErrors([&] { showZoom(); });
-    });
-    connect(cmdZoom, &QPushButton::clicked, this, handled([this] { Web.at(0)->Zoom(0); }));
-    if (m_session)
-        connect(&m_session->zoom(), &ZoomStore::changed, this, handled([this] { showZoom(); }));
+    connect(web, &WebView::NavigateComplete2, this, [this] { ignoreErrors([&] { Web_NavigateComplete2(); }); });
+    // The zoom of the page's site, as the view shows it.
+    connect(web, &WebView::ZoomChange, this, [this](double factor) { ignoreErrors([&] { showZoom(factor); }); });
+    connect(cmdZoom, &QPushButton::clicked, command(PageCommand::ZoomReset), &QAction::trigger);
 }
 
-void frmMain::createMenus()
+void frmMain::showZoom(double factor)
 {
-    QMenu *page = menuBar()->addMenu(tr("&Page"));
-    page->setObjectName(QStringLiteral("mnuPrinter"));
-    auto item = [this](QMenu *menu, const char *name, const QString &text, void (frmMain::*handler)()) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handled([this, handler] { (this->*handler)(); }));
-        return action;
-    };
-    // The page commands that show in the menu, as their table says.
-    page->addActions(actions->pageMenu());
-    page->addSeparator()->setObjectName(QStringLiteral("mnuSeparator"));
-    mnuExit = item(page, "mnuExit", tr("&Exit"), &frmMain::mnuExit_Click);
-
-    QMenu *bookmark = menuBar()->addMenu(tr("&Bookmark"));
-    bookmark->setObjectName(QStringLiteral("mnuBookmark"));
-    mnuAddBookMark = item(bookmark, "mnuAddBookMark", tr("&Add Bookmark"), &frmMain::mnuAddBookMark_Click);
-    mnuDelBookMark = item(bookmark, "mnuDelBookMark", tr("&Delete Bookmark"), &frmMain::mnuDelBookMark_Click);
-    mnuViewBookMark = item(bookmark, "mnuViewBookMark", tr("&View Bookmark"), &frmMain::mnuViewBookMark_Click);
-
-    QMenu *help = menuBar()->addMenu(tr("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    mnuAbout = item(help, "mnuAbout", tr("&About"), &frmMain::mnuAbout_Click);
-}
-
-QAction *frmMain::command(const char *name) const
-{
-    return actions->action(QString::fromLatin1(name));
-}
-
-void frmMain::showZoom()
-{
-    const double factor = m_session ? m_session->zoom().factorFor(QUrl(Web.at(0)->LocationURL())) : 1.0;
     cmdZoom->setText(tr("%1%").arg(qRound(factor * 100)));
     cmdZoom->setVisible(qRound(factor * 100) != 100);
 }
@@ -320,6 +286,12 @@ void frmMain::Form_Unload()
         if (window != this && window->isVisible())
             window->close();
     }
+}
+
+void frmMain::mnuDownloads_Click()
+{
+    if (m_session)
+        showDownloads();
 }
 
 void frmMain::mnuExit_Click()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webview.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -15,7 +17,10 @@ class DownloadsWindow;
 class PageActions;
 class PictureImage;
 class Session;
-class WebView;
+
+// The window's own commands, besides its page's (PageCommand): one action
+// each, made from one table (frmmain_commands.cpp) and found by this type.
+enum class WindowCommand { Downloads, Exit, AddBookmark, DeleteBookmark, ViewBookmark, About };
 
 // The main window: toolbar row, status line and progress bar, logo, the web
 // view and the menus.
@@ -65,6 +70,7 @@ public:
     void mnuPrintPreview_Click();
     void mnuPrint_Click();
     void mnuFind_Click();
+    void mnuDownloads_Click();
     void mnuExit_Click();
     void mnuAddBookMark_Click();
     void mnuDelBookMark_Click();
@@ -91,11 +97,13 @@ public:
 
     // The page commands, one action each: buttons, menu items and keys.
     PageActions *actions;
-    // The page command named `name` (a row of PageActions).
-    QAction *command(const char *name) const;
+    // The action of a page command, or of one of the window's own.
+    QAction *command(PageCommand command) const;
+    QAction *command(WindowCommand command) const;
     // The downloads window, once a download has shown it.
     DownloadsWindow *downloadsWindow() const;
 
+    QAction *mnuDownloads;
     QAction *mnuExit;
     QAction *mnuAddBookMark;
     QAction *mnuDelBookMark;
@@ -111,9 +119,11 @@ protected:
 private:
     void createControls(const WebViewFactory &makeWebView);
     void createMenus();
+    // One action per row of the window's own commands.
+    void createWindowCommands();
     QPushButton *createPictureButton(const char *name, const char *picture, QAction *action, double left);
     void showDownloads();
-    void showZoom();
+    void showZoom(double factor);
     // Once per engine version, says so when the web engine's security fixes
     // are more than a year old.
     void showEngineNotice();
@@ -136,4 +146,5 @@ private:
     QPointer<QWidget> m_aboutWindow;
     Session *m_session;
     QPointer<DownloadsWindow> m_downloadsWindow;
+    std::vector<std::pair<WindowCommand, QAction *>> m_windowCommands;
 };

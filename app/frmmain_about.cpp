@@ -34,9 +34,9 @@ void frmMain::showEngineNotice()
         return;
     Settings &settings = m_session->settings();
     const QString patches = QLatin1String(qWebEngineChromiumSecurityPatchVersion());
-    if (!engineage::noticeDue(patches, settings.value(QLatin1String(engineage::NoticeKey)), QDate::currentDate()))
+    if (!engineage::noticeDue(patches, settings.value(Settings::Key::EngineNoticeSeen), QDate::currentDate()))
         return;
-    settings.setValue(QLatin1String(engineage::NoticeKey), patches);
+    settings.setValue(Settings::Key::EngineNoticeSeen, patches);
     new EngineNotice(tr("This web engine (Chromium %1) has no security fixes since %2: some sites may not work, "
                         "and flaws found since then are not fixed. Velmora built on a current Qt has a current "
                         "engine: the package for Debian 13 or later, or its Flatpak.")

@@ -1,76 +1,168 @@
 #include "frmmain.h"
 
+#include "errorpolicy.h"
+#include "pageactions.h"
 #include "progress.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 
-// The page commands' handlers and the progress display. Each handler
-// triggers its command's action: what the command does, when it can be done
-// and what a failure says are the command's row in PageActions, the same
-// for the button, the menu item and the keys.
+// The window's own commands, the page commands' handlers and the progress
+// display. Each page command's handler triggers its action: what the command
+// does, when it can be done and what a failure says are the command's row in
+// PageActions, the same for the button, the menu item and the keys.
+
+namespace {
+// The menus the window's own commands show in.
+enum class Menu { Page, Bookmark, Help };
+
+struct WindowCommandRow
+{
+    WindowCommand id;
+    // The action's object name: the design's name for its menu item.
+    const char *name;
+    Menu menu;
+    // The text in the menu, with its access letter.
+    const char *text;
+    QList<QKeySequence> keys;
+    void (frmMain::*handler)();
+};
+
+// In the order the menus show them.
+const std::vector<WindowCommandRow> &windowCommands()
+{
+    static const std::vector<WindowCommandRow> table = {
+        {WindowCommand::Downloads, "mnuDownloads", Menu::Page, QT_TRANSLATE_NOOP("frmMain", "&Downloads..."),
+         {QKeySequence(Qt::CTRL | Qt::Key_J)}, &frmMain::mnuDownloads_Click},
+        {WindowCommand::Exit, "mnuExit", Menu::Page, QT_TRANSLATE_NOOP("frmMain", "&Exit"), {},
+         &frmMain::mnuExit_Click},
+        {WindowCommand::AddBookmark, "mnuAddBookMark", Menu::Bookmark, QT_TRANSLATE_NOOP("frmMain", "&Add Bookmark"),
+         {}, &frmMain::mnuAddBookMark_Click},
+        {WindowCommand::DeleteBookmark, "mnuDelBookMark", Menu::Bookmark,
+         QT_TRANSLATE_NOOP("frmMain", "&Delete Bookmark"), {}, &frmMain::mnuDelBookMark_Click},
+        {WindowCommand::ViewBookmark, "mnuViewBookMark", Menu::Bookmark, QT_TRANSLATE_NOOP("frmMain", "&View Bookmark"),
+         {}, &frmMain::mnuViewBookMark_Click},
+        {WindowCommand::About, "mnuAbout", Menu::Help, QT_TRANSLATE_NOOP("frmMain", "&About"), {},
+         &frmMain::mnuAbout_Click},
+    };
+    return table;
+}
+} // namespace
+
+void frmMain::createWindowCommands()
+{
+    for (const WindowCommandRow &row : windowCommands()) {
+        auto *action = new QAction(tr(row.text), this);
+        action->setObjectName(QString::fromLatin1(row.name));
+        action->setShortcuts(row.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, handled([this, handler = row.handler] { (this->*handler)(); }));
+        m_windowCommands.emplace_back(row.id, action);
+    }
+    mnuDownloads = command(WindowCommand::Downloads);
+    mnuExit = command(WindowCommand::Exit);
+    mnuAddBookMark = command(WindowCommand::AddBookmark);
+    mnuDelBookMark = command(WindowCommand::DeleteBookmark);
+    mnuViewBookMark = command(WindowCommand::ViewBookmark);
+    mnuAbout = command(WindowCommand::About);
+}
+
+void frmMain::createMenus()
+{
+    QMenu *page = menuBar()->addMenu(tr("&Page"));
+    page->setObjectName(QStringLiteral("mnuPrinter"));
+    // The page commands that show in the menu, as their table says.
+    page->addActions(actions->pageMenu());
+    page->addSeparator()->setObjectName(QStringLiteral("mnuSeparator"));
+    QMenu *bookmark = menuBar()->addMenu(tr("&Bookmark"));
+    bookmark->setObjectName(QStringLiteral("mnuBookmark"));
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    for (size_t row = 0; row < windowCommands().size(); ++row) {
+        const Menu menu = windowCommands()[row].menu;
+        (menu == Menu::Page ? page : menu == Menu::Bookmark ? bookmark : help)
+            ->addAction(m_windowCommands[row].second);
+    }
+}
+
+QAction *frmMain::command(PageCommand command) const
+{
+    return actions->action(command);
+}
+
+QAction *frmMain::command(WindowCommand command) const
+{
+    for (const auto &[id, action] : m_windowCommands) {
+        if (id == command)
+            return action;
+    }
+    return nullptr;
+}
 
 void frmMain::cmdBack_Click()
 {
-    command("cmdBack")->trigger();
+    command(PageCommand::Back)->trigger();
 }
 
 void frmMain::cmdForward_Click()
 {
-    command("cmdForward")->trigger();
+    command(PageCommand::Forward)->trigger();
 }
 
 void frmMain::cmdStop_Click()
 {
-    command("cmdStop")->trigger();
+    command(PageCommand::Stop)->trigger();
 }
 
 void frmMain::cmdRefresh_Click()
 {
-    command("cmdRefresh")->trigger();
+    command(PageCommand::Refresh)->trigger();
 }
 
 void frmMain::cmdHome_Click()
 {
-    command("cmdHome")->trigger();
+    command(PageCommand::Home)->trigger();
 }
 
 void frmMain::cmdPrint_Click()
 {
     // The button is Print Preview; printing itself is only on the Page menu.
-    command("mnuPrintPreview")->trigger();
+    command(PageCommand::PrintPreview)->trigger();
 }
 
 // The logo goes home as the Home button does.
 void frmMain::Image1_Click()
 {
-    command("cmdHome")->trigger();
+    command(PageCommand::Home)->trigger();
 }
 
 void frmMain::Image1_DblClick()
 {
-    command("cmdHome")->trigger();
+    command(PageCommand::Home)->trigger();
 }
 
 void frmMain::mnuFind_Click()
 {
-    command("mnuFind")->trigger();
+    command(PageCommand::Find)->trigger();
 }
 
 void frmMain::mnuPGSetup_Click()
 {
-    command("mnuPGSetup")->trigger();
+    command(PageCommand::PageSetup)->trigger();
 }
 
 void frmMain::mnuPrintPreview_Click()
 {
-    command("mnuPrintPreview")->trigger();
+    command(PageCommand::PrintPreview)->trigger();
 }
 
 void frmMain::mnuPrint_Click()
 {
-    command("mnuPrint")->trigger();
+    command(PageCommand::Print)->trigger();
 }
 
 void frmMain::Web_ProgressChange(int Progress, int ProgressMax)

@@ -6,6 +6,7 @@
 #include "identity.h"
 #include "language.h"
 #include "oneprogram.h"
+#include "pagewindow.h"
 #include "rendering.h"
 #include "schemes.h"
 #include "startup.h"
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 // The home page the program was built with; empty: none. The test build
 // opens the page its tests serve, at the address they give in
@@ -84,16 +86,25 @@ int main(int argc, char *argv[])
     // the engine, starts when the first view needs it: the window comes up
     // first, and the engine's view takes its place once it has been drawn.
     Session session;
+    // The home page as the settings give it at each use; what is wrong with
+    // them is said once, at start.
     QStringList warnings;
-    const QString home =
-        startup::homePage(session.settings().value(QLatin1String(startup::HomeSetting)), Settings::defaultFile(),
-                          Settings::systemValue(QLatin1String(startup::HomeSetting)), Settings::systemFile(),
-                          builtHomePage(), warnings);
-    for (const QString &line : warnings)
+    session.setHomePage([&session, &warnings, built = builtHomePage()] {
+        return startup::homePage(session.settings().value(Settings::Key::HomePage), Settings::defaultFile(),
+                                 Settings::systemValue(Settings::Key::HomePage), Settings::systemFile(), built,
+                                 warnings);
+    });
+    const QString home = session.homePage();
+    for (const QString &line : std::exchange(warnings, {}))
         std::fputs(qPrintable(line), stderr);
     frmMain window(
         [&session](QWidget *parent) {
-            return new DeferredView([&session](QWidget *place) { return new EngineView(session, place); }, parent);
+            return new DeferredView(
+                [&session](QWidget *place) {
+                    // Windows its pages open belong to the program's window.
+                    return new EngineView(session, place, PageWindow::maker(session, place->window()));
+                },
+                parent);
         },
         home, &session);
     // Profile folders that others could read are not used: said once the

@@ -51,9 +51,6 @@ struct Address
 };
 Address commandLineAddress(const QString &argument);
 
-// The setting that names the home page, in velmora.conf.
-inline constexpr char HomeSetting[] = "home";
-
 // The home page: the user's setting `user`, else the system's `system` (a
 // distributor's), else `built`, the one the program was built with, else the
 // start page built into the program. A setting that is not a web page (http

@@ -77,7 +77,7 @@ QString Session::cachePath()
 Session::Session(QObject *parent)
     : QObject(parent),
       m_zoom(new ZoomStore(m_settings, this)),
-      m_downloads(new DownloadList(this)), m_notifications(new Notifications(this))
+      m_downloads(new DownloadList(this)), m_router(new DownloadRouter(this)), m_notifications(new Notifications(this))
 {
 }
 
@@ -116,6 +116,7 @@ void Session::makeProfile()
         emit profileProblemFound(m_profileProblem);
     }
 
+    m_router->listenTo(m_profile);
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // The user's answers to a site hold until the program ends, as the
     // program keeps them; newer engines would keep them on disk and answer

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "downloadlist.h"
+#include "downloadrouter.h"
 #include "notifications.h"
 #include "settings.h"
 #include "siteanswers.h"
@@ -9,6 +10,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QLockFile;
@@ -40,8 +42,15 @@ public:
     Settings &settings() { return m_settings; }
     ZoomStore &zoom() { return *m_zoom; }
     DownloadList &downloads() { return *m_downloads; }
+    // Gives each of the profile's downloads to the page it came from.
+    DownloadRouter &downloadRouter() { return *m_router; }
     // Shows every notification of the profile's pages.
     Notifications &notifications() { return *m_notifications; }
+
+    // The home page as the settings give it now; empty until main() has
+    // said how it is found (setHomePage).
+    QString homePage() const { return m_findHomePage ? m_findHomePage() : QString(); }
+    void setHomePage(std::function<QString()> find) { m_findHomePage = std::move(find); }
 
     // Why the profile keeps nothing on disk, in words; empty when it does,
     // or while it has not been made.
@@ -67,6 +76,8 @@ private:
     Settings m_settings{Settings::defaultFile()};
     ZoomStore *m_zoom;
     DownloadList *m_downloads;
+    DownloadRouter *m_router;
     Notifications *m_notifications;
     QString m_profileProblem;
+    std::function<QString()> m_findHomePage;
 };

@@ -10,18 +10,28 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include <cmath>
 
 namespace {
 constexpr QFile::Permissions OwnerReadWrite =
     QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
 
-// A site as a key: "/" would start a subgroup.
-QString zoomKey(const QString &site)
+QSettings systemSettings()
 {
-    return QStringLiteral("zoom/") + QString::fromLatin1(QUrl::toPercentEncoding(site));
+    return QSettings(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Velmora"),
+                     QStringLiteral("velmora"));
 }
 } // namespace
+
+QString Settings::keyOf(Key key)
+{
+    switch (key) {
+    case Key::HomePage:
+        return QStringLiteral("home");
+    case Key::EngineNoticeSeen:
+        return QStringLiteral("notices/oldEngine");
+    }
+    return QString();
+}
 
 QString Settings::defaultFile()
 {
@@ -47,49 +57,44 @@ Settings::Settings(const QString &file) : m_file(file)
         m_values.insert(key, settings.value(key));
 }
 
-double Settings::zoom(const QString &site) const
+QString Settings::value(Key key) const
 {
-    bool ok = false;
-    const double factor = m_values.value(zoomKey(site)).toDouble(&ok);
-    return ok && factor >= MinZoom && factor <= MaxZoom ? factor : 1.0;
+    return m_values.value(keyOf(key)).toString();
 }
 
-void Settings::setZoom(const QString &site, double factor)
+void Settings::setValue(Key key, const QString &value)
 {
-    const QString key = zoomKey(site);
-    if (std::abs(factor - 1.0) < 0.001)
-        m_values.remove(key);
+    put(keyOf(key), value.isEmpty() ? QVariant() : QVariant(value));
+}
+
+QVariant Settings::siteValue(const QString &group, const QString &site) const
+{
+    // A site as a key: "/" would start a subgroup.
+    return m_values.value(group + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(site)));
+}
+
+void Settings::setSiteValue(const QString &group, const QString &site, const QVariant &value)
+{
+    put(group + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(site)), value);
+}
+
+void Settings::put(const QString &name, const QVariant &value)
+{
+    if (value.isValid())
+        m_values.insert(name, value);
     else
-        m_values.insert(key, factor);
-    store(key);
+        m_values.remove(name);
+    store(name);
 }
 
-QString Settings::value(const QString &key) const
+QString Settings::systemValue(Key key)
 {
-    return m_values.value(key).toString();
-}
-
-void Settings::setValue(const QString &key, const QString &value)
-{
-    if (value.isEmpty())
-        m_values.remove(key);
-    else
-        m_values.insert(key, value);
-    store(key);
-}
-
-QString Settings::systemValue(const QString &key)
-{
-    QSettings system(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Velmora"),
-                     QStringLiteral("velmora"));
-    return system.value(key).toString();
+    return systemSettings().value(keyOf(key)).toString();
 }
 
 QString Settings::systemFile()
 {
-    return QDir::toNativeSeparators(
-        QSettings(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Velmora"), QStringLiteral("velmora"))
-            .fileName());
+    return QDir::toNativeSeparators(systemSettings().fileName());
 }
 
 void Settings::store(const QString &key)

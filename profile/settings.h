@@ -23,30 +23,37 @@ public:
     // when nothing has been written yet to find out).
     QString problem() const { return m_problem; }
 
-    // The zoom factor kept for `site`; 1 unless one was set.
-    double zoom(const QString &site) const;
-    // Keeps the zoom of `site`; 1 forgets it.
-    void setZoom(const QString &site, double factor);
-    // The zooms a page may be shown at; a value edited by hand outside them
-    // is not used.
-    static constexpr double MinZoom = 0.25;
-    static constexpr double MaxZoom = 5.0;
-
-    // The setting `key` ("group/name"), empty unless one was kept.
-    QString value(const QString &key) const;
+    // The settings the program keeps, each named once (see keyOf).
+    enum class Key {
+        // The home page: [General] home=
+        HomePage,
+        // The engine's security-fix date whose notice the user has closed.
+        EngineNoticeSeen,
+    };
+    // The setting `key`, empty unless one was kept.
+    QString value(Key key) const;
     // Keeps `value` as the setting `key`; an empty one forgets it.
-    void setValue(const QString &key, const QString &value);
+    void setValue(Key key, const QString &value);
+
+    // The value kept for `site` in `group` (the zoom of each site, say);
+    // invalid unless one was kept.
+    QVariant siteValue(const QString &group, const QString &site) const;
+    // Keeps `value` for `site` in `group`; an invalid one forgets it.
+    void setSiteValue(const QString &group, const QString &site, const QVariant &value);
 
     // The setting `key` as the system gives it to every user, in the
     // system's velmora.conf (Qt's system settings folder: /etc/xdg/Velmora on
     // Linux; on Windows the machine's registry, under the key
     // HKEY_LOCAL_MACHINE\Software\Velmora\velmora), which a distributor may
     // ship; empty unless given there. It is read, never written.
-    static QString systemValue(const QString &key);
+    static QString systemValue(Key key);
     // The system's velmora.conf, as named to the user.
     static QString systemFile();
 
 private:
+    // The name of `key` in the file.
+    static QString keyOf(Key key);
+    void put(const QString &name, const QVariant &value);
     // Writes `key` as it is now held (or its absence) to the file and closes
     // the file to others; on failure, says why on stderr.
     void store(const QString &key);

@@ -12,43 +12,49 @@ using pagerules::RefusalLimit;
 // more often than one that stays. A permission the user granted holds only for
 // the origin that asked: a Yes given to one host is not handed to another.
 constexpr std::array<PageRule, 17> Rules{{
-    /* NewWindow */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
-    /* Download */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
-    /* AutomaticDownload */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
-    /* SignIn */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
-    /* Location */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to know your location. Allow it?"), RefusalLimit,
-     SiteKey::Domain, SiteKey::Origin},
-    /* Notifications */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to show notifications. Allow it?"), RefusalLimit,
-     SiteKey::Domain, SiteKey::Origin},
-    /* Camera */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your camera. Allow it?"), RefusalLimit,
-     SiteKey::Domain, SiteKey::Origin},
-    /* Microphone */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your microphone. Allow it?"), RefusalLimit,
-     SiteKey::Domain, SiteKey::Origin},
-    /* CameraAndMicrophone */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your camera and microphone. Allow it?"),
+    /* NewWindow */ {QT_TRANSLATE_NOOP("pagedialogs", "windows"),
+     nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
+    /* Download */ {QT_TRANSLATE_NOOP("pagedialogs", "downloads"),
+     nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
+    /* AutomaticDownload */ {QT_TRANSLATE_NOOP("pagedialogs", "downloads"),
+     nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
+    /* SignIn */ {QT_TRANSLATE_NOOP("pagedialogs", "signing in"),
+     nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
+    /* Location */ {QT_TRANSLATE_NOOP("pagedialogs", "your location"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to know your location. Allow it?"),
      RefusalLimit, SiteKey::Domain, SiteKey::Origin},
-    /* Screen */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to see your screen. Allow it?"), RefusalLimit,
-     SiteKey::Domain, SiteKey::Origin},
-    /* ScreenAndSound */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to see your screen and hear its sound. Allow it?"),
+    /* Notifications */ {QT_TRANSLATE_NOOP("pagedialogs", "notifications"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to show notifications. Allow it?"),
      RefusalLimit, SiteKey::Domain, SiteKey::Origin},
-    /* MouseLock */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to hide and take over your mouse pointer. Allow it?"),
+    /* Camera */ {QT_TRANSLATE_NOOP("pagedialogs", "your camera"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your camera. Allow it?"),
      RefusalLimit, SiteKey::Domain, SiteKey::Origin},
-    /* Clipboard */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to read and change what you copied. Allow it?"),
+    /* Microphone */ {QT_TRANSLATE_NOOP("pagedialogs", "your microphone"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your microphone. Allow it?"),
      RefusalLimit, SiteKey::Domain, SiteKey::Origin},
-    /* LocalFonts */
-    {QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to see the fonts on this computer. Allow it?"),
+    /* CameraAndMicrophone */ {QT_TRANSLATE_NOOP("pagedialogs", "your camera and microphone"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to use your camera and microphone. Allow it?"),
      RefusalLimit, SiteKey::Domain, SiteKey::Origin},
-    /* OtherProgram */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
-    /* Print */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
-    /* Passkey */ {nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
+    /* Screen */ {QT_TRANSLATE_NOOP("pagedialogs", "your screen"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to see your screen. Allow it?"),
+     RefusalLimit, SiteKey::Domain, SiteKey::Origin},
+    /* ScreenAndSound */ {QT_TRANSLATE_NOOP("pagedialogs", "your screen and its sound"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to see your screen and hear its sound. Allow it?"),
+     RefusalLimit, SiteKey::Domain, SiteKey::Origin},
+    /* MouseLock */ {QT_TRANSLATE_NOOP("pagedialogs", "your mouse pointer"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to hide and take over your mouse pointer. Allow it?"),
+     RefusalLimit, SiteKey::Domain, SiteKey::Origin},
+    /* Clipboard */ {QT_TRANSLATE_NOOP("pagedialogs", "what you copied"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to read and change what you copied. Allow it?"),
+     RefusalLimit, SiteKey::Domain, SiteKey::Origin},
+    /* LocalFonts */ {QT_TRANSLATE_NOOP("pagedialogs", "your fonts"),
+     QT_TRANSLATE_NOOP("pagedialogs", "The site %1 wants to see the fonts on this computer. Allow it?"),
+     RefusalLimit, SiteKey::Domain, SiteKey::Origin},
+    /* OtherProgram */ {QT_TRANSLATE_NOOP("pagedialogs", "links to other programs"),
+     nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
+    /* Print */ {QT_TRANSLATE_NOOP("pagedialogs", "printing"), nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
+    /* Passkey */ {QT_TRANSLATE_NOOP("pagedialogs", "passkeys"),
+     nullptr, RefusalLimit, SiteKey::Domain, SiteKey::Domain},
 }};
 static_assert(Rules.size() == std::size_t(PageRequest::Passkey) + 1, "one rule per kind of request");
 
@@ -61,6 +67,11 @@ void logUnknown(int value)
 const PageRule &pagerules::ruleFor(PageRequest request)
 {
     return Rules[std::size_t(request)];
+}
+
+QString pagerules::kindName(PageRequest request)
+{
+    return QCoreApplication::translate("pagedialogs", ruleFor(request).kind);
 }
 
 QString pagerules::question(PageRequest request, const QString &site)

@@ -45,6 +45,9 @@ enum class SiteKey {
 
 struct PageRule
 {
+    // What the request is, as the user is told the program stops asking
+    // about it ("downloads").
+    const char *kind;
     // The Yes/No question, with %1 for the site; null where the program shows
     // a dialog of its own (a save dialog, the sign-in box, the print dialog)
     // or asks nothing.
@@ -68,6 +71,9 @@ const PageRule &ruleFor(PageRequest request);
 // The question for `request` from the site named `site`, in the user's
 // language; empty where the rule has none.
 QString question(PageRequest request, const QString &site);
+
+// What `request` is, in the user's language, as a note names it.
+QString kindName(PageRequest request);
 
 // What a permission the engine asks for is, as a request; for one this
 // program does not know, nothing and a line in the log (the caller refuses it).

@@ -12,7 +12,7 @@ class FakeWebView : public WebView
 public:
     using WebView::WebView;
 
-    QStringList calls;          // "Navigate(url)", "GoBack", "ExecWB(7,0)", ...
+    QStringList calls;          // "Navigate(url)", "GoBack", "Exec(PrintPreview)", ...
     bool fail = false;          // every operation throws WebViewError
     QString url, name;          // what LocationURL and LocationName report
     bool windowVisibleAtNavigate = false;
@@ -29,12 +29,30 @@ public:
     void GoForward() override { record(QStringLiteral("GoForward")); }
     void Refresh() override { record(QStringLiteral("Refresh")); }
     void Stop() override { record(QStringLiteral("Stop")); }
-    void ExecWB(int cmdId, int execOpt) override
+    void Exec(PageCommand command) override
     {
-        record(QStringLiteral("ExecWB(%1,%2)").arg(cmdId).arg(execOpt));
+        record(QStringLiteral("Exec(%1)").arg(QString::fromLatin1(nameOf(command))));
     }
-    void Zoom(int step) override { record(QStringLiteral("Zoom(%1)").arg(step)); }
-    void Find() override { record(QStringLiteral("Find")); }
+    static const char *nameOf(PageCommand command)
+    {
+        switch (command) {
+        case PageCommand::Back: return "Back";
+        case PageCommand::Forward: return "Forward";
+        case PageCommand::Stop: return "Stop";
+        case PageCommand::Refresh: return "Refresh";
+        case PageCommand::Home: return "Home";
+        case PageCommand::PageSetup: return "PageSetup";
+        case PageCommand::PrintPreview: return "PrintPreview";
+        case PageCommand::Print: return "Print";
+        case PageCommand::SavePage: return "SavePage";
+        case PageCommand::Find: return "Find";
+        case PageCommand::ZoomIn: return "ZoomIn";
+        case PageCommand::ZoomOut: return "ZoomOut";
+        case PageCommand::ZoomReset: return "ZoomReset";
+        case PageCommand::Close: return "Close";
+        }
+        return "?";
+    }
     bool Busy() const override { return busy; }
     void setBusy(bool value)
     {
@@ -58,8 +76,8 @@ public:
     // loading: every page command can be done.
     void allowEverything()
     {
-        emit CommandStateChange(NavigateBack, true);
-        emit CommandStateChange(NavigateForward, true);
+        emit CommandStateChange(PageCommand::Back, true);
+        emit CommandStateChange(PageCommand::Forward, true);
         setBusy(true);
     }
 

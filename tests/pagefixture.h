@@ -106,7 +106,10 @@ protected:
         server->setPage("/home", page("Home", "Hotels"));
         session = std::make_unique<Session>();
         window = std::make_unique<frmMain>(
-            [this](QWidget *parent) { return view = new EngineView(*session, parent); }, server->url("/home"),
+            [this](QWidget *parent) {
+                return view = new EngineView(*session, parent, PageWindow::maker(*session, parent->window()));
+            },
+            server->url("/home"),
             session.get());
         window->Form_Load();
         QTRY_VERIFY_WITH_TIMEOUT(!view->Busy() && view->LocationURL() == server->url("/home"), 20000);

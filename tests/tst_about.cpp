@@ -294,7 +294,7 @@ private slots:
             window.Form_Load();
             QPointer<EngineNotice> notice = window.findChild<EngineNotice *>();
             QCOMPARE(!notice.isNull(), old && first);
-            QCOMPARE(session.settings().value(QLatin1String(engineage::NoticeKey)), old ? patches : QString());
+            QCOMPARE(session.settings().value(Settings::Key::EngineNoticeSeen), old ? patches : QString());
             if (!notice)
                 continue;
             QVERIFY(notice->isVisible());

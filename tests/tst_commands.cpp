@@ -95,15 +95,15 @@ private slots:
             {"cmdStop", {"cmdStop", {"Esc"}, {"Stop"}, false}},
             {"cmdRefresh", {"cmdRefresh", {"F5", "Ctrl+R"}, {"Refresh"}, false}},
             {"cmdHome", {"cmdHome", {"Alt+Home"}, {home}, false}},
-            {"mnuPGSetup", {"", {}, {"ExecWB(8,0)"}, true}},
+            {"mnuPGSetup", {"", {}, {"Exec(PageSetup)"}, true}},
             // The picture button shows a preview.
-            {"mnuPrintPreview", {"cmdPrint", {}, {"ExecWB(7,0)"}, true}},
-            {"mnuPrint", {"", {"Ctrl+P"}, {"ExecWB(6,1)"}, true}},
-            {"mnuSavePage", {"", {"Ctrl+S"}, {"ExecWB(4,1)"}, true}},
-            {"mnuFind", {"", {"Ctrl+F"}, {"Find"}, false}},
-            {"zoomIn", {"", {"Ctrl++", "Ctrl+="}, {"Zoom(1)"}, false}},
-            {"zoomOut", {"", {"Ctrl+-"}, {"Zoom(-1)"}, false}},
-            {"zoomReset", {"", {"Ctrl+0"}, {"Zoom(0)"}, false}},
+            {"mnuPrintPreview", {"cmdPrint", {}, {"Exec(PrintPreview)"}, true}},
+            {"mnuPrint", {"", {"Ctrl+P"}, {"Exec(Print)"}, true}},
+            {"mnuSavePage", {"", {"Ctrl+S"}, {"Exec(SavePage)"}, true}},
+            {"mnuFind", {"", {"Ctrl+F"}, {"Exec(Find)"}, false}},
+            {"zoomIn", {"", {"Ctrl++", "Ctrl+="}, {"Exec(ZoomIn)"}, false}},
+            {"zoomOut", {"", {"Ctrl+-"}, {"Exec(ZoomOut)"}, false}},
+            {"zoomReset", {"", {"Ctrl+0"}, {"Exec(ZoomReset)"}, false}},
             {"close", {"", {"Ctrl+W"}, {}, false}},
         };
         const auto row = [](const QString &tag, const QString &control, const QStringList &calls, bool failing,
@@ -168,7 +168,8 @@ private slots:
             << QStringList{"back on", "forward on", "back off"} << QStringList{"cmdForward"};
         QTest::newRow("loading") << QStringList{"busy"} << QStringList{"cmdStop"};
         QTest::newRow("loaded") << QStringList{"busy", "idle"} << QStringList();
-        QTest::newRow("another command's state") << QStringList{"3 on"} << QStringList();
+        QTest::newRow("another command's state") << QStringList{QString::number(int(PageCommand::Print)) + " on"}
+                                                 << QStringList();
     }
     void commandsFollowThePage()
     {
@@ -180,9 +181,9 @@ private slots:
                 continue;
             }
             const QString which = event.section(u' ', 0, 0);
-            const int command = which == "back" ? WebView::NavigateBack
-                                : which == "forward" ? WebView::NavigateForward
-                                                     : which.toInt();
+            const PageCommand command = which == "back" ? PageCommand::Back
+                                        : which == "forward" ? PageCommand::Forward
+                                                             : PageCommand(which.toInt());
             emit fake->CommandStateChange(command, event.endsWith("on"));
         }
         const QList<std::tuple<QString, QString, QString>> commands = {

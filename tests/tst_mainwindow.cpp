@@ -105,13 +105,14 @@ private slots:
                 const QKeySequence key = item->text() == "&Print..."           ? QKeySequence(QKeySequence::Print)
                                          : item->text() == "&Save Page..."    ? QKeySequence(QKeySequence::Save)
                                          : item->text() == "&Find in Page..." ? QKeySequence(QKeySequence::Find)
+                                         : item->text() == "&Downloads..."    ? QKeySequence("Ctrl+J")
                                                                               : QKeySequence();
                 QCOMPARE(item->shortcut(), key);
                 QVERIFY(item->isEnabled());
             }
         }
         QCOMPARE(seen, (QStringList{"&Page", "  Page Set&up...", "  Print Pre&view", "  &Print...", "  &Save Page...",
-                                    "  &Find in Page...", "-", "  &Exit",
+                                    "  &Find in Page...", "-", "  &Downloads...", "  &Exit",
                                     "&Bookmark", "  &Add Bookmark", "  &Delete Bookmark", "  &View Bookmark",
                                     "&Help", "  &About"}));
     }
@@ -127,7 +128,7 @@ private slots:
         QTest::newRow("cmdForward") << "cmdForward" << "GoForward";
         QTest::newRow("cmdStop") << "cmdStop" << "Stop";
         QTest::newRow("cmdRefresh") << "cmdRefresh" << "Refresh";
-        QTest::newRow("cmdPrint") << "cmdPrint" << "ExecWB(7,0)";
+        QTest::newRow("cmdPrint") << "cmdPrint" << "Exec(PrintPreview)";
         QTest::newRow("Image1") << "Image1" << "Navigate(" + Home + ")";
     }
     void narrowWindowClicks()

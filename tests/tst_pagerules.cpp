@@ -1,3 +1,4 @@
+#include "notebar.h"
 #include "pagefixture.h"
 #include "pagerequest.h"
 #include "publicsuffixes.h"
@@ -313,43 +314,57 @@ private slots:
         QTEST(asked, "questions");
     }
 
-    // A page that goes from one subdomain of its site to the next is asked
-    // as often as one that stays: the limit holds for the registrable
-    // domain. Another site under the same public suffix is asked again.
-    void refusalsCountForTheSite_data()
+    // Who acted decides. What a page does by itself is asked about at most
+    // three times per site: hops between subdomains do not reset that,
+    // another site under the same suffix does not share it, and the note
+    // then says so once, with "Ask Again". What the user's own click or key
+    // starts is asked every time, three Cancels before or not.
+    void whoActed_data()
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("lastHost");
+        QTest::addColumn<bool>("askAgain"); // the note's button, once the site is no longer asked
         QTest::addColumn<int>("questions");
-        for (const char *kind : {"question", "sign-in", "download", "link"}) {
-            QTest::addRow("%s, subdomains of one site", kind) << kind << "s4.deals.co.uk" << 3;
-            QTest::addRow("%s, then another site", kind) << kind << "s1.rooms.co.uk" << 4;
+        for (const char *kind : {"question", "sign-in by the page", "print by the page"}) {
+            QTest::addRow("%s, subdomains of one site", kind) << kind << "s4.deals.co.uk" << false << 3;
+            QTest::addRow("%s, then another site", kind) << kind << "s1.rooms.co.uk" << false << 4;
         }
+        QTest::newRow("question, asked again") << "question" << "s4.deals.co.uk" << true << 4;
+        for (const char *kind : {"sign-in", "download", "save page", "link", "print on a click"})
+            QTest::addRow("%s by the user", kind) << kind << "s4.deals.co.uk" << false << 4;
     }
-    void refusalsCountForTheSite()
+    void whoActed()
     {
         QFETCH(QString, kind);
         QFETCH(QString, lastHost);
+        QFETCH(bool, askAgain);
         QFETCH(int, questions);
         QDesktopServices::setUrlHandler("velmora-test", this, "openedElsewhere");
         const auto unset = qScopeGuard([] { QDesktopServices::unsetUrlHandler("velmora-test"); });
         opened.clear();
         int realm = 0;
+        const bool byPage = kind == "question" || kind.endsWith("by the page");
+        const QHash<QString, QByteArray> pages = {
+            {"question", page("Question", "", "Notification.requestPermission().then(p => received = p);")},
+            {"sign-in by the page", page("Moving", "", "location = '/sign-in';")},
+            {"print by the page", page("Print", "", "setTimeout(() => { print(); received = 'printed'; }, 100);")},
+            {"download", page("Download", block("a", "href='/deal.zip' download"))},
+            {"save page", page("Save", "Deals")},
+            {"link", page("Link", block("a", "href='velmora-test:room?id=7'"))},
+            {"print on a click", page("Print", block("button", "onclick='print()'"))},
+        };
         for (const QString &host : hosts()) {
             const QString base = "http://" + host;
-            sites->setPage(base + "/question",
-                           page("Question", "", "Notification.requestPermission().then(p => received = p);"));
+            sites->setPage(base + "/page", pages.value(kind, page("Members", "")));
             sites->setHandler(base + "/sign-in", [&realm](const QByteArray &) {
                 HttpServer::Page refused{page("Refused", "Members only")};
                 refused.status = 401;
                 refused.headers = "WWW-Authenticate: Basic realm=\"Room " + QByteArray::number(++realm) + "\"\r\n";
                 return refused;
             });
-            sites->setPage(base + "/download", page("Download", block("a", "href='/deal.zip' download")));
             HttpServer::Page file{QByteArray(1000, 'x'), "application/zip"};
             file.headers = "Content-Disposition: attachment; filename=\"deal.zip\"\r\n";
             sites->setPage(base + "/deal.zip", file);
-            sites->setPage(base + "/link", page("Link", block("a", "href='velmora-test:room?id=7'")));
         }
         int asked = 0;
         ModalWatch watch([&](QWidget *dialog) {
@@ -359,7 +374,7 @@ private slots:
             if (auto *box = qobject_cast<QMessageBox *>(dialog))
                 box->button(QMessageBox::No)->click();
             else
-                qobject_cast<QDialog *>(dialog)->reject(); // the sign-in box, a save dialog
+                qobject_cast<QDialog *>(dialog)->reject(); // the sign-in box, a save or print dialog
         });
         QStringList visited = hosts().mid(0, 3);
         visited << lastHost;
@@ -367,25 +382,42 @@ private slots:
         // ends the program when it reports a download whose page has since
         // gone to another site.
         QSignalSpy downloads(session->profile(), &QWebEngineProfile::downloadRequested);
-        for (const QString &host : visited) {
-            const QString address = "http://" + host + '/' + kind;
+        const auto visit = [&](const QString &host) {
+            const QString address = "http://" + host + (kind == "sign-in" ? "/sign-in" : "/page");
             view->Navigate(address);
-            QTRY_VERIFY_WITH_TIMEOUT(view->LocationURL() == address && !view->Busy(), 20000);
-            if (kind == "question")
+            const QString shown = kind.startsWith("sign-in") ? "http://" + host + "/sign-in" : address;
+            QTRY_VERIFY_WITH_TIMEOUT(view->LocationURL() == shown && !view->Busy(), 20000);
+            if (kind == "question" || kind == "print by the page")
                 QTRY_VERIFY_WITH_TIMEOUT(!js(view, "received").toString().isEmpty(), 20000);
-            else if (kind == "sign-in")
+            else if (kind.startsWith("sign-in"))
                 QTRY_COMPARE_WITH_TIMEOUT(view->LocationName(), QStringLiteral("Refused"), 20000);
-            if (kind == "download" || kind == "link")
+            if (kind == "download" || kind == "link" || kind == "print on a click")
                 click(view);
+            if (kind == "save page")
+                window->command(PageCommand::SavePage)->trigger();
             if (kind == "download") {
                 // Newer engines ask for a download's file a second time.
                 QTRY_VERIFY_WITH_TIMEOUT(sites->requests().count("http://" + host + "/deal.zip") >= 1, 20000);
                 QTRY_COMPARE_WITH_TIMEOUT(downloads.size(), int(visited.indexOf(host)) + 1, 20000);
             }
+        };
+        for (const QString &host : visited) {
+            visit(host);
             // Each of the first three hosts is asked; the last only if it is
-            // another site. The page moves on once its question is answered.
+            // another site or the user acted. The page moves on once its
+            // question is answered.
             const int step = int(visited.indexOf(host));
             QTRY_COMPARE_WITH_TIMEOUT(asked, step < 3 ? step + 1 : questions, 20000);
+            // The third refusal of what the page did by itself: said once,
+            // naming the kind and the site.
+            if (step == 2 && byPage) {
+                QTRY_VERIFY(!view->note().isEmpty());
+                QVERIFY2(view->note().contains("no longer asks") && view->note().contains(host), qPrintable(view->note()));
+                if (askAgain)
+                    view->noteBar()->actionButton()->click();
+            } else {
+                QVERIFY2(view->note().isEmpty(), qPrintable(view->note()));
+            }
         }
         // The engine decides in order: once a later page is in, the last
         // request has been answered. A link refused without a question may
@@ -398,6 +430,62 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(view->LocationURL() == home && !view->Busy(), 20000);
         QCOMPARE(asked, questions);
         QCOMPARE(opened, QList<QUrl>());
+    }
+
+    // A frame of another site asks on the account of the page the user is
+    // on, and is named as a frame on it: its Cancels count for that page's
+    // site, and the user's own visit to the framed site still asks.
+    void framesAskForThePageTheyAreOn()
+    {
+        int realm = 0;
+        sites->setHandler("http://s1.deals.co.uk/sign-in", [&realm](const QByteArray &) {
+            HttpServer::Page refused{page("Refused", "Members only")};
+            refused.status = 401;
+            refused.headers = "WWW-Authenticate: Basic realm=\"Room " + QByteArray::number(++realm) + "\"\r\n";
+            return refused;
+        });
+        sites->setPage("http://s1.rooms.co.uk/frames",
+                       page("Frames", "", "let n = 0; const t = setInterval(() => { if (++n > 5) clearInterval(t);"
+                                          " const f = document.createElement('iframe');"
+                                          " f.src = 'http://s1.deals.co.uk/sign-in'; document.body.append(f); }, 300);"));
+        QStringList asked;
+        ModalWatch watch([&](QWidget *dialog) {
+            if (!dialog || dialog->objectName() != "signIn" || !dialog->isVisible())
+                return;
+            QString text;
+            for (QLabel *label : dialog->findChildren<QLabel *>())
+                text += label->text() + u'\n';
+            asked << text;
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+        });
+        load("http://s1.rooms.co.uk/frames");
+        QTRY_VERIFY_WITH_TIMEOUT(sites->requests().count("http://s1.deals.co.uk/sign-in") >= 6, 20000);
+        QCOMPARE(asked.size(), 3);
+        for (const QString &text : asked)
+            QVERIFY2(text.contains("http://s1.deals.co.uk (a frame on http://s1.rooms.co.uk)"), qPrintable(text));
+        view->Navigate("http://s1.deals.co.uk/sign-in");
+        QTRY_COMPARE_WITH_TIMEOUT(asked.size(), 4, 20000);
+        QVERIFY2(!asked.last().contains("a frame"), qPrintable(asked.last()));
+    }
+
+    // A page that looks like a PDF viewer and prints on a timer: what it
+    // starts by itself fails or is cancelled at most three times, then the
+    // note says so and nothing more comes up.
+    void printLoopOfAFakeViewer()
+    {
+        server->setPage("/viewer", "<html><body style='margin:0'><embed type='application/pdf' internalid='x'"
+                                   " src='about:blank'><script>setInterval(() => print(), 300)</script></body></html>");
+        int boxes = 0;
+        ModalWatch watch([&](QWidget *dialog) {
+            if (dialog && dialog->isVisible()) {
+                ++boxes;
+                qobject_cast<QDialog *>(dialog)->reject();
+            }
+        });
+        load("/viewer");
+        QTRY_VERIFY_WITH_TIMEOUT(view->note().contains("no longer asks"), 30000);
+        QTest::qWait(2000);
+        QCOMPARE(boxes, 3);
     }
 
     // The site as a person means it: the registrable domain of the host.
@@ -434,17 +522,26 @@ private slots:
         SiteAnswers answers;
         const QUrl s1("https://s1.hotel.co.uk:8443/rooms?id=1"), s2("http://s2.hotel.co.uk/"),
             other("https://other.co.uk/");
-        answers.remember(s1, PageRequest::Location, true);
-        QCOMPARE(answers.answer(QUrl("https://s1.hotel.co.uk:8443/other"), PageRequest::Location), std::optional<bool>(true));
-        QCOMPARE(answers.answer(s1, PageRequest::Notifications), std::nullopt);
-        QCOMPARE(answers.answer(s2, PageRequest::Location), std::nullopt);
+        answers.remember(s1, s1, PageRequest::Location, true);
+        QCOMPARE(answers.answer(s1, QUrl("https://s1.hotel.co.uk:8443/other"), PageRequest::Location),
+                 std::optional<bool>(true));
+        QCOMPARE(answers.answer(s1, s1, PageRequest::Notifications), std::nullopt);
+        QCOMPARE(answers.answer(s1, s2, PageRequest::Location), std::nullopt);
+        // A Yes given to a frame on one site is no Yes on another.
+        QCOMPARE(answers.answer(other, s1, PageRequest::Location), std::nullopt);
         for (int refusal = 1; refusal <= 3; ++refusal) {
             QVERIFY(answers.mayAsk(refusal % 2 ? s1 : s2, PageRequest::Download));
+            QCOMPARE(answers.tellSilence(s1, PageRequest::Download), false);
             answers.refused(refusal % 2 ? s1 : s2, PageRequest::Download);
         }
         QVERIFY(!answers.mayAsk(QUrl("http://s9.hotel.co.uk/"), PageRequest::Download));
         QVERIFY(answers.mayAsk(s1, PageRequest::SignIn));
         QVERIFY(answers.mayAsk(other, PageRequest::Download));
+        // Told once; "Ask Again" starts the count afresh.
+        QCOMPARE(answers.tellSilence(s2, PageRequest::Download), true);
+        QCOMPARE(answers.tellSilence(s1, PageRequest::Download), false);
+        answers.askAgain(s1, PageRequest::Download);
+        QVERIFY(answers.mayAsk(s2, PageRequest::Download));
     }
 
     // Every permission the engine knows has its question; one it does not

@@ -555,6 +555,7 @@ private slots:
         QTest::newRow("a script") << block("button", "onclick=\"location = 'velmora:start'\"") << false;
         QTest::newRow("a link on a file") << block("a", "href='velmora:start'") << true;
         QTest::newRow("a script on a file") << block("button", "onclick=\"location = 'velmora:start'\"") << true;
+        QTest::newRow("the history, by script") << block("button", "onclick='history.back()'") << false;
     }
     void startPageOnlyForTheUser()
     {
@@ -573,6 +574,9 @@ private slots:
             links = QUrl::fromLocalFile(file.fileName()).toString();
         }
         server->setPage("/links", page("Links", target));
+        // The page before, in the history: the start page, as the user went there.
+        if (target.contains("history"))
+            load(QString::fromLatin1(schemes::StartPage));
         load(links);
         click(view);
         QTest::qWait(1500);

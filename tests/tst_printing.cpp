@@ -517,7 +517,7 @@ private slots:
             }
         });
         const qsizetype before = session.downloads().all().size();
-        view->ExecWB(WebView::SaveAsCmd, WebView::PromptUser);
+        view->Exec(PageCommand::SavePage);
         QTRY_COMPARE_WITH_TIMEOUT(session.downloads().all().size(), before + 1, 20000);
         QTRY_VERIFY_WITH_TIMEOUT(session.downloads().all().constLast()->isFinished(), 20000);
         QCOMPARE(dialogs, QStringList("QFileDialog"));

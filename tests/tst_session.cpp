@@ -54,7 +54,7 @@ private slots:
             first.setFactorFor(QUrl("http://a.test:8080/deals"), 1.25);
             first.setFactorFor(QUrl("http://b.test/"), 1.5);
             first.setFactorFor(QUrl("http://b.test/"), 1.0);
-            settings.setValue("zoom/" + QUrl::toPercentEncoding("http://c.test"), "9"); // as if edited by hand
+            settings.setSiteValue("zoom", "http://c.test", "9"); // as if edited by hand
         }
         Settings settings(file);
         ZoomStore next(settings);
@@ -82,7 +82,7 @@ private slots:
         const auto restore = qScopeGuard(
             [] { QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("/etc/xdg")); });
         QCOMPARE(Settings::systemFile(), file.fileName());
-        QCOMPARE(Settings::systemValue("home"), QStringLiteral("https://hotels.example/"));
+        QCOMPARE(Settings::systemValue(Settings::Key::HomePage), QStringLiteral("https://hotels.example/"));
     }
 
     void settingsPrivate_data()
@@ -130,11 +130,11 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Settings are kept only until Velmora ends"));
         {
             Settings settings(file);
-            settings.setValue("start/home", "https://velmora.test/");
-            QCOMPARE(settings.value("start/home"), QString("https://velmora.test/"));
+            settings.setValue(Settings::Key::HomePage, "https://velmora.test/");
+            QCOMPARE(settings.value(Settings::Key::HomePage), QString("https://velmora.test/"));
             QCOMPARE(settings.problem().isEmpty(), kept);
         }
-        QCOMPARE(Settings(file).value("start/home"), kept ? QString("https://velmora.test/") : QString());
+        QCOMPARE(Settings(file).value(Settings::Key::HomePage), kept ? QString("https://velmora.test/") : QString());
         if (!kept) {
             QVERIFY(!QFile::exists(file));
             return;

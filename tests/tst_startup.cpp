@@ -64,13 +64,13 @@ private slots:
         const Calls all = [](WebView &view) {
             view.Navigate(QStringLiteral("http://a/"));
             view.GoBack();
-            view.Zoom(1);
+            view.Exec(PageCommand::ZoomIn);
             view.ExecWB(WebView::PrintPreviewCmd, WebView::DoDefault);
             view.Stop();
             view.Refresh();
             view.GoForward();
         };
-        const QStringList allDone{"Navigate(http://a/)", "GoBack", "Zoom(1)", "ExecWB(7,0)", "Stop", "Refresh",
+        const QStringList allDone{"Navigate(http://a/)", "GoBack", "Exec(ZoomIn)", "Exec(PrintPreview)", "Stop", "Refresh",
                                   "GoForward"};
         const Calls twice = [](WebView &view) {
             view.Navigate(QStringLiteral("http://a/"));

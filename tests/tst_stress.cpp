@@ -132,7 +132,8 @@ class TestStress : public QObject
         static const int extremes[] = {0, -1, 1, 50, 100, 200, 300, INT_MAX, INT_MIN};
         QPushButton *buttons[] = {window->cmdBack, window->cmdForward, window->cmdStop, window->cmdRefresh,
                                   window->cmdHome, window->cmdPrint};
-        QAction *items[] = {window->command("mnuPGSetup"), window->command("mnuPrintPreview"), window->command("mnuPrint"),
+        QAction *items[] = {window->command(PageCommand::PageSetup), window->command(PageCommand::PrintPreview),
+                            window->command(PageCommand::Print),
                             window->mnuDelBookMark, window->mnuViewBookMark, window->mnuAbout};
         switch (rng.bounded(7)) {
         case 0: buttons[rng.bounded(6)]->click(); break;

@@ -80,6 +80,7 @@ void DeferredView::start()
     connect(view, &WebView::NavigateComplete2, this, &WebView::NavigateComplete2);
     connect(view, &WebView::BusyChanged, this, &WebView::BusyChanged);
     connect(view, &WebView::CommandStateChange, this, &WebView::CommandStateChange);
+    connect(view, &WebView::ZoomChange, this, &WebView::ZoomChange);
     // Shown, and so laid out at its full size, before it is sent anywhere:
     // the first page is laid out for the view it is shown in, not for a
     // widget's size before its first layout.

@@ -33,9 +33,7 @@ public:
     void GoForward() override { perform([](WebView &v) { v.GoForward(); }); }
     void Refresh() override { perform([](WebView &v) { v.Refresh(); }); }
     void Stop() override { perform([](WebView &v) { v.Stop(); }); }
-    void ExecWB(int cmdId, int execOpt) override { perform([=](WebView &v) { v.ExecWB(cmdId, execOpt); }); }
-    void Zoom(int step) override { perform([step](WebView &v) { v.Zoom(step); }); }
-    void Find() override { perform([](WebView &v) { v.Find(); }); }
+    void Exec(PageCommand command) override { perform([command](WebView &v) { v.Exec(command); }); }
 
     QString LocationURL() const override;
     QString LocationName() const override;

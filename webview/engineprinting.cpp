@@ -24,6 +24,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
+#include <exception>
+
 namespace {
 // The name of the PDF file fetched again for a print, in a folder of its own.
 constexpr QLatin1String FetchedName("document.pdf");
@@ -37,24 +39,6 @@ public:
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
     BusyCursor(const BusyCursor &) = delete;
     BusyCursor &operator=(const BusyCursor &) = delete;
-};
-
-// Clears a flag of an object when the scope ends, if the object still exists.
-class FlagScope
-{
-public:
-    FlagScope(QObject *owner, bool &flag) : m_owner(owner), m_flag(flag) { m_flag = true; }
-    ~FlagScope()
-    {
-        if (m_owner)
-            m_flag = false;
-    }
-    FlagScope(const FlagScope &) = delete;
-    FlagScope &operator=(const FlagScope &) = delete;
-
-private:
-    QPointer<QObject> m_owner;
-    bool &m_flag;
 };
 
 // Waits for the engine's report on a print it was asked for: timers and
@@ -174,45 +158,49 @@ QPrinter *EnginePrinting::printer()
     return m_printer.get();
 }
 
-bool EnginePrinting::exec(int cmdId, int execOpt)
+void EnginePrinting::exec(PageCommand command)
 {
-    std::function<void()> command;
-    if (cmdId == WebView::PrintCmd && execOpt == WebView::PromptUser)
-        command = [this] { print(); };
-    else if (cmdId == WebView::PrintPreviewCmd && execOpt == WebView::DoDefault)
-        command = [this] { printPreview(); };
-    else if (cmdId == WebView::PageSetupCmd && execOpt == WebView::DoDefault)
-        command = [this] { pageSetup(); };
-    if (!command)
-        return false;
-    // One print command at a time: they share the printer, and the engine
-    // prints one page on one printer at a time.
-    if (m_printing)
-        throw WebViewError(tr("Another print command of this page is still running."));
-    FlagScope printing(this, m_printing);
-    command();
-    return true;
+    // The user's own command: always asked, a Cancel is no refusal. Its
+    // failure is the caller's to tell.
+    std::exception_ptr failure;
+    QPointer<PageQuestions> questions(&m_page->questions());
+    const bool ran = questions->ask(m_page->topSite(), PageRequest::Print, Actor::User, [&] {
+        try {
+            if (command == PageCommand::Print)
+                print();
+            else if (command == PageCommand::PrintPreview)
+                printPreview();
+            else if (command == PageCommand::PageSetup)
+                pageSetup();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        return true;
+    });
+    if (failure)
+        std::rethrow_exception(failure);
+    // A page that went while its print command ran has nothing more to say.
+    if (!ran && questions)
+        throw WebViewError(tr("The page has a question open; answer it first."));
 }
 
 void EnginePrinting::printForPage()
 {
-    // A page asking again while a print of its runs is refused quietly, and
-    // so is one whose prints the user has cancelled three times: a page that
-    // asks again each time the dialog closes cannot hold the user in it. A
-    // print that fails says why, as Print does.
-    const QUrl site = m_page->url();
-    if (m_printing || !m_session.answers().mayAsk(site, PageRequest::Print))
-        return;
+    // The page's own print (window.print()): inside the user's click it is
+    // the user's; by itself it is asked at most as often as the page's
+    // limit lets it, and a Cancel or a failure counts as a refusal. A print
+    // that fails says why, as Print does.
+    PageQuestions &questions = m_page->questions();
     QPointer<EnginePrinting> self(this);
-    try {
-        FlagScope printing(this, m_printing);
-        if (!print() && self)
-            m_session.answers().refused(site, PageRequest::Print);
-    } catch (const ExpectedFailure &e) {
-        tellUser(m_owner->window(), QString::fromUtf8(e.what()));
-    } catch (...) {
-        logUnexpectedFailure();
-    }
+    questions.ask(m_page->topSite(), PageRequest::Print, questions.takeGesture(), [&] {
+        try {
+            return print();
+        } catch (const ExpectedFailure &e) {
+            if (self)
+                tellUser(m_owner->window(), QString::fromUtf8(e.what()));
+        }
+        return false;
+    });
 }
 
 bool EnginePrinting::mayStart() const
@@ -362,7 +350,7 @@ std::unique_ptr<QPdfDocument> EnginePrinting::openPdf(const QString &folder)
     Outcome outcome = Outcome::Failed;
     {
         PrintWait wait(this, m_page, m_limitMs);
-        m_page->fetch(m_page->url(), wait.context(), [&fetched, &wait, folder](QWebEngineDownloadRequest *request) {
+        m_session.downloadRouter().fetch(m_page, m_page->url(), wait.context(), [&fetched, &wait, folder](QWebEngineDownloadRequest *request) {
             fetched = request;
             request->setDownloadDirectory(folder);
             request->setDownloadFileName(FetchedName);
@@ -379,7 +367,7 @@ std::unique_ptr<QPdfDocument> EnginePrinting::openPdf(const QString &folder)
         fetched->cancel();
     if (!self)
         return nullptr;
-    m_page->forgetFetch();
+    m_session.downloadRouter().forget(m_page);
     if (outcome == Outcome::TimedOut)
         throw WebViewError(tr("The PDF file did not come from its server within %1 seconds; nothing was printed.")
                                .arg(m_limitMs / 1000));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webview.h"
+
 #include <QObject>
 
 #include <functional>
@@ -36,10 +38,10 @@ public:
     // The one printer of the view (300 dpi), shared by Print, Print Preview
     // and Page Setup so that settings carry over between them.
     QPrinter *printer();
-    // Runs one of ExecWB's print commands; false, doing nothing, when
-    // `cmdId` with `execOpt` is none of them. Throws WebViewError when the
-    // command fails.
-    bool exec(int cmdId, int execOpt);
+    // Runs the print command `command` (Print, PrintPreview or PageSetup)
+    // as the page's one open question; throws WebViewError when it fails,
+    // or when another question of the page is open.
+    void exec(PageCommand command);
     // The engine is gathering the page for a printer, also for a print that
     // was given up on: stopping the page now would bring the engine down
     // (Qt 6.4), and a new print would get no answer.
@@ -89,8 +91,6 @@ private:
     // cleanly should the view go meanwhile.
     std::shared_ptr<QPrinter> m_printer;
     int m_limitMs = PrintLimitMs;
-    // A print command is running (one of its dialogs is open or it renders).
-    bool m_printing = false;
     // The engine is rendering the page for a printer, until it answers or
     // the renderer ends.
     bool m_rendering = false;

@@ -4,16 +4,15 @@
 #include "errorpolicy.h"
 #include "findbar.h"
 #include "fullscreenwindow.h"
+#include "notebar.h"
 #include "pagedialogs.h"
 #include "schemes.h"
 #include "session.h"
-#include "webpage.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QStackedLayout>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
@@ -21,9 +20,6 @@
 #include <QWebEngineView>
 
 namespace {
-// How long a note above the page stays.
-constexpr int NoteMs = 8000;
-
 // The engine's view, made once the engine has started (the session's profile
 // is made first).
 QWebEngineView *viewOfStartedEngine(Session &session, QWidget *parent)
@@ -33,11 +29,10 @@ QWebEngineView *viewOfStartedEngine(Session &session, QWidget *parent)
 }
 } // namespace
 
-EngineView::EngineView(Session &session, QWidget *parent)
+EngineView::EngineView(Session &session, QWidget *parent, WebPage::WindowMaker makeWindow)
     : WebView(parent), m_session(session), m_view(viewOfStartedEngine(session, this)),
-      m_page(new WebPage(session, m_view)),
-      m_stack(new QStackedLayout), m_notice(new QLabel(this)), m_note(new QLabel(this)),
-      m_findBar(new FindBar(m_page, this)), m_noteTimer(new QTimer(this)),
+      m_page(new WebPage(session, std::move(makeWindow), m_view)), m_stack(new QStackedLayout),
+      m_notice(new QLabel(this)), m_note(new NoteBar(this)), m_findBar(new FindBar(m_page, this)),
       m_printing(new EnginePrinting(m_view, m_page, session, [this] { return bool(m_fullScreen); }, this))
 {
     m_view->setPage(m_page);
@@ -62,15 +57,6 @@ void EngineView::createLayout()
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    m_note->setObjectName(QStringLiteral("note"));
-    m_note->setTextFormat(Qt::PlainText);
-    m_note->setWordWrap(true);
-    m_note->setMargin(4);
-    colourLabel(m_note, QColor(255, 248, 196), Qt::black);
-    m_note->hide();
-    m_noteTimer->setSingleShot(true);
-    m_noteTimer->setInterval(NoteMs);
-    connect(m_noteTimer, &QTimer::timeout, m_note, &QWidget::hide);
     column->addWidget(m_note);
     column->addLayout(m_stack);
     column->addWidget(m_findBar);
@@ -89,35 +75,45 @@ void EngineView::createLayout()
 void EngineView::followLoads()
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
-        // The zoom is that of the site the page is going to, given as the
-        // engine let it go (see WebPage): the page shown until then may be of
-        // another site, or none, and its zoom is not given again here.
         clearNotice();
         emit BusyChanged(m_busy = true);
     });
     connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) { emit ProgressChange(progress, 100); });
-    // The end of a download is reported as progress -1, whatever the outcome.
+    // The end of a page load is reported as progress -1, whatever the outcome.
     connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
-        // The engine sets a page's zoom back as it commits: the site's again.
-        applyZoom();
         reportHistory();
         emit ProgressChange(-1, 100);
         emit BusyChanged(m_busy = false);
     });
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
-        applyZoom();
         reportHistory();
         emit NavigateComplete2(url.toString());
     });
-    connect(&m_session.zoom(), &ZoomStore::changed, this, [this] { applyZoom(); });
+    connect(m_page, &WebPage::zoomApplied, this, &WebView::ZoomChange);
     connect(m_page, &QWebEnginePage::titleChanged, this, &EngineView::TitleChange);
 }
 
 void EngineView::answerPage()
 {
-    connect(m_page, &WebPage::windowBlocked, this, [this](const QUrl &site) {
-        showNote(tr("A window that %1 tried to open was blocked: windows open only when you click.")
-                     .arg(pagedialogs::siteName(site)));
+    // A note stays while the page does what it likes, until the user goes
+    // somewhere or closes it.
+    connect(m_page, &WebPage::userNavigated, m_note, &QWidget::hide);
+    connect(m_page, &WebPage::windowBlocked, this, [this](const QUrl &site, const QUrl &url) {
+        // The user may still want it: one click opens it, as the user's own.
+        m_note->showNote(tr("A window that %1 tried to open was blocked: windows open only when you click.")
+                             .arg(pagedialogs::siteName(site)),
+                         url.isEmpty() || url.scheme() == QLatin1String("about") ? QString() : tr("&Open It"),
+                         [page = QPointer<WebPage>(m_page), url] {
+                             if (page)
+                                 page->openWindow(url);
+                         });
+    });
+    connect(&m_page->questions(), &PageQuestions::silenced, this, [this](const QUrl &site, PageRequest request) {
+        m_note->showNote(tr("Velmora no longer asks you about %1 from %2: it refuses them.")
+                             .arg(pagerules::kindName(request), pagedialogs::siteName(site)),
+                         tr("&Ask Again"), [answers = &m_session.answers(), site, request] {
+                             answers->askAgain(site, request);
+                         });
     });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status) {
@@ -171,12 +167,12 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
         m_fullScreenLocked = false;
-        m_page->userActed();
+        m_page->questions().userActed();
         break;
     case QEvent::KeyPress:
         if (static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
             m_fullScreenLocked = false;
-        m_page->userActed();
+        m_page->questions().userActed();
         break;
     default:
         break;
@@ -188,31 +184,14 @@ void EngineView::reportHistory()
 {
     const QWebEngineHistory *history = m_page->history();
     if (const bool back = history->canGoBack(); back != m_canGoBack)
-        emit CommandStateChange(NavigateBack, m_canGoBack = back);
+        emit CommandStateChange(PageCommand::Back, m_canGoBack = back);
     if (const bool forward = history->canGoForward(); forward != m_canGoForward)
-        emit CommandStateChange(NavigateForward, m_canGoForward = forward);
+        emit CommandStateChange(PageCommand::Forward, m_canGoForward = forward);
 }
 
 QString EngineView::note() const
 {
-    return m_note->isVisible() ? m_note->text() : QString();
-}
-
-void EngineView::showNote(const QString &text)
-{
-    m_note->setText(text);
-    m_note->show();
-    m_noteTimer->start();
-}
-
-void EngineView::applyZoom()
-{
-    m_page->setZoomFactor(m_session.zoom().factorFor(m_page->url()));
-}
-
-QWebEnginePage *EngineView::page() const
-{
-    return m_page;
+    return m_note->text();
 }
 
 QWidget *EngineView::fullScreenWindow() const
@@ -241,6 +220,7 @@ void EngineView::GoBack()
 {
     if (!m_page->history()->canGoBack())
         throw WebViewError(tr("There is no earlier page in the history."));
+    m_page->userChose(QUrl());
     m_page->triggerAction(QWebEnginePage::Back);
 }
 
@@ -248,11 +228,13 @@ void EngineView::GoForward()
 {
     if (!m_page->history()->canGoForward())
         throw WebViewError(tr("There is no later page in the history."));
+    m_page->userChose(QUrl());
     m_page->triggerAction(QWebEnginePage::Forward);
 }
 
 void EngineView::Refresh()
 {
+    m_page->userChose(QUrl());
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
@@ -265,31 +247,42 @@ void EngineView::Stop()
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
-void EngineView::ExecWB(int cmdId, int execOpt)
+void EngineView::Exec(PageCommand command)
 {
-    if (cmdId == SaveAsCmd && execOpt == PromptUser) {
+    switch (command) {
+    case PageCommand::Back:
+        return GoBack();
+    case PageCommand::Forward:
+        return GoForward();
+    case PageCommand::Stop:
+        return Stop();
+    case PageCommand::Refresh:
+        return Refresh();
+    case PageCommand::SavePage:
         if (m_page->url().isEmpty())
             throw WebViewError(tr("There is no page to save."));
-        // As the context menu's Save page: a PDF file in the viewer is saved
-        // as the file itself, byte for byte, any other page as the engine
-        // saves it; both ask where through the save dialog and show in the
-        // downloads. The user asked for it: it is no download the page
-        // started by itself.
+        // As the context menu's Save page: asks where through the save
+        // dialog and shows in the downloads. The user asked for it: it is
+        // no download the page started by itself.
         m_page->userChose(m_page->url());
-        m_page->triggerAction(QWebEnginePage::SavePage);
-    } else if (!m_printing->exec(cmdId, execOpt)) {
-        throw WebViewError(tr("Command %1 with option %2 is not supported.").arg(cmdId).arg(execOpt));
+        return m_page->triggerAction(QWebEnginePage::SavePage);
+    case PageCommand::PageSetup:
+    case PageCommand::PrintPreview:
+    case PageCommand::Print:
+        return m_printing->exec(command);
+    case PageCommand::Find:
+        return m_findBar->open();
+    case PageCommand::ZoomIn:
+        return m_session.zoom().step(m_page->url(), +1);
+    case PageCommand::ZoomOut:
+        return m_session.zoom().step(m_page->url(), -1);
+    case PageCommand::ZoomReset:
+        return m_session.zoom().step(m_page->url(), 0);
+    case PageCommand::Home:
+    case PageCommand::Close:
+        break;
     }
-}
-
-void EngineView::Zoom(int step)
-{
-    m_session.zoom().setFactorFor(m_page->url(), ZoomStore::stepped(m_page->zoomFactor(), step));
-}
-
-void EngineView::Find()
-{
-    m_findBar->open();
+    throw WebViewError(tr("This command is not one of the page's."));
 }
 
 bool EngineView::Busy() const
@@ -311,7 +304,6 @@ void EngineView::showNotice(const QString &text)
 void EngineView::clearNotice()
 {
     m_stack->setCurrentWidget(m_view);
-    m_note->hide();
 }
 
 void EngineView::showContextMenu(const QPoint &pos)

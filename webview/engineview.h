@@ -1,5 +1,6 @@
 #pragma once
 
+#include "webpage.h"
 #include "webview.h"
 
 #include <QPointer>
@@ -7,25 +8,25 @@
 class QLabel;
 class QPrinter;
 class QStackedLayout;
-class QTimer;
 class QWebEnginePage;
 class QWebEngineView;
 class EnginePrinting;
 class FindBar;
 class FullScreenWindow;
+class NoteBar;
 class Session;
-class WebPage;
 
 // The web view over Qt WebEngine: a page of the program's own kind on the
 // session's profile, at its site's zoom. It also answers what the page asks
 // of the view itself: full screen, a context menu, printing, and a word when
-// the page has died, its site's certificate was refused or a window was
-// blocked.
+// the page has died, its site's certificate was refused, a window was blocked
+// or a site is no longer asked about something.
 class EngineView : public WebView
 {
     Q_OBJECT
 public:
-    EngineView(Session &session, QWidget *parent = nullptr);
+    // Windows the page opens are made by `makeWindow`; without it, none opens.
+    EngineView(Session &session, QWidget *parent = nullptr, WebPage::WindowMaker makeWindow = {});
     ~EngineView() override;
 
     void Navigate(const QString &url) override;
@@ -33,9 +34,7 @@ public:
     void GoForward() override;
     void Refresh() override;
     void Stop() override;
-    void ExecWB(int cmdId, int execOpt) override;
-    void Zoom(int step) override;
-    void Find() override;
+    void Exec(PageCommand command) override;
     QString LocationURL() const override;
     QString LocationName() const override;
     bool Busy() const override;
@@ -43,11 +42,13 @@ public:
     // The engine's own view, for tests that drive the page directly.
     QWebEngineView *engine() const { return m_view; }
     // The page, wherever it is shown (in this view or full screen).
-    QWebEnginePage *page() const;
+    WebPage *page() const { return m_page; }
     // What the view says in place of the page, if it says anything.
     QString notice() const;
-    // The short note above the page (a blocked window), while it shows.
+    // The note above the page (a blocked window, a site no longer asked),
+    // while it shows.
     QString note() const;
+    NoteBar *noteBar() const { return m_note; }
     // The window that shows the page full screen, while it does.
     QWidget *fullScreenWindow() const;
     // The find bar below the page.
@@ -71,15 +72,13 @@ private:
     // Loads, progress, history and zoom, passed on as the view's events.
     void followLoads();
     // What the page asks of its view: full screen, a word about a dead
-    // renderer, a refused certificate, a blocked window.
+    // renderer, a refused certificate, a blocked window, a site silenced.
     void answerPage();
     // The user's own clicks and keys, and the context menu.
     void watchUser();
     void enterOrLeaveFullScreen(bool enter);
     // Reports Back and Forward when the history allows them, or no longer.
     void reportHistory();
-    void showNote(const QString &text);
-    void applyZoom();
     void showNotice(const QString &text);
     void clearNotice();
     void showContextMenu(const QPoint &pos);
@@ -89,9 +88,8 @@ private:
     WebPage *m_page;
     QStackedLayout *m_stack;
     QLabel *m_notice;
-    QLabel *m_note;
+    NoteBar *m_note;
     FindBar *m_findBar;
-    QTimer *m_noteTimer;
     EnginePrinting *m_printing;
     // The window that shows the page full screen, while it does.
     QPointer<FullScreenWindow> m_fullScreen;

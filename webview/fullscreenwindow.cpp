@@ -1,10 +1,10 @@
 #include "fullscreenwindow.h"
 
-#include "engineview.h"
 #include "pagedialogs.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
@@ -49,7 +49,7 @@ FullScreenWindow::FullScreenWindow(QWebEngineView *home, QWebEnginePage *page, Q
 
     m_notice->setObjectName(QStringLiteral("fullScreenNotice"));
     m_notice->setTextFormat(Qt::PlainText);
-    m_notice->setText(EngineView::tr("%1 is full screen. Press Esc to leave full screen.")
+    m_notice->setText(QCoreApplication::translate("EngineView", "%1 is full screen. Press Esc to leave full screen.")
                           .arg(pagedialogs::siteName(page->url())));
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->setMargin(12);

@@ -39,41 +39,37 @@ QList<QKeySequence> keysOf(const PageActions::Command &command)
 
 const std::vector<PageActions::Command> &PageActions::commands()
 {
-    // name, text, standard keys, own keys, in the Page menu, needs,
-    // focuses the page, tells its failure, what it does
+    // command, name, text, standard keys, own keys, in the Page menu, needs,
+    // focuses the page, tells its failure
     static const std::vector<Command> table = {
-        {"cmdBack", QT_TRANSLATE_NOOP("PageActions", "&Back"), Keys::Back, {alt(Qt::Key_Left)}, false,
-         Needs::EarlierPage, true, false, [](WebView &v, const QString &) { v.GoBack(); }},
-        {"cmdForward", QT_TRANSLATE_NOOP("PageActions", "&Forward"), Keys::Forward, {alt(Qt::Key_Right)}, false,
-         Needs::LaterPage, true, false, [](WebView &v, const QString &) { v.GoForward(); }},
-        {"cmdStop", QT_TRANSLATE_NOOP("PageActions", "&Stop"), Keys::UnknownKey, {Qt::Key_Escape}, false,
-         Needs::Loading, false, false, [](WebView &v, const QString &) { v.Stop(); }},
-        {"cmdRefresh", QT_TRANSLATE_NOOP("PageActions", "&Refresh"), Keys::Refresh, {Qt::Key_F5, ctrl(Qt::Key_R)},
-         false, Needs::Nothing, true, false, [](WebView &v, const QString &) { v.Refresh(); }},
-        {"cmdHome", QT_TRANSLATE_NOOP("PageActions", "&Home"), Keys::UnknownKey, {alt(Qt::Key_Home)}, false,
-         Needs::HomePage, true, false, [](WebView &v, const QString &home) { v.Navigate(home); }},
-        {"mnuPGSetup", QT_TRANSLATE_NOOP("PageActions", "Page Set&up..."), Keys::UnknownKey, {}, true,
-         Needs::Nothing, false, true,
-         [](WebView &v, const QString &) { v.ExecWB(WebView::PageSetupCmd, WebView::DoDefault); }},
-        {"mnuPrintPreview", QT_TRANSLATE_NOOP("PageActions", "Print Pre&view"), Keys::UnknownKey, {}, true,
-         Needs::Nothing, false, true,
-         [](WebView &v, const QString &) { v.ExecWB(WebView::PrintPreviewCmd, WebView::DoDefault); }},
-        {"mnuPrint", QT_TRANSLATE_NOOP("PageActions", "&Print..."), Keys::Print, {ctrl(Qt::Key_P)}, true,
-         Needs::Nothing, false, true,
-         [](WebView &v, const QString &) { v.ExecWB(WebView::PrintCmd, WebView::PromptUser); }},
-        {"mnuSavePage", QT_TRANSLATE_NOOP("PageActions", "&Save Page..."), Keys::Save, {ctrl(Qt::Key_S)}, true,
-         Needs::Nothing, false, true,
-         [](WebView &v, const QString &) { v.ExecWB(WebView::SaveAsCmd, WebView::PromptUser); }},
-        {"mnuFind", QT_TRANSLATE_NOOP("PageActions", "&Find in Page..."), Keys::Find, {ctrl(Qt::Key_F)}, true,
-         Needs::Nothing, false, false, [](WebView &v, const QString &) { v.Find(); }},
-        {"zoomIn", QT_TRANSLATE_NOOP("PageActions", "Zoom &In"), Keys::ZoomIn, {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)},
-         false, Needs::Nothing, false, false, [](WebView &v, const QString &) { v.Zoom(+1); }},
-        {"zoomOut", QT_TRANSLATE_NOOP("PageActions", "Zoom &Out"), Keys::ZoomOut, {ctrl(Qt::Key_Minus)}, false,
-         Needs::Nothing, false, false, [](WebView &v, const QString &) { v.Zoom(-1); }},
-        {"zoomReset", QT_TRANSLATE_NOOP("PageActions", "&Actual Size"), Keys::UnknownKey, {ctrl(Qt::Key_0)}, false,
-         Needs::Nothing, false, false, [](WebView &v, const QString &) { v.Zoom(0); }},
-        {"close", QT_TRANSLATE_NOOP("PageActions", "&Close"), Keys::Close, {ctrl(Qt::Key_W)}, false,
-         Needs::Nothing, false, false, [](WebView &v, const QString &) { v.window()->close(); }},
+        {PageCommand::Back, "cmdBack", QT_TRANSLATE_NOOP("PageActions", "&Back"), Keys::Back, {alt(Qt::Key_Left)},
+         false, Needs::EarlierPage, true, false},
+        {PageCommand::Forward, "cmdForward", QT_TRANSLATE_NOOP("PageActions", "&Forward"), Keys::Forward,
+         {alt(Qt::Key_Right)}, false, Needs::LaterPage, true, false},
+        {PageCommand::Stop, "cmdStop", QT_TRANSLATE_NOOP("PageActions", "&Stop"), Keys::UnknownKey, {Qt::Key_Escape},
+         false, Needs::Loading, false, false},
+        {PageCommand::Refresh, "cmdRefresh", QT_TRANSLATE_NOOP("PageActions", "&Refresh"), Keys::Refresh,
+         {Qt::Key_F5, ctrl(Qt::Key_R)}, false, Needs::Nothing, true, false},
+        {PageCommand::Home, "cmdHome", QT_TRANSLATE_NOOP("PageActions", "&Home"), Keys::UnknownKey,
+         {alt(Qt::Key_Home)}, false, Needs::HomePage, true, false},
+        {PageCommand::PageSetup, "mnuPGSetup", QT_TRANSLATE_NOOP("PageActions", "Page Set&up..."), Keys::UnknownKey,
+         {}, true, Needs::Nothing, false, true},
+        {PageCommand::PrintPreview, "mnuPrintPreview", QT_TRANSLATE_NOOP("PageActions", "Print Pre&view"),
+         Keys::UnknownKey, {}, true, Needs::Nothing, false, true},
+        {PageCommand::Print, "mnuPrint", QT_TRANSLATE_NOOP("PageActions", "&Print..."), Keys::Print,
+         {ctrl(Qt::Key_P)}, true, Needs::Nothing, false, true},
+        {PageCommand::SavePage, "mnuSavePage", QT_TRANSLATE_NOOP("PageActions", "&Save Page..."), Keys::Save,
+         {ctrl(Qt::Key_S)}, true, Needs::Nothing, false, true},
+        {PageCommand::Find, "mnuFind", QT_TRANSLATE_NOOP("PageActions", "&Find in Page..."), Keys::Find,
+         {ctrl(Qt::Key_F)}, true, Needs::Nothing, false, false},
+        {PageCommand::ZoomIn, "zoomIn", QT_TRANSLATE_NOOP("PageActions", "Zoom &In"), Keys::ZoomIn,
+         {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, false, Needs::Nothing, false, false},
+        {PageCommand::ZoomOut, "zoomOut", QT_TRANSLATE_NOOP("PageActions", "Zoom &Out"), Keys::ZoomOut,
+         {ctrl(Qt::Key_Minus)}, false, Needs::Nothing, false, false},
+        {PageCommand::ZoomReset, "zoomReset", QT_TRANSLATE_NOOP("PageActions", "&Actual Size"), Keys::UnknownKey,
+         {ctrl(Qt::Key_0)}, false, Needs::Nothing, false, false},
+        {PageCommand::Close, "close", QT_TRANSLATE_NOOP("PageActions", "&Close"), Keys::Close, {ctrl(Qt::Key_W)},
+         false, Needs::Nothing, false, false},
     };
     return table;
 }
@@ -91,11 +87,11 @@ PageActions::PageActions(QWidget *window) : QObject(window), m_window(window)
     }
 }
 
-QAction *PageActions::action(const QString &name) const
+QAction *PageActions::action(PageCommand command) const
 {
-    for (QAction *action : m_actions) {
-        if (action->objectName() == name)
-            return action;
+    for (size_t row = 0; row < commands().size(); ++row) {
+        if (commands()[row].id == command)
+            return m_actions.at(qsizetype(row));
     }
     return nullptr;
 }
@@ -128,9 +124,9 @@ void PageActions::bind(WebView *view, std::function<QString()> homePage)
         case Needs::EarlierPage:
         case Needs::LaterPage: {
             // A fresh view has no history; the view says when it has.
-            const int which = command.needs == Needs::EarlierPage ? WebView::NavigateBack : WebView::NavigateForward;
+            const PageCommand which = command.id;
             action->setEnabled(false);
-            connect(view, &WebView::CommandStateChange, action, [action, which](int changed, bool enable) {
+            connect(view, &WebView::CommandStateChange, action, [action, which](PageCommand changed, bool enable) {
                 if (changed == which)
                     action->setEnabled(enable);
             });
@@ -154,14 +150,34 @@ void PageActions::bind(WebView *view, std::function<QString()> homePage)
 
 void PageActions::run(const Command &command, QAction *action, WebView *view)
 {
-    const QString home = m_homePage ? m_homePage() : QString();
+    // The design's own operations by their names, Close the window's; the
+    // view runs the others.
+    const auto perform = [&] {
+        switch (command.id) {
+        case PageCommand::Back:
+            return view->GoBack();
+        case PageCommand::Forward:
+            return view->GoForward();
+        case PageCommand::Stop:
+            return view->Stop();
+        case PageCommand::Refresh:
+            return view->Refresh();
+        case PageCommand::Home:
+            return view->Navigate(m_homePage ? m_homePage() : QString());
+        case PageCommand::Close:
+            view->window()->close();
+            return;
+        default:
+            return view->Exec(command.id);
+        }
+    };
     if (!command.tellsFailure) {
-        ignoreErrors([&] { command.run(*view, home); });
+        ignoreErrors(perform);
     } else {
         // A command the user waits on must not fail without a word.
         QString failure;
         try {
-            command.run(*view, home);
+            perform();
         } catch (const ExpectedFailure &e) {
             failure = QString::fromUtf8(e.what());
         } catch (...) {

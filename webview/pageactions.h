@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webview.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
@@ -9,27 +11,26 @@
 
 class QAction;
 class QWidget;
-class WebView;
 
 // The page commands of a browser window, one QAction each, made from one
 // table: a row names the command, gives its text (with its access letter),
-// its keys, where it shows and what it does to the web view. Menu items,
-// picture buttons and keys all trigger the same action, and the keys work
-// wherever the focus is in the window, the page included. A new command is
-// one row here and, if the view must learn something new, one WebView
-// operation.
+// its keys and where it shows; the view runs it (Back, Forward, Stop, Refresh
+// and Home by the design's operations, the others by WebView::Exec), but for
+// Close, which is the window's. Menu items, picture buttons and keys all
+// trigger the same action, and the keys work wherever the focus is in the
+// window, the page included. A new command is a PageCommand, a case in the
+// view's Exec and one row here.
 class PageActions : public QObject
 {
     Q_OBJECT
 public:
-    // What a command does to the view; `home` is the window's home page.
-    using Operation = void (*)(WebView &view, const QString &home);
     // What a command needs: an earlier or later page in the history, a page
     // that loads, a home page. The action is disabled while it is missing,
     // and left out in a window without a home page.
     enum class Needs { Nothing, EarlierPage, LaterPage, Loading, HomePage };
     struct Command
     {
+        PageCommand id;
         // The action's object name: the design's name for it.
         const char *name;
         // The text in menus, with its access letter; tooltips drop the letter.
@@ -46,7 +47,6 @@ public:
         // A failure is shown to the user; otherwise it is dropped (a Back
         // with nothing to go back to is no news).
         bool tellsFailure;
-        Operation run;
     };
     // The table, in the Page menu's order.
     static const std::vector<Command> &commands();
@@ -54,8 +54,8 @@ public:
     // Makes one action per row and adds them to `window`.
     explicit PageActions(QWidget *window);
 
-    // The action of the row named `name`; null for no such row.
-    QAction *action(const QString &name) const;
+    // The action of `command`.
+    QAction *action(PageCommand command) const;
     // The Page menu's items, in order.
     QList<QAction *> pageMenu() const;
     // Has every action run its command on `view`, and follow the page's

@@ -51,6 +51,11 @@ QString pagedialogs::siteName(const QUrl &url)
         .toString();
 }
 
+QString pagedialogs::frameName(const QUrl &asker, const QUrl &top)
+{
+    return tr("%1 (a frame on %2)").arg(siteName(asker), siteName(top));
+}
+
 QString pagedialogs::passkeyNotice(const QUrl &url)
 {
     return tr("The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request "
@@ -139,7 +144,7 @@ std::optional<QString> pagedialogs::askPageText(QWidget *parent, const QUrl &ori
     return given;
 }
 
-std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *parent, const QUrl &url,
+std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *parent, const QString &asker,
                                                                    const QString &realm, bool refusedBefore,
                                                                    const QString &user)
 {
@@ -148,8 +153,8 @@ std::optional<pagedialogs::Credentials> pagedialogs::askCredentials(QWidget *par
     dialog->setWindowTitle(tr("Sign in"));
     auto *form = new QFormLayout(dialog);
     auto *intro = new QLabel(realm.isEmpty()
-                                 ? tr("The site %1 asks you to sign in.").arg(siteName(url))
-                                 : tr("The site %1 asks you to sign in to \"%2\".").arg(siteName(url), realm),
+                                 ? tr("The site %1 asks you to sign in.").arg(asker)
+                                 : tr("The site %1 asks you to sign in to \"%2\".").arg(asker, realm),
                              dialog);
     intro->setTextFormat(Qt::PlainText);
     intro->setWordWrap(true);

@@ -15,6 +15,10 @@ namespace pagedialogs {
 // How a site is named to the user: its scheme, host and port, no path.
 QString siteName(const QUrl &url);
 
+// How a frame of the site at `asker` on the site the user is on, `top`, is
+// named to the user: both sites.
+QString frameName(const QUrl &asker, const QUrl &top);
+
 // What the user is told when the page at `url` asked for a passkey or a
 // security key, which the program cannot use yet.
 QString passkeyNotice(const QUrl &url);
@@ -38,11 +42,11 @@ struct Credentials
     QString password;
 };
 
-// Asks for a user name and password for `url`'s site and `realm`, saying
+// Asks for a user name and password for `asker` (a site's name) and `realm`, saying
 // first that the last attempt was not accepted if `refusedBefore` and then
 // offering that attempt's user name (`user`) again; nothing on Cancel or
 // when the dialog is closed.
-std::optional<Credentials> askCredentials(QWidget *parent, const QUrl &url, const QString &realm,
+std::optional<Credentials> askCredentials(QWidget *parent, const QString &asker, const QString &realm,
                                           bool refusedBefore = false, const QString &user = QString());
 
 // A page's own alert, confirm and prompt, headed with the site that shows

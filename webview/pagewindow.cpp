@@ -9,12 +9,14 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWebEnginePage>
 
 PageWindow::PageWindow(Session &session, QWidget *owner)
-    : QWidget(owner, Qt::Window), m_view(new EngineView(session, this)), m_actions(new PageActions(this))
+    : QWidget(owner, Qt::Window), m_view(new EngineView(session, this, maker(session, owner))),
+      m_actions(new PageActions(this))
 {
     setObjectName(QStringLiteral("pageWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -38,7 +40,7 @@ PageWindow::PageWindow(Session &session, QWidget *owner)
     connect(m_view, &EngineView::TitleChange, this, [this] { updateTitle(); });
     connect(m_view, &WebView::NavigateComplete2, this, [this] { updateTitle(); });
 
-    auto *page = static_cast<WebPage *>(m_view->page());
+    WebPage *page = m_view->page();
     // The size and place the page asked for with window.open, kept on the screen.
     connect(page, &QWebEnginePage::geometryChangeRequested, this, [this](const QRect &wanted) {
         if (!wanted.isEmpty())
@@ -47,10 +49,24 @@ PageWindow::PageWindow(Session &session, QWidget *owner)
     connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
     // A close the page asked for while a question of its was open waits
     // until it has been answered: the question's caller is still running.
-    connect(page, &WebPage::questionAnswered, this, [this] {
+    connect(&page->questions(), &PageQuestions::answered, this, [this] {
         if (m_closeWhenAnswered)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     });
+}
+
+WebPage::WindowMaker PageWindow::maker(Session &session, QWidget *owner)
+{
+    QPointer<QWidget> top(owner);
+    return [&session, top](const QRect &geometry) {
+        auto *window = new PageWindow(session, top);
+        // The size and place window.open asked for: a window with an opener
+        // asks again through its page, one without (noopener) only here.
+        if (!geometry.isEmpty())
+            window->place(geometry);
+        window->show();
+        return window->view()->page();
+    };
 }
 
 QString PageWindow::titleFor(const QString &title, const QUrl &url, const QUrl &opener)
@@ -67,7 +83,7 @@ QString PageWindow::titleFor(const QString &title, const QUrl &url, const QUrl &
 void PageWindow::updateTitle()
 {
     const QUrl url(m_view->LocationURL());
-    setWindowTitle(titleFor(m_view->LocationName(), url, static_cast<WebPage *>(m_view->page())->openerUrl()));
+    setWindowTitle(titleFor(m_view->LocationName(), url, m_view->page()->openerUrl()));
 }
 
 void PageWindow::place(QRect wanted)
@@ -125,8 +141,7 @@ bool PageWindow::event(QEvent *event)
 
 void PageWindow::closeEvent(QCloseEvent *event)
 {
-    auto *page = static_cast<WebPage *>(m_view->page());
-    if (page->isAsking()) {
+    if (m_view->page()->questions().isAsking()) {
         // Answer the open question with No first; the window goes after.
         m_closeWhenAnswered = true;
         hide();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webpage.h"
+
 #include <QUrl>
 #include <QWidget>
 
@@ -16,6 +18,11 @@ class PageWindow : public QWidget
     Q_OBJECT
 public:
     PageWindow(Session &session, QWidget *owner);
+
+    // How a page opens windows: each a PageWindow on `session`, which closes
+    // with `owner` (the program's first window, not the opener: closing the
+    // opener leaves it open) and opens its own windows the same way.
+    static WebPage::WindowMaker maker(Session &session, QWidget *owner);
 
     EngineView *view() const { return m_view; }
     PageActions *actions() const { return m_actions; }

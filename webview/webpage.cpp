@@ -1,15 +1,12 @@
 #include "webpage.h"
 
-#include "engineview.h"
 #include "errorpolicy.h"
 #include "pagedialogs.h"
-#include "pagewindow.h"
 #include "schemes.h"
 #include "session.h"
 #include "startpage.h"
 
 #include <QAuthenticator>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QPointer>
 #include <QWebEngineCertificateError>
@@ -18,10 +15,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-
-#include <utility>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-#include <QAbstractListModel>
 #include <QWebEngineDesktopMediaRequest>
 #include <QWebEngineWebAuthUxRequest>
 #endif
@@ -30,55 +24,15 @@
 #endif
 
 namespace {
-// How long a click or key of the user's counts for what the page does next.
-constexpr qint64 UserActionMs = 10000;
-// How long a fetch given up on may still come: longer than any print waits.
-constexpr qint64 AbandonedFetchMs = 300000;
-
-// The program's fetches given up on before the engine answered, kept by the
-// profile they go through: such a fetch may still come, after its page has
-// gone, and then has no page to ask (Qt 6.4 crashes when asked). It is
-// cancelled, by whichever page hears of it first.
-class AbandonedFetches : public QObject
+bool sameAddress(const QUrl &a, const QUrl &b)
 {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-
-    static AbandonedFetches &of(QWebEngineProfile *profile)
-    {
-        auto *fetches = profile->findChild<AbandonedFetches *>(QString(), Qt::FindDirectChildrenOnly);
-        return fetches ? *fetches : *new AbandonedFetches(profile);
-    }
-    void add(const QUrl &url) { m_given.insert(url, QDateTime::currentMSecsSinceEpoch() + AbandonedFetchMs); }
-    // Cancels `request` if it is a fetch given up on; true then, and for
-    // every page that hears of it after.
-    bool cancelled(QWebEngineDownloadRequest *request)
-    {
-        m_cancelled.removeAll(nullptr);
-        if (m_cancelled.contains(request))
-            return true;
-        const auto given = m_given.find(request->url());
-        if (given == m_given.end())
-            return false;
-        const bool recent = *given >= QDateTime::currentMSecsSinceEpoch();
-        m_given.erase(given);
-        if (recent) {
-            request->cancel();
-            m_cancelled << request;
-        }
-        return recent;
-    }
-
-private:
-    // Each address with the time after which it is no longer waited for.
-    QHash<QUrl, qint64> m_given;
-    // Those cancelled, until the profile lets them go.
-    QList<QPointer<QWebEngineDownloadRequest>> m_cancelled;
-};
+    return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
+}
 } // namespace
 
-WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.profile(), parent), m_session(session)
+WebPage::WebPage(Session &session, WindowMaker makeWindow, QObject *parent)
+    : QWebEnginePage(session.profile(), parent), m_session(session),
+      m_questions(new PageQuestions(session.answers(), this)), m_makeWindow(std::move(makeWindow))
 {
     if (!profile()->urlSchemeHandler(schemes::Own))
         profile()->installUrlSchemeHandler(schemes::Own, new StartPageScheme(profile()));
@@ -87,20 +41,58 @@ WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.pro
     // engine's own blocker would drop them unseen.
     settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
     connect(this, &QWebEnginePage::newWindowRequested, this,
-            [this](QWebEngineNewWindowRequest &request) { ignoreErrors([&] { openWindow(request); }); });
+            [this](QWebEngineNewWindowRequest &request) { ignoreErrors([&] { openRequested(request); }); });
     connect(this, &QWebEnginePage::authenticationRequired, this,
-            [this](const QUrl &url, QAuthenticator *authenticator) { signIn(url, authenticator); });
+            [this](const QUrl &url, QAuthenticator *authenticator) {
+                // The page the user is going to asks on its own account;
+                // anything else on the account of the page shown.
+                const bool ownPage = sameAddress(url, m_mainFrameUrl);
+                m_signIn.answer(*m_questions, url, ownPage ? url : topSite(),
+                                ownPage ? m_mainFrameActor : Actor::Page, authenticator, dialogParent());
+            });
     connect(this, &QWebEnginePage::proxyAuthenticationRequired, this,
             [this](const QUrl &, QAuthenticator *authenticator, const QString &proxyHost) {
-                signIn(QUrl(QStringLiteral("http://") + proxyHost), authenticator);
+                const QUrl proxy(QStringLiteral("http://") + proxyHost);
+                m_signIn.answer(*m_questions, proxy, proxy, m_mainFrameActor, authenticator, dialogParent());
             });
+    answerPermissions();
+    connect(this, &QWebEnginePage::certificateError, this, [this](const QWebEngineCertificateError &error) {
+        // Never let a page through on a certificate that is not trusted; say
+        // so in place of the page only when it is the page itself, not a
+        // frame or a picture inside it.
+        QWebEngineCertificateError refused = error;
+        refused.rejectCertificate();
+        if (sameAddress(error.url(), m_mainFrameUrl))
+            emit certificateRefused(error.url());
+    });
+    m_session.downloadRouter().add(this, [this](QWebEngineDownloadRequest *request) { download(request); });
+    connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        if (ok)
+            m_signIn.pageLoaded();
+    });
+    // The engine sets a page's zoom back as it commits: the site's again.
+    connect(this, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        m_mainFrameCommitted = true;
+        applyZoom(url);
+    });
+    connect(&m_session.zoom(), &ZoomStore::changed, this, [this](const QString &site) {
+        if (site == SiteAnswers::siteOf(url()))
+            applyZoom(url());
+    });
+}
+
+void WebPage::answerPermissions()
+{
+    // The page always gets an answer: an unknown kind is refused.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     connect(this, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission permission) {
-        // The page always gets an answer: an unknown kind is refused.
         QPointer<WebPage> self(this);
         const std::optional<PageRequest> request = pagerules::fromPermission(permission.permissionType());
         bool allowed = false;
-        ignoreErrors([&] { allowed = request && permitted(permission.origin(), *request); });
+        ignoreErrors([&] {
+            allowed = request
+                && pagerequests::permitted(*m_questions, topSite(), permission.origin(), *request, dialogParent());
+        });
         if (!self)
             return;
         if (allowed)
@@ -113,51 +105,31 @@ WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.pro
         QPointer<WebPage> self(this);
         const std::optional<PageRequest> request = pagerules::fromFeature(feature);
         bool allowed = false;
-        ignoreErrors([&] { allowed = request && permitted(origin, *request); });
+        ignoreErrors([&] {
+            allowed = request && pagerequests::permitted(*m_questions, topSite(), origin, *request, dialogParent());
+        });
         if (self)
             setFeaturePermission(origin, feature, allowed ? PermissionGrantedByUser : PermissionDeniedByUser);
     });
 #endif
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-    connect(this, &QWebEnginePage::desktopMediaRequested, this,
-            [this](const QWebEngineDesktopMediaRequest &request) { shareScreen(request); });
-    connect(this, &QWebEnginePage::webAuthUxRequested, this,
-            [this](QWebEngineWebAuthUxRequest *request) { refusePasskey(request); });
+    connect(this, &QWebEnginePage::desktopMediaRequested, this, [this](const QWebEngineDesktopMediaRequest &request) {
+        pagerequests::shareScreen(*m_questions, topSite(), request, dialogParent());
+    });
+    connect(this, &QWebEnginePage::webAuthUxRequested, this, [this](QWebEngineWebAuthUxRequest *request) {
+        pagerequests::refusePasskey(*m_questions, topSite(), request, dialogParent());
+    });
 #endif
-    connect(this, &QWebEnginePage::certificateError, this, [this](const QWebEngineCertificateError &error) {
-        // Never let a page through on a certificate that is not trusted; say
-        // so in place of the page only when it is the page itself, not a
-        // frame or a picture inside it.
-        QWebEngineCertificateError refused = error;
-        refused.rejectCertificate();
-        if (error.url().adjusted(QUrl::RemoveFragment) == m_mainFrameUrl.adjusted(QUrl::RemoveFragment))
-            emit certificateRefused(error.url());
-    });
-    // The profile's downloads: this page judges those it started.
-    connect(profile(), &QWebEngineProfile::downloadRequested, this, [this](QWebEngineDownloadRequest *request) {
-        if (!AbandonedFetches::of(profile()).cancelled(request) && request->page() == this)
-            download(request);
-    });
-    connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        if (ok)
-            m_triedRealms.clear();
-    });
 }
 
-void WebPage::userActed()
+QUrl WebPage::topSite() const
 {
-    m_userActedAt = QDateTime::currentMSecsSinceEpoch();
-    m_gestureUsed = false;
+    return url().isEmpty() ? m_mainFrameUrl : url();
 }
 
 void WebPage::userChose(const QUrl &url)
 {
-    m_chosenUrl = url;
-}
-
-bool WebPage::userActedRecently() const
-{
-    return m_userActedAt >= 0 && QDateTime::currentMSecsSinceEpoch() - m_userActedAt < UserActionMs;
+    m_questions->userChose(url);
 }
 
 QWidget *WebPage::dialogParent() const
@@ -166,209 +138,127 @@ QWidget *WebPage::dialogParent() const
     return view ? view->window() : nullptr;
 }
 
-template <typename Question>
-bool WebPage::ask(const QUrl &site, PageRequest request, Question question)
+void WebPage::applyZoom(const QUrl &url)
 {
-    if (m_asking || !m_session.answers().mayAsk(site, request))
-        return false;
-    QPointer<WebPage> self(this);
-    m_asking = true;
-    bool yes = false;
-    ignoreErrors([&] { yes = question(); });
-    if (!self)
-        return false;
-    m_asking = false;
-    if (!yes)
-        m_session.answers().refused(site, request);
-    emit questionAnswered();
-    return yes;
+    const double factor = m_session.zoom().factorFor(url);
+    setZoomFactor(factor);
+    emit zoomApplied(factor);
 }
 
-void WebPage::openWindow(QWebEngineNewWindowRequest &request)
+void WebPage::openRequested(QWebEngineNewWindowRequest &request)
 {
     // The engine tells whether the user's own click or key asked for the
     // window (a link to a new window, one opened with Ctrl, window.open in
     // answer to a click); the page's script can neither see nor change this.
     if (!request.isUserInitiated()) {
-        emit windowBlocked(url());
+        emit windowBlocked(url(), request.requestedUrl());
         return;
     }
-    // Every kind of new window or tab opens in a window of the program's own,
-    // which keeps its tie to this page (window.opener, window.close()).
-    // It belongs to the program's first window, not to its opener: closing the
-    // opener leaves it open, closing the program closes it.
-    QWidget *owner = dialogParent();
-    while (owner && owner->parentWidget())
-        owner = owner->parentWidget()->window();
-    auto *window = new PageWindow(m_session, owner);
-    auto *page = static_cast<WebPage *>(window->view()->page());
+    if (!m_makeWindow)
+        return;
+    // The new window keeps its tie to this page (window.opener, window.close()).
+    WebPage *page = m_makeWindow(request.requestedGeometry());
     page->m_openerUrl = url();
-    // The size and place window.open asked for: a window with an opener
-    // asks again through its page, one without (noopener) only here.
-    if (const QRect asked = request.requestedGeometry(); !asked.isEmpty())
-        window->place(asked);
-    window->show();
     request.openIn(page);
+}
+
+void WebPage::openWindow(const QUrl &url)
+{
+    if (!m_makeWindow || url.isEmpty())
+        return;
+    WebPage *page = m_makeWindow(QRect());
+    page->userChose(url);
+    page->load(url);
 }
 
 bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
-    if (isMainFrame) {
-        m_mainFrameUrl = url;
-        // The user went somewhere: sign-in may be asked again.
-        if (type == NavigationTypeTyped || type == NavigationTypeLinkClicked || type == NavigationTypeBackForward)
-            m_cancelledRealms.clear();
-    }
-    // The program's own resources are no page's business; its start page
-    // opens only as the user's own choice.
-    if (schemes::isProgramScheme(url.scheme())
-        && !(schemes::isNavigable(url)
-             && (type == NavigationTypeTyped || type == NavigationTypeReload || type == NavigationTypeBackForward)))
+    if (isMainFrame)
+        return acceptMainFrame(url, type);
+    // The program's own pages are no frame's business.
+    if (schemes::isProgramScheme(url.scheme()))
         return false;
-    if (schemes::isEngineScheme(url.scheme())) {
-        const bool accepted = QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
-        // The page a site opens is laid out at the site's zoom from its first
-        // frame: the engine takes the zoom it is given now to the frame it
-        // makes for the page.
-        if (accepted && isMainFrame)
-            setZoomFactor(m_session.zoom().factorFor(url));
-        return accepted;
-    }
-    // Another program's link: only a click of the user's own, and only after
-    // the user has seen where it goes and said Yes.
-    if (type == NavigationTypeLinkClicked && userActedRecently()) {
-        m_userActedAt = -1;
-        if (ask(this->url(), PageRequest::OtherProgram,
-                [&] { return pagedialogs::askYesNo(dialogParent(), pagedialogs::externalLinkQuestion(url)); }))
-            QDesktopServices::openUrl(url);
-    }
+    if (schemes::isEngineScheme(url.scheme()))
+        return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+    openElsewhere(url, type);
     return false;
 }
 
-void WebPage::signIn(const QUrl &url, QAuthenticator *authenticator)
+bool WebPage::acceptMainFrame(const QUrl &url, NavigationType type)
 {
-    // The engine waits for the answer: without one it would send the same
-    // request again and again. A null authenticator shows the server's own
-    // answer to a refusal. Cancels count for the site whatever the realm: a
-    // page that names a new realm each time is asked no more often.
-    const QString realm = SiteAnswers::siteOf(url) + QLatin1Char(' ') + authenticator->realm();
-    std::optional<pagedialogs::Credentials> given;
-    if (!m_cancelledRealms.contains(realm)) {
-        const bool refusedBefore = m_triedRealms.contains(realm);
-        const bool answered = ask(url, PageRequest::SignIn, [&] {
-            given = pagedialogs::askCredentials(dialogParent(), url, authenticator->realm(), refusedBefore,
-                                                m_triedRealms.value(realm));
-            return given.has_value();
-        });
-        if (!answered && !given && !m_asking)
-            m_cancelledRealms.insert(realm);
+    // Who started it: a server's redirect belongs to the navigation it
+    // redirects, a link to the user who just clicked it; the program starts
+    // typed, back and forward and reload navigations for the user, but a
+    // page's script starts them too (history.go(), location.reload()), and a
+    // page that has come sends itself on (a client redirect) by itself.
+    Actor actor = Actor::Page;
+    if (type == NavigationTypeRedirect)
+        actor = m_mainFrameCommitted ? Actor::Page : m_mainFrameActor;
+    else if (type == NavigationTypeLinkClicked || type == NavigationTypeFormSubmitted)
+        actor = m_questions->userActedRecently() ? Actor::User : Actor::Page;
+    else if (type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload)
+        actor = m_questions->takeChoice();
+    // The program's own pages (its start page) open only as the user's own choice.
+    if (schemes::isProgramScheme(url.scheme())
+        && !(schemes::isNavigable(url) && actor == Actor::User && type != NavigationTypeLinkClicked))
+        return false;
+    if (!schemes::isEngineScheme(url.scheme())) {
+        openElsewhere(url, type);
+        return false;
     }
-    if (given) {
-        m_triedRealms.insert(realm, given->user);
-        authenticator->setUser(given->user);
-        authenticator->setPassword(given->password);
-    } else {
-        *authenticator = QAuthenticator();
+    if (!QWebEnginePage::acceptNavigationRequest(url, type, true))
+        return false;
+    m_mainFrameUrl = url;
+    m_mainFrameActor = actor;
+    m_mainFrameCommitted = false;
+    // The user went somewhere: sign-in may be asked again.
+    if (actor == Actor::User) {
+        m_signIn.userNavigated();
+        emit userNavigated();
     }
+    // The page a site opens is laid out at the site's zoom from its first
+    // frame: the engine takes the zoom it is given now to the frame it makes.
+    applyZoom(url);
+    return true;
 }
 
-bool WebPage::permitted(const QUrl &origin, PageRequest request)
+void WebPage::openElsewhere(const QUrl &url, NavigationType type)
 {
-    // The user's answer holds for the site and the kind until the program ends.
-    QPointer<WebPage> self(this);
-    if (const std::optional<bool> allowed = m_session.answers().answer(origin, request))
-        return *allowed;
-    const QString question = pagerules::question(request, pagedialogs::siteName(origin));
-    bool asked = false;
-    const bool yes = !question.isEmpty() && ask(origin, request, [&] {
-        asked = true;
-        return pagedialogs::askYesNo(dialogParent(), question);
-    });
-    if (asked && self)
-        m_session.answers().remember(origin, request, yes);
-    return yes;
-}
-
-WebPage::~WebPage()
-{
-    forgetFetch();
-}
-
-void WebPage::fetch(const QUrl &url, QObject *context, std::function<void(QWebEngineDownloadRequest *)> take)
-{
-    forgetFetch();
-    m_fetch = {url, context, std::move(take)};
-    QWebEnginePage::download(url);
-}
-
-void WebPage::forgetFetch()
-{
-    if (m_fetch.take)
-        AbandonedFetches::of(profile()).add(m_fetch.url);
-    m_fetch = {};
+    // Another program's link: only a click of the user's own, and only after
+    // the user has seen where it goes and said Yes.
+    if (type != NavigationTypeLinkClicked || m_questions->takeGesture() != Actor::User)
+        return;
+    if (m_questions->ask(topSite(), PageRequest::OtherProgram, Actor::User,
+                         [&] { return pagedialogs::askYesNo(dialogParent(), pagedialogs::externalLinkQuestion(url)); }))
+        QDesktopServices::openUrl(url);
 }
 
 void WebPage::download(QWebEngineDownloadRequest *request)
 {
-    if (m_fetch.take && request->url() == m_fetch.url) {
-        const Fetch fetch = std::exchange(m_fetch, {});
-        if (fetch.context)
-            fetch.take(request);
-        else
-            request->cancel();
-        return;
-    }
-    // A download the user started with a click (or by choosing its address)
-    // asks where it goes. One the page starts by itself asks once per site;
-    // after that the site's downloads are refused unasked.
-    const QUrl site = url().isEmpty() ? request->url() : url();
-    const bool byUser = (userActedRecently() && !m_gestureUsed) || request->url() == m_chosenUrl;
-    m_gestureUsed = true;
-    m_chosenUrl.clear();
-    if (!byUser) {
-        if (m_session.answers().answer(site, PageRequest::AutomaticDownload)) {
-            request->cancel();
-            return;
-        }
-        m_session.answers().remember(site, PageRequest::AutomaticDownload, false);
-    }
-    QPointer<QWebEngineDownloadRequest> guard(request);
-    const bool chosen = ask(site, PageRequest::Download,
-                            [&] { return m_session.downloads().ask(request, dialogParent()) != nullptr; });
-    if (!chosen && guard && guard->state() == QWebEngineDownloadRequest::DownloadRequested)
-        request->cancel();
-}
-
-bool WebPage::scriptDialog(const std::function<bool(bool offerStop, bool *stop)> &show)
-{
-    if (m_scriptDialogsStopped)
-        return false;
-    const bool offerStop = ++m_scriptDialogs > 1;
-    bool stop = false;
-    bool result = false;
-    if (m_asking)
-        return false;
-    QPointer<WebPage> self(this);
-    m_asking = true;
-    ignoreErrors([&] { result = show(offerStop, &stop); });
-    if (!self)
-        return false;
-    m_asking = false;
-    m_scriptDialogsStopped = stop;
-    emit questionAnswered();
-    return result;
+    // A download the user asked for (a click, the address the user chose,
+    // Save Page) always asks where it goes; one the page started by itself
+    // is judged for its site.
+    const Actor actor = request->isSavePageDownload() || m_questions->takeChosenDownload(request->url())
+        ? Actor::User
+        : m_questions->takeGesture();
+    const QUrl top = topSite().isEmpty() ? request->url() : topSite();
+    // A navigation that turned into a download leaves the page where it was,
+    // at its own site's zoom.
+    if (request->url() == m_mainFrameUrl)
+        applyZoom(url());
+    pagerequests::download(*m_questions, m_session.downloads(), request, top, actor, dialogParent());
 }
 
 void WebPage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
 {
-    scriptDialog([&](bool offerStop, bool *stop) {
+    m_questions->scriptDialog([&](bool offerStop, bool *stop) {
         return pagedialogs::showPageMessage(dialogParent(), securityOrigin, msg, offerStop, stop);
     });
 }
 
 bool WebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
 {
-    return scriptDialog([&](bool offerStop, bool *stop) {
+    return m_questions->scriptDialog([&](bool offerStop, bool *stop) {
         return pagedialogs::askPageQuestion(dialogParent(), securityOrigin, msg, offerStop, stop);
     });
 }
@@ -376,7 +266,7 @@ bool WebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
 bool WebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
                                QString *result)
 {
-    return scriptDialog([&](bool offerStop, bool *stop) {
+    return m_questions->scriptDialog([&](bool offerStop, bool *stop) {
         const std::optional<QString> given =
             pagedialogs::askPageText(dialogParent(), securityOrigin, msg, defaultValue, offerStop, stop);
         if (given)
@@ -384,42 +274,3 @@ bool WebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, c
         return given.has_value();
     });
 }
-
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-void WebPage::shareScreen(const QWebEngineDesktopMediaRequest &request)
-{
-    // Sharing is asked as a camera is: the user's Yes shares the first
-    // screen, anything else cancels. Should the engine ask for the
-    // permission as well, it gets the same answer unasked.
-    QPointer<WebPage> self(this);
-    bool yes = false;
-    ignoreErrors([&] { yes = permitted(url(), PageRequest::Screen); });
-    QAbstractListModel *screens = request.screensModel();
-    if (!self || !yes || !screens || screens->rowCount() == 0) {
-        request.cancel();
-        return;
-    }
-    request.selectScreen(screens->index(0));
-}
-
-void WebPage::refusePasskey(QWebEngineWebAuthUxRequest *request)
-{
-    // The program has no dialogs for passkeys or security keys yet: the
-    // page's request is cancelled at once, and the user is told why the
-    // site's sign-in did not go on, a few times per site at most.
-    QPointer<QWebEngineWebAuthUxRequest> pending(request);
-    QMetaObject::invokeMethod(
-        this,
-        [pending] {
-            if (pending)
-                pending->cancel();
-        },
-        Qt::QueuedConnection);
-    ask(url(), PageRequest::Passkey, [&] {
-        tellUser(dialogParent(), pagedialogs::passkeyNotice(url()));
-        return false;
-    });
-}
-#endif
-
-#include "webpage.moc"

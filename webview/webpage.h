@@ -1,65 +1,57 @@
 #pragma once
 
-#include "pagerequest.h"
+#include "pagequestions.h"
+#include "pagerequests.h"
 
-#include <QHash>
-#include <QPointer>
-#include <QSet>
 #include <QUrl>
 #include <QWebEnginePage>
 
 #include <functional>
 
-class QAuthenticator;
 class QWebEngineDownloadRequest;
 class QWebEngineNewWindowRequest;
 class Session;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-class QWebEngineDesktopMediaRequest;
-class QWebEngineWebAuthUxRequest;
-#endif
 
-// A page as the program hosts it: it answers what a page asks of its
-// browser (new windows, downloads, sign-in, permissions, its own dialogs)
-// and judges it as a browser does. At most one of the program's questions
-// is open for a page at a time, and requests that come meanwhile are
-// refused; after three refusals of one kind a site is no longer asked;
-// every request gets an answer. It refuses what a page may not do: open
-// windows or start other programs without the user's click, pass a bad
-// certificate, reach the program's own resources.
+// A page as the program hosts it. It decides nothing itself: it passes what
+// the page asks of its browser to its owners — its question owner (which
+// keeps the one open question, the site's answers and who acted), the
+// profile's download router, the way of opening windows its creator gave it
+// — and refuses what no page may do: open windows or start other programs
+// without the user's click, pass a bad certificate, reach the program's own
+// pages.
 class WebPage : public QWebEnginePage
 {
     Q_OBJECT
 public:
-    WebPage(Session &session, QObject *parent = nullptr);
-    ~WebPage() override;
+    // Opens a window of the program's own, asked for at `geometry` (empty:
+    // where the program puts it), and gives back its page.
+    using WindowMaker = std::function<WebPage *(const QRect &geometry)>;
 
-    // Whether one of the program's questions for this page is open.
-    bool isAsking() const { return m_asking; }
-    // The user clicked or typed in the page.
-    void userActed();
-    // The user chose `url` for the page (Home, a bookmark, Back...): a
-    // download from that very address is the user's own.
+    // Without `makeWindow`, no page opens a window from this one.
+    WebPage(Session &session, WindowMaker makeWindow, QObject *parent = nullptr);
+
+    PageQuestions &questions() { return *m_questions; }
+    // The site the user is on: the page shown, or before the first page the
+    // one on its way.
+    QUrl topSite() const;
+    // The user sends the page to `url` (empty for Back, Forward, Refresh).
     void userChose(const QUrl &url);
-    // Fetches `url` again through the profile, as Save Page does, for the
-    // program's own use: nobody is asked and the Downloads list does not
-    // show it. `take` gets the request to say where it goes and to accept
-    // it; should it come after `context` has gone, it is cancelled. Only the
-    // latest fetch is kept.
-    void fetch(const QUrl &url, QObject *context, std::function<void(QWebEngineDownloadRequest *)> take);
-    // Gives up on the fetch asked for last, if its request has not come:
-    // should it come later, it is cancelled.
-    void forgetFetch();
+    // Opens `url` in a window of its own, as the user's click would.
+    void openWindow(const QUrl &url);
     // The address of the page that opened this one, if a page did.
     QUrl openerUrl() const { return m_openerUrl; }
 
 signals:
     // The main frame's address was refused for its certificate.
     void certificateRefused(const QUrl &url);
-    // The page tried to open a window without the user's click; none opened.
-    void windowBlocked(const QUrl &site);
-    // The question that was open for this page has been answered.
-    void questionAnswered();
+    // The page at `site` tried to open a window at `url` without the user's
+    // click; none opened.
+    void windowBlocked(const QUrl &site, const QUrl &url);
+    // The page is shown at `factor`, its site's zoom.
+    void zoomApplied(double factor);
+    // The user sent the page somewhere: what was said of the page before is
+    // no longer news.
+    void userNavigated();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -70,52 +62,24 @@ protected:
 
 private:
     QWidget *dialogParent() const;
-    // Runs `question` as the page's one open question; false, without
-    // running it, while another is open or `request` may no longer be asked
-    // of `site`. `question` returns whether the user said yes; a no counts
-    // against `request` for `site`.
-    template <typename Question>
-    bool ask(const QUrl &site, PageRequest request, Question question);
-    // Opens the window a page asked for if the user's click or key asked
-    // for it, else says that it was blocked.
-    void openWindow(QWebEngineNewWindowRequest &request);
-    // `url` names the server, or the proxy, that asks.
-    void signIn(const QUrl &url, QAuthenticator *authenticator);
-    // Whether `request` is allowed for `origin`: the user's standing answer,
-    // else the user's Yes or No.
-    bool permitted(const QUrl &origin, PageRequest request);
+    void answerPermissions();
+    // Whether the main frame may go to `url`; says who started it.
+    bool acceptMainFrame(const QUrl &url, NavigationType type);
+    // Another program's link: only on the user's click, and only after Yes.
+    void openElsewhere(const QUrl &url, NavigationType type);
+    void openRequested(QWebEngineNewWindowRequest &request);
     void download(QWebEngineDownloadRequest *request);
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-    void shareScreen(const QWebEngineDesktopMediaRequest &request);
-    void refusePasskey(QWebEngineWebAuthUxRequest *request);
-#endif
-    // Whether the page's script may show another dialog; from the second on
-    // the user may say no more.
-    bool scriptDialog(const std::function<bool(bool offerStop, bool *stop)> &show);
-    // Whether the user clicked or typed in the page a moment ago.
-    bool userActedRecently() const;
+    // Gives the page its site's zoom, for the page at `url`.
+    void applyZoom(const QUrl &url);
 
     Session &m_session;
-    bool m_asking = false;
-    // Sign-in realms the user cancelled on this page, until it navigates.
-    QSet<QString> m_cancelledRealms;
-    // The user name entered last, by realm, to tell a refused attempt and
-    // to offer the name again.
-    QHash<QString, QString> m_triedRealms;
-    int m_scriptDialogs = 0;
-    bool m_scriptDialogsStopped = false;
-    // The main frame's address, as last asked for.
+    PageQuestions *m_questions;
+    SignIn m_signIn;
+    WindowMaker m_makeWindow;
+    // The main frame's address as last let go, who started it, and whether
+    // it has come (the page shown is its).
     QUrl m_mainFrameUrl;
-    // When the user last acted, and whether a download has used that up.
-    qint64 m_userActedAt = -1;
-    bool m_gestureUsed = true;
-    QUrl m_chosenUrl;
+    Actor m_mainFrameActor = Actor::Page;
+    bool m_mainFrameCommitted = true;
     QUrl m_openerUrl;
-    struct Fetch
-    {
-        QUrl url;
-        QPointer<QObject> context;
-        std::function<void(QWebEngineDownloadRequest *)> take;
-    };
-    Fetch m_fetch;
 };

@@ -6,11 +6,32 @@
 #include <QWidget>
 
 // A web view operation that could not be done: no history entry in that
-// direction, a command the view does not know, a print that failed.
+// direction, a command the view does not run, a print that failed.
 class WebViewError : public ExpectedFailure
 {
 public:
     using ExpectedFailure::ExpectedFailure;
+};
+
+// What the user can ask of a page, besides sending it somewhere. The view
+// runs all but Home and Close, which are its window's (see PageActions); a
+// new command is a value here, a case in EngineView::Exec and a row of the
+// page actions' table.
+enum class PageCommand {
+    Back,
+    Forward,
+    Stop,
+    Refresh,
+    Home,
+    PageSetup,
+    PrintPreview,
+    Print,
+    SavePage,
+    Find,
+    ZoomIn,
+    ZoomOut,
+    ZoomReset,
+    Close,
 };
 
 // The embedded web view as the rest of the program sees it: the operations it
@@ -21,11 +42,9 @@ class WebView : public QWidget
 {
     Q_OBJECT
 public:
-    // Command ids and execution options accepted by ExecWB.
-    enum Command { SaveAsCmd = 4, PrintCmd = 6, PrintPreviewCmd = 7, PageSetupCmd = 8 };
+    // The design's command ids and execution options, as ExecWB takes them.
+    enum DesignCommand { PrintCmd = 6, PrintPreviewCmd = 7, PageSetupCmd = 8 };
     enum ExecOption { DoDefault = 0, PromptUser = 1 };
-    // The commands whose state CommandStateChange reports.
-    enum StateCommand { NavigateForward = 1, NavigateBack = 2 };
 
     using QWidget::QWidget;
     ~WebView() override = default;
@@ -40,12 +59,11 @@ public:
     virtual void Refresh() = 0;
     // Cancels the pending navigation.
     virtual void Stop() = 0;
-    // Runs a save, print, print-preview or page-setup command; throws on anything else.
-    virtual void ExecWB(int cmdId, int execOpt) = 0;
-    // Zooms the page's site one step in (+1) or out (-1), or back to 100 % (0).
-    virtual void Zoom(int step) = 0;
-    // Opens the find bar below the page, the keyboard in it.
-    virtual void Find() = 0;
+    // Runs `command`; throws when it cannot be done, or is not the view's.
+    virtual void Exec(PageCommand command) = 0;
+    // The design's print commands by their ids: print with its dialog (6, 1),
+    // print preview (7, 0), page setup (8, 0); throws on anything else.
+    void ExecWB(int cmdId, int execOpt);
 
     // Address of the page on display, as the view reports it now.
     virtual QString LocationURL() const = 0;
@@ -55,13 +73,15 @@ public:
     virtual bool Busy() const = 0;
 
 signals:
-    // Download progress; Progress -1 marks the end of a download.
+    // Page-load progress; Progress -1 marks the end of a page load.
     void ProgressChange(int Progress, int ProgressMax);
     // A navigation has committed to `URL`.
     void NavigateComplete2(const QString &URL);
     // Busy() has changed: a page started or stopped loading.
     void BusyChanged(bool busy);
-    // Command (a StateCommand) can now be done, or no longer: Back and
-    // Forward follow the page's history. A fresh view has neither.
-    void CommandStateChange(int Command, bool Enable);
+    // `command` (Back or Forward) can now be done, or no longer: they follow
+    // the page's history. A fresh view has neither.
+    void CommandStateChange(PageCommand command, bool enable);
+    // The page on display is shown at `factor`, its site's zoom.
+    void ZoomChange(double factor);
 };
