@@ -45,11 +45,40 @@ bool pagerequests::permitted(PageQuestions &questions, const QUrl &top, const QU
     return yes;
 }
 
-void pagerequests::download(PageQuestions &questions, DownloadList &downloads, QWebEngineDownloadRequest *request,
-                            const QUrl &top, Actor actor, QWidget *parent)
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+void pagerequests::answer(PageQuestions &questions, const QUrl &top, QWebEnginePermission permission, QWidget *parent)
 {
-    // One the page starts by itself asks once per site; after that the
-    // site's downloads are refused unasked.
+    QPointer<PageQuestions> alive(&questions);
+    const std::optional<PageRequest> request = pagerules::fromPermission(permission.permissionType());
+    bool allowed = false;
+    ignoreErrors([&] { allowed = request && permitted(questions, top, permission.origin(), *request, parent); });
+    if (!alive)
+        return;
+    if (allowed)
+        permission.grant();
+    else
+        permission.deny();
+}
+#else
+void pagerequests::answer(PageQuestions &questions, const QUrl &top, QWebEnginePage &page, const QUrl &origin,
+                          QWebEnginePage::Feature feature, QWidget *parent)
+{
+    QPointer<QWebEnginePage> alive(&page);
+    const std::optional<PageRequest> request = pagerules::fromFeature(feature);
+    bool allowed = false;
+    ignoreErrors([&] { allowed = request && permitted(questions, top, origin, *request, parent); });
+    if (alive)
+        page.setFeaturePermission(origin, feature,
+                                  allowed ? QWebEnginePage::PermissionGrantedByUser : QWebEnginePage::PermissionDeniedByUser);
+}
+#endif
+
+void pagerequests::download(PageQuestions &questions, DownloadList &downloads, QWebEngineDownloadRequest *request,
+                            const QUrl &top, QWidget *parent)
+{
+    const Actor actor = request->isSavePageDownload() || questions.takeChosenDownload(request->url())
+        ? Actor::User
+        : questions.takeGesture();
     SiteAnswers &answers = questions.answers();
     if (actor == Actor::Page) {
         if (answers.answer(top, top, PageRequest::AutomaticDownload)) {

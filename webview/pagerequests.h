@@ -6,6 +6,12 @@
 #include <QSet>
 #include <QString>
 #include <QUrl>
+#include <QtGlobal>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QWebEnginePermission>
+#else
+#include <QWebEnginePage>
+#endif
 
 class DownloadList;
 class QAuthenticator;
@@ -25,10 +31,21 @@ namespace pagerequests {
 // standing answer, else the user's Yes or No, asked over `parent` and kept.
 bool permitted(PageQuestions &questions, const QUrl &top, const QUrl &asker, PageRequest request, QWidget *parent);
 
+// Answers a permission the page asks for on the page at `top`: the user's
+// standing answer or Yes or No, and an unknown kind refused.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+void answer(PageQuestions &questions, const QUrl &top, QWebEnginePermission permission, QWidget *parent);
+#else
+void answer(PageQuestions &questions, const QUrl &top, QWebEnginePage &page, const QUrl &origin,
+            QWebEnginePage::Feature feature, QWidget *parent);
+#endif
+
 // Asks over `parent` where the download `request` goes, or refuses it. One
-// that `actor` the page started is asked once per site, and refused after.
+// the user asked for (a click, the address the user chose, Save Page) is
+// always asked; one the page started by itself is asked once per site, and
+// refused after.
 void download(PageQuestions &questions, DownloadList &downloads, QWebEngineDownloadRequest *request,
-              const QUrl &top, Actor actor, QWidget *parent);
+              const QUrl &top, QWidget *parent);
 
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
 // Sharing the screen is asked as a camera is: a Yes shares the first screen.

@@ -8,7 +8,6 @@
 
 #include <QAuthenticator>
 #include <QDesktopServices>
-#include <QPointer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
@@ -19,16 +18,6 @@
 #include <QWebEngineDesktopMediaRequest>
 #include <QWebEngineWebAuthUxRequest>
 #endif
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-#include <QWebEnginePermission>
-#endif
-
-namespace {
-bool sameAddress(const QUrl &a, const QUrl &b)
-{
-    return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
-}
-} // namespace
 
 WebPage::WebPage(Session &session, WindowMaker makeWindow, QObject *parent)
     : QWebEnginePage(session.profile(), parent), m_session(session),
@@ -46,7 +35,7 @@ WebPage::WebPage(Session &session, WindowMaker makeWindow, QObject *parent)
             [this](const QUrl &url, QAuthenticator *authenticator) {
                 // The page the user is going to asks on its own account;
                 // anything else on the account of the page shown.
-                const bool ownPage = sameAddress(url, m_mainFrameUrl);
+                const bool ownPage = url.matches(m_mainFrameUrl, QUrl::RemoveFragment);
                 m_signIn.answer(*m_questions, url, ownPage ? url : topSite(),
                                 ownPage ? m_mainFrameActor : Actor::Page, authenticator, dialogParent());
             });
@@ -62,7 +51,7 @@ WebPage::WebPage(Session &session, WindowMaker makeWindow, QObject *parent)
         // frame or a picture inside it.
         QWebEngineCertificateError refused = error;
         refused.rejectCertificate();
-        if (sameAddress(error.url(), m_mainFrameUrl))
+        if (error.url().matches(m_mainFrameUrl, QUrl::RemoveFragment))
             emit certificateRefused(error.url());
     });
     m_session.downloadRouter().add(this, [this](QWebEngineDownloadRequest *request) { download(request); });
@@ -86,30 +75,11 @@ void WebPage::answerPermissions()
     // The page always gets an answer: an unknown kind is refused.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     connect(this, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission permission) {
-        QPointer<WebPage> self(this);
-        const std::optional<PageRequest> request = pagerules::fromPermission(permission.permissionType());
-        bool allowed = false;
-        ignoreErrors([&] {
-            allowed = request
-                && pagerequests::permitted(*m_questions, topSite(), permission.origin(), *request, dialogParent());
-        });
-        if (!self)
-            return;
-        if (allowed)
-            permission.grant();
-        else
-            permission.deny();
+        pagerequests::answer(*m_questions, topSite(), permission, dialogParent());
     });
 #else
     connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
-        QPointer<WebPage> self(this);
-        const std::optional<PageRequest> request = pagerules::fromFeature(feature);
-        bool allowed = false;
-        ignoreErrors([&] {
-            allowed = request && pagerequests::permitted(*m_questions, topSite(), origin, *request, dialogParent());
-        });
-        if (self)
-            setFeaturePermission(origin, feature, allowed ? PermissionGrantedByUser : PermissionDeniedByUser);
+        pagerequests::answer(*m_questions, topSite(), *this, origin, feature, dialogParent());
     });
 #endif
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
@@ -235,18 +205,12 @@ void WebPage::openElsewhere(const QUrl &url, NavigationType type)
 
 void WebPage::download(QWebEngineDownloadRequest *request)
 {
-    // A download the user asked for (a click, the address the user chose,
-    // Save Page) always asks where it goes; one the page started by itself
-    // is judged for its site.
-    const Actor actor = request->isSavePageDownload() || m_questions->takeChosenDownload(request->url())
-        ? Actor::User
-        : m_questions->takeGesture();
     const QUrl top = topSite().isEmpty() ? request->url() : topSite();
     // A navigation that turned into a download leaves the page where it was,
     // at its own site's zoom.
     if (request->url() == m_mainFrameUrl)
         applyZoom(url());
-    pagerequests::download(*m_questions, m_session.downloads(), request, top, actor, dialogParent());
+    pagerequests::download(*m_questions, m_session.downloads(), request, top, dialogParent());
 }
 
 void WebPage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
