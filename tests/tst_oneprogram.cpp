@@ -275,8 +275,8 @@ private slots:
     {
         server.setPage("/measured", "<html><head><script>"
                                     "const report = (when) => fetch('/width-' + when + '?' + innerWidth + '&' + outerWidth);"
-                                    "addEventListener('load', () => { report('load');"
-                                    "setTimeout(() => report('settled'), 1500); })</script></head>"
+                                    "addEventListener('load', () => report('load'));"
+                                    "addEventListener('resize', () => report('resize'))</script></head>"
                                     "<body>Measured</body></html>");
         server.setPage("/second", "<html><body><script>fetch('/second-seen')</script></body></html>");
         Settings settings(Settings::defaultFile());
@@ -287,27 +287,30 @@ private slots:
         const auto endAll = qScopeGuard([&] { end(first); end(second); end(refused); });
         const qsizetype homeSeen = counts().size();
         launch(first, QStringLiteral(VELMORA_PROGRAM), {server.url("/measured")});
-        // The first page after a restart is laid out at its site's zoom by the
-        // time its load event comes. Newer engines (Qt 6.5 on) give a page
-        // whose frame is new its zoom only once it has committed, and a small
-        // page may have loaded before then: there the zoom is checked once
-        // the page has settled.
-        const QString when = QT_VERSION < QT_VERSION_CHECK(6, 5, 0) ? "/width-load?" : "/width-settled?";
-        QString width;
-        QTRY_VERIFY_WITH_TIMEOUT(!(width = server.requests().filter(when).value(0)).isEmpty(), 30000);
-        const double inner = width.section('?', 1).section('&', 0, 0).toDouble();
-        const double outer = width.section('&', 1).toDouble();
-        QVERIFY2(inner * 1.5 <= outer && inner * 1.5 > outer - 40, qPrintable(width));
+        // The first page after a restart is shown at its site's zoom, as the
+        // widths the page reports say: at its load event, or as it is laid out
+        // again should a busy machine's engine give the zoom after that.
+        // (tst_pages checks that the zoom is given before the first frame.)
+        const auto zoomed = [&] {
+            for (const QString &width : server.requests().filter("/width-")) {
+                const double inner = width.section('?', 1).section('&', 0, 0).toDouble();
+                const double outer = width.section('&', 1).toDouble();
+                if (inner * 1.5 <= outer && inner * 1.5 > outer - 40)
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY2_WITH_TIMEOUT(zoomed(), qPrintable(server.requests().filter("/width-").join(' ')), 30000);
         QCOMPARE(counts().size(), homeSeen); // the home page was not opened
 
         launch(second, QStringLiteral(VELMORA_PROGRAM), {server.url("/second")});
-        QVERIFY(second.waitForFinished(10000));
+        QVERIFY(second.waitForFinished(30000));
         QCOMPARE(second.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(server.requests().contains("/second-seen"), 20000);
         QCOMPARE(programWindows().size(), 1);
 
         launch(refused, QStringLiteral(VELMORA_PROGRAM), {"file:///etc/passwd"});
-        QVERIFY(refused.waitForFinished(10000));
+        QVERIFY(refused.waitForFinished(30000));
         QCOMPARE(refused.exitCode(), 1);
         const QString said = QString::fromLocal8Bit(refused.readAllStandardError());
         QVERIFY2(said.contains("only web pages (http or https) can be opened, not \"file:///etc/passwd\""),
