@@ -19,6 +19,7 @@
 #else
 #include <cerrno>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -144,20 +145,44 @@ QString tr(const char *text)
     return QCoreApplication::translate("bookmarkfile", text);
 }
 
-// Whether something stands at `path` that is not an ordinary file: a link
-// (to anything, or dangling), a pipe, a device, a socket or a folder. The
-// link itself is looked at, never followed.
-bool standsButIsNotAFile(const QString &path)
+#ifdef Q_OS_UNIX
+// The name of the account `uid`, or its number when it has none.
+QString accountName(uid_t uid)
 {
+    passwd entry{};
+    passwd *found = nullptr;
+    char buffer[4096];
+    return getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found
+        ? QString::fromLocal8Bit(found->pw_name)
+        : QString::number(uid);
+}
+#endif
+
+// Why what stands at `path`, where a lock file goes, may not be used: a link
+// (to anything, or dangling), a pipe, a device, a socket or a folder, or on
+// Unix another account's file; empty when nothing stands there or it may.
+// The link itself is looked at, never followed.
+QString refusedLock(const QString &path)
+{
+    const QString native = QDir::toNativeSeparators(path);
 #ifdef Q_OS_UNIX
     struct stat status;
     if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
-        return false;   // nothing there (or nothing this process may see)
-    return !S_ISREG(status.st_mode);
+        return {};   // nothing there (or nothing this process may see)
+    if (S_ISREG(status.st_mode) && status.st_uid != ::geteuid() && status.st_uid != 0) {
+        return tr("The bookmark file cannot be locked: %1 belongs to another user (%2). Nothing was changed; have it "
+                  "removed and try again.")
+            .arg(native, accountName(status.st_uid));
+    }
+    const bool planted = !S_ISREG(status.st_mode);
 #else
     const QFileInfo info(path);
-    return info.isSymLink() || info.isJunction() || (info.exists() && !info.isFile());
+    const bool planted = info.isSymLink() || info.isJunction() || (info.exists() && !info.isFile());
 #endif
+    return planted ? tr("The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary "
+                        "file. Nothing was changed; remove it and try again.")
+                         .arg(native)
+                   : QString();
 }
 
 // The lock one change to the file holds from its start to its end: a lock
@@ -187,11 +212,8 @@ public:
         for (;;) {
             // Asked before every try, not once: what stands there may be
             // swapped while this process waits for its turn.
-            if (const QString planted = plantedLock(); !planted.isEmpty()) {
-                return {tr("The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary "
-                           "file. Nothing was changed; remove it and try again.")
-                            .arg(QDir::toNativeSeparators(planted))};
-            }
+            if (const QString planted = plantedLock(); !planted.isEmpty())
+                return {planted};
             if (m_lock.tryLock(0))
                 break;
             if (m_lock.error() != QLockFile::LockFailedError)
@@ -208,19 +230,20 @@ public:
     }
 
 private:
-    // The lock file, or the one QLockFile makes beside it to take over a
-    // stale lock, when something other than an ordinary file stands there;
-    // empty when neither is. QLockFile makes its file only where nothing
-    // stands, but to find a stale owner it opens and reads whatever it finds:
-    // a pipe would hold it until someone writes, a device or a link to one
-    // could feed it without end. Someone who may write in the folder can
-    // still swap a file for a pipe between this look and QLockFile's read;
-    // the look before every try leaves that instant only.
+    // Why the lock file, or the one QLockFile makes beside it to take over
+    // a stale lock, may not be used; empty when both may. QLockFile makes its
+    // file only where nothing stands, but to find a stale owner it opens and
+    // reads whatever it finds: a pipe would hold it until someone writes, a
+    // device or a link to one could feed it without end, and another
+    // account's file, not this one's to take over, would keep every change
+    // waiting. Someone who may write in the folder can still swap a file for
+    // a pipe between this look and QLockFile's read; the look before every
+    // try leaves that instant only.
     QString plantedLock() const
     {
         for (const QString &lockPath : {m_path, m_path + QStringLiteral(".rmlock")}) {
-            if (standsButIsNotAFile(lockPath))
-                return lockPath;
+            if (QString refused = refusedLock(lockPath); !refused.isEmpty())
+                return refused;
         }
         return {};
     }
@@ -257,17 +280,18 @@ QString notOrdinary(const QString &path, Purpose purpose)
               .arg(native);
 }
 
-// Why the bookmark file at `path` is not used: another account owns it.
-QString notOurs(const QString &path, Purpose purpose)
+// Why the bookmark file at `path` is not used: another account, `owner` by
+// name, owns it.
+QString notOurs(const QString &path, Purpose purpose, const QString &owner)
 {
     const QString native = QDir::toNativeSeparators(path);
     return purpose == Purpose::Read
-        ? tr("The bookmarks cannot be read: %1 belongs to another user. Nothing was read from it; have it removed "
-             "and try again.")
-              .arg(native)
-        : tr("The bookmark file cannot be changed: %1 belongs to another user. Nothing was changed; have it "
+        ? tr("The bookmarks cannot be read: %1 belongs to another user (%2). Nothing was read from it; have it "
              "removed and try again.")
-              .arg(native);
+              .arg(native, owner)
+        : tr("The bookmark file cannot be changed: %1 belongs to another user (%2). Nothing was changed; have it "
+             "removed and try again.")
+              .arg(native, owner);
 }
 
 // The bookmark file, opened as the one a portable copy keeps in a folder
@@ -301,7 +325,7 @@ public:
             // A second name (a hard link) makes it another file's too.
             result.error = notOrdinary(path, purpose);
         } else if (m_status.st_uid != ::geteuid() && m_status.st_uid != 0) {
-            result.error = notOurs(path, purpose);
+            result.error = notOurs(path, purpose, accountName(m_status.st_uid));
         } else if (const int status = ::fcntl(fd, F_GETFL);
                    status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
             // An ordinary file: from here on reads and writes wait as usual.

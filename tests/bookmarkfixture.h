@@ -285,7 +285,7 @@ public:
     static QString why(const QString &kind)
     {
         return kind == QLatin1String("another user's file")
-            ? QStringLiteral(" belongs to another user")
+            ? QStringLiteral(" belongs to another user (nobody)")
             : QStringLiteral(" is a link, a pipe, a device or a folder, not an ordinary file");
     }
 
