@@ -1,8 +1,8 @@
 #include "frmmain.h"
 
 #include "accessibleroot.h"
+#include "bookmarklocation.h"
 #include "identity.h"
-#include "ini.h"
 #include "layout.h"
 #include "downloadswindow.h"
 #include "pageactions.h"
@@ -32,8 +32,10 @@ constexpr double ScreenHeightAllowance = 450;
 constexpr double ZoomWidth = 900;
 }
 
-frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session)
+frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session,
+                 const QString &programFolder)
     : actions(new PageActions(this)), m_client(new QWidget(this)), m_configuredHomePage(homePage),
+      m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder),
       m_session(session)
 {
     // Before the first window: screen readers ask the root from then on.
@@ -181,7 +183,7 @@ void frmMain::showDownloads()
 void frmMain::Form_Load(const QString &firstPage)
 {
     // Each step stands alone: one that fails is skipped and the next runs.
-    ignoreErrors([] { SetBookmarkPath(); });
+    ignoreErrors([this] { BookmarkFilePath = SetBookmarkPath(m_programFolder); });
     ignoreErrors([this] { setWindowTitle(QString::fromLatin1(identity::Title)); });
     ignoreErrors([this] {
         const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();

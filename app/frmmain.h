@@ -32,8 +32,10 @@ public:
 
     // `makeWebView` builds element 0 of Web; `homePage` is the configured
     // address that start-up gives to HomePageUrl. With a `session`, the
-    // window shows its downloads.
-    frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session = nullptr);
+    // window shows its downloads. `programFolder` is the folder the program
+    // runs from (empty: its own), which SetBookmarkPath is asked about.
+    frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session = nullptr,
+            const QString &programFolder = QString());
     ~frmMain() override;
 
     // The start-up sequence: runs once, right after construction. The page
@@ -48,6 +50,8 @@ public:
     bool GoBookMark = false;
     // The home-page address; empty until start-up sets it.
     QString HomePageUrl;
+    // Full path of the bookmark file; empty until start-up sets it.
+    QString BookmarkFilePath;
     // The web view control array; the design has element 0 only.
     std::vector<WebView *> Web;
 
@@ -123,6 +127,9 @@ private:
     void createWindowCommands();
     QPushButton *createPictureButton(const char *name, const char *picture, QAction *action, double left);
     void showDownloads();
+    // Shows the bookmark window, made in the mode GoBookMark chooses; an open
+    // one only comes to the front, keeping its mode, rows and ticks.
+    void showBookmarkWindow();
     void showZoom(double factor);
     // Once per engine version, says so when the web engine's security fixes
     // are more than a year old.
@@ -135,6 +142,7 @@ private:
 
     QWidget *m_client;
     QString m_configuredHomePage;
+    QString m_programFolder;
     QRect m_outerTarget;
     // The frame moveOuter() knew of, and whether it was the window
     // manager's (a window not yet framed has none).

@@ -1,9 +1,9 @@
 #include "frmmain.h"
 
 #include "bookmarkfile.h"
+#include "bookmarklocation.h"
 #include "errorpolicy.h"
 #include "frmbookmark.h"
-#include "ini.h"
 #include "twips.h"
 #include "webview.h"
 
@@ -40,21 +40,18 @@ QString inputBox(QWidget *parent, const QString &prompt, const QString &title, c
     dialog.move(screen->geometry().topLeft() + QPoint(twips::toPixels(left, perPx), twips::toPixels(top, perPx)));
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
-
-// Shows the bookmark window, creating it in the mode `goBookMark` chooses; an
-// open one only comes to the front, keeping its mode, rows and ticks.
-void showBookmarkWindow(QPointer<QWidget> &window, bool goBookMark, WebView *web, QWidget *owner)
-{
-    if (!window) {
-        window = new frmBookmark(goBookMark, web, [] {
-            SetBookmarkPath();
-            return BookmarkFilePath;
-        }, owner);
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
+
+void frmMain::showBookmarkWindow()
+{
+    if (!m_bookmarkWindow) {
+        // Asked again as each window opens, as its load step does.
+        BookmarkFilePath = SetBookmarkPath(m_programFolder);
+        m_bookmarkWindow = new frmBookmark(GoBookMark, Web.at(0), BookmarkFilePath, this);
+    }
+    m_bookmarkWindow->show();
+    m_bookmarkWindow->raise();
+    m_bookmarkWindow->activateWindow();
 }
 
 void frmMain::AddBookmarkEntry(const QString &name, const QString &address)
@@ -84,11 +81,11 @@ void frmMain::mnuAddBookMark_Click()
 void frmMain::mnuDelBookMark_Click()
 {
     GoBookMark = false;
-    showBookmarkWindow(m_bookmarkWindow, GoBookMark, Web.at(0), this);
+    showBookmarkWindow();
 }
 
 void frmMain::mnuViewBookMark_Click()
 {
     GoBookMark = true;
-    showBookmarkWindow(m_bookmarkWindow, GoBookMark, Web.at(0), this);
+    showBookmarkWindow();
 }

@@ -36,7 +36,7 @@ static QString builtHomePage()
 
 int main(int argc, char *argv[])
 {
-    bookmarkfile::failWritesPastSizeLimit();
+    bookmarkfile::safefile::failWritesPastSizeLimit();
     startup::Decision decision;
     if (const std::optional<int> exitCode = startup::beforeApplication(argc, argv, decision))
         return *exitCode;

@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <utility>
-
 namespace {
 // Design geometry, in twips.
 constexpr double ClientWidth = 5805, ClientHeight = 4125;
@@ -61,9 +59,9 @@ QAccessibleInterface *bookmarkWindowAccessible(const QString &className, QObject
 }
 }
 
-frmBookmark::frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath, QWidget *parent)
+frmBookmark::frmBookmark(bool goBookMark, WebView *web, const QString &bookmarkPath, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_web(web), m_bookmarkPath(std::move(bookmarkPath))
+      m_web(web), m_path(bookmarkPath)
 {
     setObjectName(QStringLiteral("frmBookmark"));
     static const bool accessible = (QAccessible::installFactory(bookmarkWindowAccessible), true);
@@ -149,7 +147,6 @@ void frmBookmark::Form_Load(bool goBookMark)
 
 void frmBookmark::LoadBookmarkList()
 {
-    m_path = m_bookmarkPath();
     bookmarkfile::Result result;
     const std::vector<bookmarkfile::Bookmark> records = bookmarkfile::read(m_path, &result);
     if (!result.ok()) {

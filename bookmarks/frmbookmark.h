@@ -5,7 +5,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
 
 class QListWidget;
@@ -19,12 +18,10 @@ class frmBookmark : public QWidget
 {
     Q_OBJECT
 public:
-    // Sets the bookmark file's path and returns it.
-    using PathSource = std::function<QString()>;
-
-    // `goBookMark` true opens view mode, false delete mode; Go navigates `web`.
-    // The window loads its list at once and deletes itself when closed.
-    frmBookmark(bool goBookMark, WebView *web, PathSource bookmarkPath, QWidget *parent = nullptr);
+    // `goBookMark` true opens view mode, false delete mode; Go navigates `web`;
+    // `bookmarkPath` is the bookmark file. The window loads its list at once
+    // and deletes itself when closed.
+    frmBookmark(bool goBookMark, WebView *web, const QString &bookmarkPath, QWidget *parent = nullptr);
 
     // Event handlers, public so that tests drive them as the user would.
     void cmdAll_Click();
@@ -61,7 +58,6 @@ private:
     bool isTicked(int row) const;
 
     QPointer<WebView> m_web;
-    PathSource m_bookmarkPath;
     QString m_path;
     bool m_viewMode = false;
 };

@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
     }
     if ((mode == QLatin1String("churn") || mode == QLatin1String("torn")) && args.size() == 5) {
         std::getchar();
-        bookmarkfile::failWritesPastSizeLimit();
+        bookmarkfile::safefile::failWritesPastSizeLimit();
         const auto whenFree = [](auto change) {
             bookmarkfile::Result result;
             while ((result = change()).busy) {

@@ -81,7 +81,7 @@ public:
     explicit FileSizeLimit(rlim_t bytes)
     {
         getrlimit(RLIMIT_FSIZE, &m_saved);
-        bookmarkfile::failWritesPastSizeLimit();
+        bookmarkfile::safefile::failWritesPastSizeLimit();
         rlimit limit = m_saved;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
@@ -285,7 +285,7 @@ public:
     static QString why(const QString &kind)
     {
         return kind == QLatin1String("another user's file")
-            ? QStringLiteral(" belongs to another user")
+            ? QStringLiteral(" belongs to another user (nobody)")
             : QStringLiteral(" is a link, a pipe, a device or a folder, not an ordinary file");
     }
 
@@ -342,7 +342,7 @@ public:
         if (kind == QLatin1String("busy")) {
             if (!m_lock.tryLock())
                 qWarning("cannot hold the lock of %s", qPrintable(path));
-            bookmarkfile::setLockWaitForTesting(50);
+            bookmarkfile::safefile::setLockWaitForTesting(50);
         }
 #ifndef _WIN32
         if (kind == QLatin1String("size limit"))
@@ -351,7 +351,7 @@ public:
         Q_UNUSED(limit);
 #endif
     }
-    ~FailingChanges() { bookmarkfile::setLockWaitForTesting(-1); }
+    ~FailingChanges() { bookmarkfile::safefile::setLockWaitForTesting(-1); }
 
     // Whether what was planted in the lock's place still stands untouched.
     bool plantUntouched() const

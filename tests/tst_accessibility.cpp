@@ -53,7 +53,7 @@ class TestAccessibility : public QObject
         if (window.startsWith(QLatin1String("bookmarks"))) {
             const QString path = dir.filePath(QStringLiteral("bookmark.dat"));
             bookmarkfixture::writeFile(path, "Lisbon|http://127.0.0.1:9/lisbon\r\nFaro|http://127.0.0.1:9/faro\r\n");
-            shown = new frmBookmark(window == QLatin1String("bookmarks, view"), fake, [path] { return path; }, main.get());
+            shown = new frmBookmark(window == QLatin1String("bookmarks, view"), fake, path, main.get());
         } else if (window == QLatin1String("downloads")) {
             shown = new DownloadsWindow(downloads, main.get());
             shown->setAttribute(Qt::WA_DeleteOnClose);

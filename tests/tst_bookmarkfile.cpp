@@ -258,10 +258,18 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("at");   // appended to the file's path: where the plant stands
 #ifndef _WIN32
         for (const QString &kind : PlantedFile::kinds()) {
             for (const char *operation : {"read", "append", "remove", "rewrite", "seed"})
-                QTest::addRow("%s: %s", operation, qPrintable(kind)) << kind << operation;
+                QTest::addRow("%s: %s", operation, qPrintable(kind)) << kind << operation << QString();
+        }
+        // Another user's lock, or file where a stale lock is taken over, would keep every change waiting.
+        for (const char *at : {".lock", ".lock.rmlock"}) {
+            for (const char *operation : {"append", "remove", "rewrite", "seed"}) {
+                if (geteuid() == 0)
+                    QTest::addRow("%s: another user's file at %s", operation, at) << "another user's file" << operation << at;
+            }
         }
 #endif
     }
@@ -272,9 +280,10 @@ private slots:
 #else
         QFETCH(QString, kind);
         QFETCH(QString, operation);
+        QFETCH(QString, at);
         // What a followed link would run at the user's next login.
         const QByteArray script("A|1\r\necho $(id)\r\n");
-        PlantedFile plant(kind, path(), script);
+        PlantedFile plant(kind, path() + at, script);
         bookmarkfile::Result result;
         if (operation == "read")
             QCOMPARE(flatten(bookmarkfile::read(path(), &result)), QStringList());
@@ -287,7 +296,7 @@ private slots:
         else
             result = bookmarkfile::seed(path(), dir.filePath(QStringLiteral("none/bookmark.dat")));
         QVERIFY(plant.untouched());
-        QVERIFY2(result.error.contains(QDir::toNativeSeparators(path()) + PlantedFile::why(kind)), qPrintable(result.error));
+        QVERIFY2(result.error.contains(QDir::toNativeSeparators(path() + at) + PlantedFile::why(kind)), qPrintable(result.error));
 #endif
     }
 

@@ -2,7 +2,7 @@
 #include "fakewebview.h"
 #include "frmbookmark.h"
 #include "frmmain.h"
-#include "ini.h"
+#include "bookmarklocation.h"
 #include "testmain.h"
 #include "twips.h"
 #include "widgetfixture.h"
@@ -84,7 +84,6 @@ private slots:
     {
         QDir(dir.path()).removeRecursively();
         QDir().mkpath(dir.path());
-        ini::setProgramFolderForTesting(dir.path());
         window = std::make_unique<frmMain>(
             [this](QWidget *parent) {
                 fake = new FakeWebView(parent);
@@ -92,14 +91,13 @@ private slots:
                 fake->name = QStringLiteral("Hotel Seven");
                 return fake;
             },
-            QStringLiteral("http://127.0.0.1:9/home"));
+            QStringLiteral("http://127.0.0.1:9/home"), nullptr, dir.path());
         window->Form_Load();
         fake->calls.clear();
     }
     void cleanup()
     {
         window.reset();
-        ini::setProgramFolderForTesting(QString());
         qputenv("XDG_DATA_HOME", dataHome);
         QFile::setPermissions(dir.filePath(QStringLiteral("program")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -188,13 +186,13 @@ private slots:
         const QString standing = kind == "folder is a file" ? folder : path();
         writeFile(standing, content);
         if (kind == "folder is a file")
-            BookmarkFilePath = folder + QStringLiteral("/bookmark.dat");
+            window->BookmarkFilePath = folder + QStringLiteral("/bookmark.dat");
         DialogCloser closer;
         QString error;
         {
-            FailingChanges failing(kind, BookmarkFilePath, content.size() + 3);
+            FailingChanges failing(kind, window->BookmarkFilePath, content.size() + 3);
             window->AddBookmarkEntry(QStringLiteral("N"), QStringLiteral("n"));
-            error = bookmarkfile::append(BookmarkFilePath, QStringLiteral("N"), QStringLiteral("n")).error;
+            error = bookmarkfile::append(window->BookmarkFilePath, QStringLiteral("N"), QStringLiteral("n")).error;
             QVERIFY(failing.plantUntouched());
         }
         QVERIFY(!error.isEmpty());
@@ -301,16 +299,15 @@ private slots:
         if (!besideRoots)
             QCOMPARE(chown(QFile::encodeName(besidePath).constData(), 65534, 65534), 0);
         chmod(QFile::encodeName(program).constData(), writable ? 0777 : 0555);
-        ini::setProgramFolderForTesting(program);
         DialogCloser closer;
         {
             ActAsNobody nobody;
             Umask open(0);
-            SetBookmarkPath();
-            QCOMPARE(BookmarkFilePath, QDir::toNativeSeparators(writable ? besidePath : ownPath));
+            window->BookmarkFilePath = SetBookmarkPath(program);
+            QCOMPARE(window->BookmarkFilePath, QDir::toNativeSeparators(writable ? besidePath : ownPath));
             window->AddBookmarkEntry(QStringLiteral("New"), QStringLiteral("n"));
             // Again, as each bookmark window does: the user's file is not started over.
-            SetBookmarkPath();
+            SetBookmarkPath(program);
         }
         QCOMPARE(closer.seen, QStringList());
         QCOMPARE(readFile(besidePath), writable ? beside + "New|n\r\n" : beside);

@@ -1,4 +1,4 @@
-#include "ini.h"
+#include "bookmarklocation.h"
 #include "layout.h"
 #include "testmain.h"
 
@@ -53,13 +53,7 @@ private slots:
     void bookmarkFilePath()
     {
         QFETCH(QString, folder);
-        QTEST(ini::bookmarkPathIn(folder), "expected");
-    }
-
-    void bookmarkFilePathDefaultsToProgramFolder()
-    {
-        SetBookmarkPath();
-        QCOMPARE(BookmarkFilePath, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator() + "bookmark.dat");
+        QTEST(bookmarklocation::bookmarkPathIn(folder), "expected");
     }
 };
 

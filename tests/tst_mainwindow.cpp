@@ -1,4 +1,4 @@
-#include "ini.h"
+#include "bookmarklocation.h"
 #include "mainwindowfixture.h"
 #include "pictureimage.h"
 #include "testmain.h"
@@ -169,6 +169,7 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Velmora"));
         QVERIFY(window->isVisible());
         QCOMPARE(window->HomePageUrl, Home);
+        QCOMPARE(window->BookmarkFilePath, bookmarklocation::bookmarkPathIn(QCoreApplication::applicationDirPath()));
         QCOMPARE(fake->calls, QStringList{"Navigate(" + Home + ")"});
         QVERIFY(fake->windowVisibleAtNavigate);
 
@@ -272,8 +273,9 @@ private slots:
         QFETCH(bool, othersMayWrite);
         QFETCH(QStringList, systemFolders);
         QFETCH(bool, windows);
-        QTEST(ini::isInstalledFolder(folder, {root, othersMayWrite}, systemFolders,
-                                     windows ? ini::PathRules::Windows : ini::PathRules::Unix),
+        QTEST(bookmarklocation::isInstalledFolder(folder, {root, othersMayWrite}, systemFolders,
+                                                  windows ? bookmarklocation::PathRules::Windows
+                                                          : bookmarklocation::PathRules::Unix),
               "installed");
     }
 
@@ -288,11 +290,8 @@ private slots:
         if (geteuid() != 0)
             QSKIP("needs root, who may write in the system's folders");
         const QString systemFolder = QFileInfo(QStringLiteral("/bin/sh")).canonicalPath();
-        ini::setProgramFolderForTesting(systemFolder);
-        SetBookmarkPath();
-        ini::setProgramFolderForTesting(QString());
-        QCOMPARE(BookmarkFilePath,
-                 ini::bookmarkPathIn(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+        QCOMPARE(SetBookmarkPath(systemFolder),
+                 bookmarklocation::bookmarkPathIn(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
 #endif
     }
 

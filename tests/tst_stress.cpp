@@ -3,7 +3,7 @@
 #include "frmabout.h"
 #include "frmbookmark.h"
 #include "frmmain.h"
-#include "ini.h"
+#include "bookmarklocation.h"
 #include "pictureimage.h"
 #include "testmain.h"
 
@@ -164,10 +164,8 @@ private slots:
         qInfo("seed %u (set VELMORA_STRESS_SEED to repeat)", seed);
         rng.seed(seed);
         QVERIFY(folder.isValid());
-        ini::setProgramFolderForTesting(folder.path());
-
-        window = std::make_unique<frmMain>(
-            [this](QWidget *parent) { return fake = new FakeWebView(parent); }, QStringLiteral("http://127.0.0.1:9/"));
+        window = std::make_unique<frmMain>([this](QWidget *parent) { return fake = new FakeWebView(parent); },
+                                           QStringLiteral("http://127.0.0.1:9/"), nullptr, folder.path());
         window->Form_Load();
         QTimer dialogs;
         connect(&dialogs, &QTimer::timeout, this, [this] { answerDialogs(); });
@@ -199,14 +197,12 @@ private slots:
             QVERIFY2(!qobject_cast<frmBookmark *>(w) && !qobject_cast<frmAbout *>(w) && !qobject_cast<QDialog *>(w),
                      w->metaObject()->className());
 
-        SetBookmarkPath();
-        const auto onDisk = bookmarkfile::read(BookmarkFilePath);
+        const auto onDisk = bookmarkfile::read(SetBookmarkPath(folder.path()));
         qInfo("%d records at the end, %d added, %d deleted, %d bookmark windows, %d About windows", int(onDisk.size()),
               added, deleted, bookmarkWindows, aboutWindows);
         QVERIFY(added > 50 && deleted > 5 && bookmarkWindows > 20 && aboutWindows > 20);
         QCOMPARE(onDisk.size(), expected.size());
         QVERIFY(onDisk == expected);
-        ini::setProgramFolderForTesting(QString());
     }
 };
 

@@ -337,12 +337,10 @@
     </message>
 </context>
 <context>
-    <name>bookmarkfile</name>
+    <name>bookmarkfile::safefile</name>
     <message>
-        <source>%1
-Part of the bookmark is left at the end of the file: %2</source>
-        <translation>%1
-Ein Teil des Lesezeichens ist am Ende der Datei zurückgeblieben: %2</translation>
+        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
+        <translation>Die Lesezeichendatei kann nicht gesperrt werden: In %1 kann nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>The bookmarks cannot be read: %1 is a link, a pipe, a device or a folder, not an ordinary file. Remove it and try again.</source>
@@ -353,27 +351,30 @@ Ein Teil des Lesezeichens ist am Ende der Datei zurückgeblieben: %2</translatio
         <translation>Die Lesezeichendatei kann nicht geändert werden: %1 ist eine Verknüpfung, eine Pipe, ein Gerät oder ein Ordner, keine gewöhnliche Datei. Es wurde nichts geändert; entfernen Sie sie und versuchen Sie es erneut.</translation>
     </message>
     <message>
-        <source>The bookmarks cannot be read: %1 belongs to another user. Nothing was read from it; have it removed and try again.</source>
-        <translation>Die Lesezeichen können nicht gelesen werden: %1 gehört einem anderen Benutzer. Es wurde nichts daraus gelesen; lassen Sie die Datei entfernen und versuchen Sie es erneut.</translation>
-    </message>
-    <message>
-        <source>The bookmark file cannot be changed: %1 belongs to another user. Nothing was changed; have it removed and try again.</source>
-        <translation>Die Lesezeichendatei kann nicht geändert werden: %1 gehört einem anderen Benutzer. Es wurde nichts geändert; lassen Sie die Datei entfernen und versuchen Sie es erneut.</translation>
-    </message>
-</context>
-<context>
-    <name>bookmarkfile::FileLock</name>
-    <message>
         <source>The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary file. Nothing was changed; remove it and try again.</source>
         <translation>Die Lesezeichendatei kann nicht gesperrt werden: %1 ist eine Verknüpfung, eine Pipe oder ein Gerät, keine gewöhnliche Datei. Es wurde nichts geändert; entfernen Sie sie und versuchen Sie es erneut.</translation>
     </message>
     <message>
-        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
-        <translation>Die Lesezeichendatei ist belegt: Ein anderes Programm ändert sie gerade. Es wurde nichts geändert; versuchen Sie es gleich noch einmal.</translation>
+        <source>The bookmarks cannot be read: %1 belongs to another user (%2). Nothing was read from it; have it removed and try again.</source>
+        <translation>Die Lesezeichen können nicht gelesen werden: %1 gehört einem anderen Benutzer (%2). Es wurde nichts daraus gelesen; lassen Sie die Datei entfernen und versuchen Sie es erneut.</translation>
     </message>
     <message>
-        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
-        <translation>Die Lesezeichendatei kann nicht gesperrt werden: In %1 kann nicht geschrieben werden.</translation>
+        <source>The bookmark file cannot be changed: %1 belongs to another user (%2). Nothing was changed; have it removed and try again.</source>
+        <translation>Die Lesezeichendatei kann nicht geändert werden: %1 gehört einem anderen Benutzer (%2). Es wurde nichts geändert; lassen Sie die Datei entfernen und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be locked: %1 belongs to another user (%2). Nothing was changed; have it removed and try again.</source>
+        <translation>Die Lesezeichendatei kann nicht gesperrt werden: %1 gehört einem anderen Benutzer (%2). Es wurde nichts geändert; lassen Sie die Datei entfernen und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>%1
+Part of the bookmark is left at the end of the file: %2</source>
+        <translation>%1
+Ein Teil des Lesezeichens ist am Ende der Datei zurückgeblieben: %2</translation>
+    </message>
+    <message>
+        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
+        <translation>Die Lesezeichendatei ist belegt: Ein anderes Programm ändert sie gerade. Es wurde nichts geändert; versuchen Sie es gleich noch einmal.</translation>
     </message>
 </context>
 <context>

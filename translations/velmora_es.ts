@@ -337,12 +337,10 @@
     </message>
 </context>
 <context>
-    <name>bookmarkfile</name>
+    <name>bookmarkfile::safefile</name>
     <message>
-        <source>%1
-Part of the bookmark is left at the end of the file: %2</source>
-        <translation>%1
-Ha quedado parte del marcador al final del archivo: %2</translation>
+        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
+        <translation>No se puede bloquear el archivo de marcadores: no se puede escribir en %1.</translation>
     </message>
     <message>
         <source>The bookmarks cannot be read: %1 is a link, a pipe, a device or a folder, not an ordinary file. Remove it and try again.</source>
@@ -353,27 +351,30 @@ Ha quedado parte del marcador al final del archivo: %2</translation>
         <translation>No se puede cambiar el archivo de marcadores: %1 es un enlace, una tubería, un dispositivo o una carpeta, no un archivo normal. No se ha cambiado nada; elimínelo y vuelva a intentarlo.</translation>
     </message>
     <message>
-        <source>The bookmarks cannot be read: %1 belongs to another user. Nothing was read from it; have it removed and try again.</source>
-        <translation>No se pueden leer los marcadores: %1 pertenece a otro usuario. No se ha leído nada de él; haga que lo eliminen y vuelva a intentarlo.</translation>
-    </message>
-    <message>
-        <source>The bookmark file cannot be changed: %1 belongs to another user. Nothing was changed; have it removed and try again.</source>
-        <translation>No se puede cambiar el archivo de marcadores: %1 pertenece a otro usuario. No se ha cambiado nada; haga que lo eliminen y vuelva a intentarlo.</translation>
-    </message>
-</context>
-<context>
-    <name>bookmarkfile::FileLock</name>
-    <message>
         <source>The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary file. Nothing was changed; remove it and try again.</source>
         <translation>No se puede bloquear el archivo de marcadores: %1 es un enlace, una tubería o un dispositivo, no un archivo normal. No se ha cambiado nada; elimínelo y vuelva a intentarlo.</translation>
     </message>
     <message>
-        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
-        <translation>El archivo de marcadores está ocupado: otro programa lo está modificando. No se ha cambiado nada; vuelva a intentarlo dentro de un momento.</translation>
+        <source>The bookmarks cannot be read: %1 belongs to another user (%2). Nothing was read from it; have it removed and try again.</source>
+        <translation>No se pueden leer los marcadores: %1 pertenece a otro usuario (%2). No se ha leído nada de él; haga que lo eliminen y vuelva a intentarlo.</translation>
     </message>
     <message>
-        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
-        <translation>No se puede bloquear el archivo de marcadores: no se puede escribir en %1.</translation>
+        <source>The bookmark file cannot be changed: %1 belongs to another user (%2). Nothing was changed; have it removed and try again.</source>
+        <translation>No se puede cambiar el archivo de marcadores: %1 pertenece a otro usuario (%2). No se ha cambiado nada; haga que lo eliminen y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be locked: %1 belongs to another user (%2). Nothing was changed; have it removed and try again.</source>
+        <translation>No se puede bloquear el archivo de marcadores: %1 pertenece a otro usuario (%2). No se ha cambiado nada; haga que lo eliminen y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>%1
+Part of the bookmark is left at the end of the file: %2</source>
+        <translation>%1
+Ha quedado parte del marcador al final del archivo: %2</translation>
+    </message>
+    <message>
+        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
+        <translation>El archivo de marcadores está ocupado: otro programa lo está modificando. No se ha cambiado nada; vuelva a intentarlo dentro de un momento.</translation>
     </message>
 </context>
 <context>

@@ -337,12 +337,10 @@
     </message>
 </context>
 <context>
-    <name>bookmarkfile</name>
+    <name>bookmarkfile::safefile</name>
     <message>
-        <source>%1
-Part of the bookmark is left at the end of the file: %2</source>
-        <translation>%1
-Une partie du signet est restée à la fin du fichier : %2</translation>
+        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
+        <translation>Le fichier des signets ne peut pas être verrouillé : impossible d’écrire dans %1.</translation>
     </message>
     <message>
         <source>The bookmarks cannot be read: %1 is a link, a pipe, a device or a folder, not an ordinary file. Remove it and try again.</source>
@@ -353,27 +351,30 @@ Une partie du signet est restée à la fin du fichier : %2</translation>
         <translation>Le fichier des signets ne peut pas être modifié : %1 est un lien, un tube, un périphérique ou un dossier, pas un fichier ordinaire. Rien n’a été modifié ; supprimez-le et réessayez.</translation>
     </message>
     <message>
-        <source>The bookmarks cannot be read: %1 belongs to another user. Nothing was read from it; have it removed and try again.</source>
-        <translation>Les signets ne peuvent pas être lus : %1 appartient à un autre utilisateur. Rien n’y a été lu ; faites-le supprimer et réessayez.</translation>
-    </message>
-    <message>
-        <source>The bookmark file cannot be changed: %1 belongs to another user. Nothing was changed; have it removed and try again.</source>
-        <translation>Le fichier des signets ne peut pas être modifié : %1 appartient à un autre utilisateur. Rien n’a été modifié ; faites-le supprimer et réessayez.</translation>
-    </message>
-</context>
-<context>
-    <name>bookmarkfile::FileLock</name>
-    <message>
         <source>The bookmark file cannot be locked: %1 is a link, a pipe or a device, not an ordinary file. Nothing was changed; remove it and try again.</source>
         <translation>Le fichier des signets ne peut pas être verrouillé : %1 est un lien, un tube ou un périphérique, pas un fichier ordinaire. Rien n’a été modifié ; supprimez-le et réessayez.</translation>
     </message>
     <message>
-        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
-        <translation>Le fichier des signets est occupé : un autre programme est en train de le modifier. Rien n’a été modifié ; réessayez dans un instant.</translation>
+        <source>The bookmarks cannot be read: %1 belongs to another user (%2). Nothing was read from it; have it removed and try again.</source>
+        <translation>Les signets ne peuvent pas être lus : %1 appartient à un autre utilisateur (%2). Rien n’y a été lu ; faites-le supprimer et réessayez.</translation>
     </message>
     <message>
-        <source>The bookmark file cannot be locked: %1 cannot be written.</source>
-        <translation>Le fichier des signets ne peut pas être verrouillé : impossible d’écrire dans %1.</translation>
+        <source>The bookmark file cannot be changed: %1 belongs to another user (%2). Nothing was changed; have it removed and try again.</source>
+        <translation>Le fichier des signets ne peut pas être modifié : %1 appartient à un autre utilisateur (%2). Rien n’a été modifié ; faites-le supprimer et réessayez.</translation>
+    </message>
+    <message>
+        <source>The bookmark file cannot be locked: %1 belongs to another user (%2). Nothing was changed; have it removed and try again.</source>
+        <translation>Le fichier des signets ne peut pas être verrouillé : %1 appartient à un autre utilisateur (%2). Rien n’a été modifié ; faites-le supprimer et réessayez.</translation>
+    </message>
+    <message>
+        <source>%1
+Part of the bookmark is left at the end of the file: %2</source>
+        <translation>%1
+Une partie du signet est restée à la fin du fichier : %2</translation>
+    </message>
+    <message>
+        <source>The bookmark file is busy: another program is changing it. Nothing was changed; try again in a moment.</source>
+        <translation>Le fichier des signets est occupé : un autre programme est en train de le modifier. Rien n’a été modifié ; réessayez dans un instant.</translation>
     </message>
 </context>
 <context>

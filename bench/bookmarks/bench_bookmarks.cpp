@@ -2,7 +2,7 @@
 #include "fakewebview.h"
 #include "frmbookmark.h"
 #include "frmmain.h"
-#include "ini.h"
+#include "bookmarklocation.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -78,10 +78,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QTemporaryDir dir;
-    ini::setProgramFolderForTesting(dir.path());
-    frmMain window([](QWidget *parent) { return new FakeWebView(parent); }, QStringLiteral("http://127.0.0.1:9/"));
-    SetBookmarkPath();
-    const QString path = BookmarkFilePath;
+    frmMain window([](QWidget *parent) { return new FakeWebView(parent); }, QStringLiteral("http://127.0.0.1:9/"),
+                   nullptr, dir.path());
+    const QString path = window.BookmarkFilePath = SetBookmarkPath(dir.path());
 
     const auto openWindow = [&](bool view) {
         (view ? window.mnuViewBookMark : window.mnuDelBookMark)->trigger();
@@ -125,6 +124,5 @@ int main(int argc, char *argv[])
                     del.median, del.slowest, add.median, add.slowest, remove.median, remove.slowest);
     }
     std::printf("median (slowest) of 7 runs; adding: of 200 runs\n");
-    ini::setProgramFolderForTesting(QString());
     return 0;
 }

@@ -3,19 +3,19 @@
 #include <QString>
 #include <QStringList>
 
-// Full path of the bookmark file in use; empty until SetBookmarkPath has run.
-extern QString BookmarkFilePath;
+// The full path of the bookmark file of a program in `programFolder` (as the
+// platform reports it); empty when there is nowhere to keep one. An installed
+// copy (see bookmarklocation::isInstalledFolder) keeps bookmarks per user for
+// every account, root's and Administrator's included. Any other copy whose
+// folder can be written keeps bookmark.dat beside itself (a portable copy).
+// Otherwise, and for an installed copy, each user has a bookmark.dat of their
+// own in their data folder, which only they may enter and read; the first
+// time, it starts as a copy of a bookmark.dat installed beside the program
+// (see bookmarkfile::seed), or empty.
+QString SetBookmarkPath(const QString &programFolder);
 
-// Sets BookmarkFilePath. An installed copy (see ini::isInstalledFolder) keeps
-// bookmarks per user for every account, root's and Administrator's included.
-// Any other copy whose folder can be written keeps bookmark.dat beside itself
-// (a portable copy). Otherwise, and for an installed copy, each user has a
-// bookmark.dat of their own in their data folder, which only they may enter
-// and read; the first time, it starts as a copy of a bookmark.dat installed
-// beside the program (see bookmarkfile::seed), or empty.
-void SetBookmarkPath();
-
-namespace ini {
+// Where the bookmark file goes.
+namespace bookmarklocation {
 // The bookmark path in a folder given as the platform reports it: the
 // folder, the native separator and "bookmark.dat". Nothing is added or
 // removed: a root folder gives two separators in a row.
@@ -41,8 +41,4 @@ bool isInstalledFolder(const QString &folder, FolderOwner owner, const QStringLi
 // Where this system installs programs: /usr, /opt, /bin, /sbin and /snap,
 // on Windows the Program Files folders its environment names.
 QStringList systemFolders();
-
-// Tests only: the folder SetBookmarkPath takes instead of the program's own
-// (an empty string restores the real one).
-void setProgramFolderForTesting(const QString &folder);
 }

@@ -1,9 +1,8 @@
-#include "ini.h"
+#include "bookmarklocation.h"
 
 #include "bookmarkfile.h"
 #include "privatefolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -14,15 +13,7 @@
 #include <unistd.h>
 #endif
 
-QString BookmarkFilePath;
-
 namespace {
-QString &programFolderOverride()
-{
-    static QString folder;
-    return folder;
-}
-
 // Whether this process can make files in `folder`. Tried for real: only that
 // answers alike for permissions, access lists, read-only mounts and a folder
 // that is not there.
@@ -41,22 +32,22 @@ bool installedCopy(const QString &programFolder)
     struct stat status;
     if (real.isEmpty() || ::stat(QFile::encodeName(real).constData(), &status) != 0)
         return false;
-    return ini::isInstalledFolder(real, {status.st_uid == 0, (status.st_mode & S_IWOTH) != 0}, ini::systemFolders(),
-                                  ini::PathRules::Unix);
+    return bookmarklocation::isInstalledFolder(real, {status.st_uid == 0, (status.st_mode & S_IWOTH) != 0}, bookmarklocation::systemFolders(),
+                                  bookmarklocation::PathRules::Unix);
 #else
-    return ini::isInstalledFolder(QFileInfo(programFolder).absoluteFilePath(), {true, false}, ini::systemFolders(),
-                                  ini::PathRules::Windows);
+    return bookmarklocation::isInstalledFolder(QFileInfo(programFolder).absoluteFilePath(), {true, false}, bookmarklocation::systemFolders(),
+                                  bookmarklocation::PathRules::Windows);
 #endif
 }
 
 }
 
-QString ini::bookmarkPathIn(const QString &programFolder)
+QString bookmarklocation::bookmarkPathIn(const QString &programFolder)
 {
     return QDir::toNativeSeparators(programFolder) + QDir::separator() + QStringLiteral("bookmark.dat");
 }
 
-bool ini::isInstalledFolder(const QString &folder, FolderOwner owner, const QStringList &systemFolders, PathRules rules)
+bool bookmarklocation::isInstalledFolder(const QString &folder, FolderOwner owner, const QStringList &systemFolders, PathRules rules)
 {
     if (!owner.root || owner.othersMayWrite)
         return false;
@@ -81,7 +72,7 @@ bool ini::isInstalledFolder(const QString &folder, FolderOwner owner, const QStr
     return false;
 }
 
-QStringList ini::systemFolders()
+QStringList bookmarklocation::systemFolders()
 {
 #ifdef Q_OS_WIN
     QStringList folders;
@@ -94,39 +85,29 @@ QStringList ini::systemFolders()
 #endif
 }
 
-void ini::setProgramFolderForTesting(const QString &folder)
+QString SetBookmarkPath(const QString &programFolder)
 {
-    programFolderOverride() = folder;
-}
-
-void SetBookmarkPath()
-{
-    const QString &override = programFolderOverride();
-    const QString programFolder = override.isEmpty() ? QCoreApplication::applicationDirPath() : override;
-    const QString beside = ini::bookmarkPathIn(programFolder);
+    const QString beside = bookmarklocation::bookmarkPathIn(programFolder);
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     // An installed copy never writes beside itself, whoever runs it: root's
     // bookmarks there would start every other account's. Otherwise both the
     // file and its lock are made beside it, so the folder must take new
     // files, not only the file take changes.
     const bool installed = installedCopy(programFolder);
-    if (!installed && (canWriteIn(programFolder) || own.isEmpty())) {
-        BookmarkFilePath = beside;
-        return;
-    }
-    if (own.isEmpty()) {
-        // Nowhere of the user's own: every change reports that it cannot be made.
-        BookmarkFilePath.clear();
-        return;
-    }
+    if (!installed && (canWriteIn(programFolder) || own.isEmpty()))
+        return beside;
+    // Nowhere of the user's own: every change reports that it cannot be made.
+    if (own.isEmpty())
+        return {};
     // The user's data folder, private to its owner (0700 whatever the umask);
     // one of the user's made open before is closed too.
     if (const QString problem = privatefolder::make(own); !problem.isEmpty())
         qWarning("The bookmark folder cannot be made private to its user: %s", qPrintable(problem));
-    BookmarkFilePath = ini::bookmarkPathIn(own);
+    const QString path = bookmarklocation::bookmarkPathIn(own);
     // Failing that, the file is made by the first bookmark added, and a
     // failure there is reported; so is something planted in its place, by
     // the bookmark window and the first bookmark added.
-    if (const bookmarkfile::Result seeded = bookmarkfile::seed(BookmarkFilePath, beside); !seeded.ok())
+    if (const bookmarkfile::Result seeded = bookmarkfile::seed(path, beside); !seeded.ok())
         qWarning("%s", qPrintable(seeded.error));
+    return path;
 }
