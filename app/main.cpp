@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
     const language::Translators translators(QLocale().uiLanguages()); // the user's language, before any text
     for (const QString &line :
-         startup::sandboxWarnings(decision, flags, qEnvironmentVariableIsSet(startup::SandboxVariable)))
+         startup::sandboxWarnings(arguments, decision, flags, qEnvironmentVariableIsSet(startup::SandboxVariable)))
         std::fputs(qPrintable(line), stderr);
     rendering::keepChoiceFromChildren(software);
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));

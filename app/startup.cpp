@@ -10,7 +10,9 @@
 #include <QUrl>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -144,6 +146,43 @@ constexpr char SandboxPartlyOffLine[] =
     QT_TRANSLATE_NOOP("startup", "velmora: part of the web engine's sandbox is off (%1 has %2)\n");
 constexpr char SandboxVariableLine[] =
     QT_TRANSLATE_NOOP("startup", "velmora: the web engine's sandbox is off (%1 is set)\n");
+constexpr char PagesOutsideLine[] =
+    QT_TRANSLATE_NOOP("startup", "velmora: web pages run outside the web engine's sandbox (%1 has %2)\n");
+
+// What an engine switch does to the sandbox, least first.
+enum class Weakens { Nothing, Part, Pages, Whole };
+
+// What `argument`, one of the engine's, does to its sandbox; `sandboxOff`:
+// another one, or SandboxVariable, turns it off.
+Weakens weakening(const QString &argument, bool sandboxOff)
+{
+    // The engine takes a switch with one dash or two, and with a value.
+    QString name = argument.section(u'=', 0, 0).toLower();
+    if (!name.startsWith(u'-'))
+        return Weakens::Nothing;
+    name.remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1);
+    const bool valued = !argument.section(u'=', 1).isEmpty();
+    if (name == QLatin1String("no-sandbox") || name == QLatin1String("disable-sandbox"))
+        return Weakens::Whole;
+    // Pages in the program's own process; pages' processes started through
+    // a program of the switch's choosing (a debugger, a shell), which runs
+    // unsandboxed and holds them, instead of forked from the sandboxed
+    // zygote; no zygote at all, which the engine allows only with the
+    // sandbox off (it refuses to start otherwise), and which then leaves
+    // every process it starts as it was started.
+    if (name == QLatin1String("single-process")
+        || (valued && (name == QLatin1String("renderer-cmd-prefix") || name == QLatin1String("zygote-cmd-prefix")))
+        || (sandboxOff && name == QLatin1String("no-zygote")))
+        return Weakens::Pages;
+    // The switches that start other processes, which run no pages, through
+    // a program (--gpu-launcher, --utility-cmd-prefix) or in the program's
+    // own (--in-process-gpu), are not counted: the GPU process sandboxes
+    // itself as it starts, whoever starts it, and no page runs in either.
+    if ((name.startsWith(QLatin1String("no-")) || name.startsWith(QLatin1String("disable-")))
+        && name.endsWith(QLatin1String("sandbox")))
+        return Weakens::Part;
+    return Weakens::Nothing;
+}
 } // namespace
 
 Address commandLineAddress(const QString &argument)
@@ -272,8 +311,8 @@ EngineSetup engineArguments(const QStringList &arguments, const Decision &decisi
     return {ownArguments(withEngine), flags};
 }
 
-QStringList sandboxWarnings(const Decision &decision, const std::optional<QString> &flagsVariable,
-                            bool sandboxVariableSet)
+QStringList sandboxWarnings(const QStringList &arguments, const Decision &decision,
+                            const std::optional<QString> &flagsVariable, bool sandboxVariableSet)
 {
     // Asked for: nothing to warn of.
     if (decision.withoutSandbox)
@@ -281,27 +320,35 @@ QStringList sandboxWarnings(const Decision &decision, const std::optional<QStrin
     QStringList lines;
     if (sandboxVariableSet)
         lines << QCoreApplication::translate("startup", SandboxVariableLine).arg(QLatin1String(SandboxVariable));
-    if (!flagsVariable)
-        return lines;
-    QStringList whole, part;
-    for (const QString &argument : splitFlags(*flagsVariable)) {
-        // The engine takes a switch with one dash or two, and with a value.
-        QString name = argument.section(u'=', 0, 0).toLower();
-        if (!name.startsWith(u'-'))
-            continue;
-        name.remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1);
-        if (name == QLatin1String("no-sandbox") || name == QLatin1String("disable-sandbox"))
-            whole << argument;
-        else if ((name.startsWith(QLatin1String("no-")) || name.startsWith(QLatin1String("disable-")))
-                 && name.endsWith(QLatin1String("sandbox")))
-            part << argument;
+    // Where the engine's switches come from, each said apart (those on the
+    // command line reach the engine in the variable too, when it is set).
+    const qsizetype separator = arguments.indexOf(EngineArguments);
+    const std::pair<QString, QStringList> places[] = {
+        {QLatin1String(FlagsVariable), flagsVariable ? splitFlags(*flagsVariable) : QStringList()},
+        {QCoreApplication::translate("startup", "the command line"),
+         separator < 0 ? QStringList() : arguments.mid(separator + 1)},
+    };
+    bool off = sandboxVariableSet;
+    for (const auto &[place, switches] : places) {
+        for (const QString &argument : switches)
+            off = off || weakening(argument, false) == Weakens::Whole;
     }
-    const QString variable = QLatin1String(FlagsVariable);
-    const QString separator = QStringLiteral(", ");
-    if (!whole.isEmpty())
-        lines << QCoreApplication::translate("startup", SandboxOffLine).arg(variable, whole.join(separator));
-    else if (!part.isEmpty())
-        lines << QCoreApplication::translate("startup", SandboxPartlyOffLine).arg(variable, part.join(separator));
+    for (const auto &[place, switches] : places) {
+        Weakens most = Weakens::Nothing;
+        QStringList named;
+        for (const QString &argument : switches) {
+            const Weakens weakens = weakening(argument, off);
+            if (weakens != Weakens::Nothing)
+                named << argument;
+            most = std::max(most, weakens);
+        }
+        const char *line = most == Weakens::Whole ? SandboxOffLine
+            : most == Weakens::Pages              ? PagesOutsideLine
+            : most == Weakens::Part               ? SandboxPartlyOffLine
+                                                  : nullptr;
+        if (line)
+            lines << QCoreApplication::translate("startup", line).arg(place, named.join(QStringLiteral(", ")));
+    }
     return lines;
 }
 

@@ -100,14 +100,17 @@ struct EngineSetup
 EngineSetup engineArguments(const QStringList &arguments, const Decision &decision,
                             const std::optional<QString> &flagsVariable);
 
-// The lines said on standard error at every start when the environment turns
-// the engine's sandbox off, in whole or in part, without the user's
-// --no-sandbox: SandboxVariable set (to any value: the engine goes by that),
-// or a switch in FlagsVariable (`flagsVariable`, nothing when unset) that
-// turns it off (--no-sandbox) or turns off one of its parts (such as
-// --disable-setuid-sandbox). Empty when nothing is to be said.
-QStringList sandboxWarnings(const Decision &decision, const std::optional<QString> &flagsVariable,
-                            bool sandboxVariableSet);
+// The lines said on standard error at every start when the engine's sandbox
+// is off, in whole or in part, or web pages run outside it, without the
+// user's --no-sandbox: SandboxVariable set (to any value: the engine goes by
+// that), or an engine switch that does so, in FlagsVariable (`flagsVariable`,
+// nothing when unset) or after --webEngineArgs in `arguments` (the command
+// line, the program's name first): --no-sandbox, one that turns off a part
+// (such as --disable-setuid-sandbox), or one that runs pages outside it
+// (--single-process, --renderer-cmd-prefix...). One line for each place,
+// naming the switches. Empty when nothing is to be said.
+QStringList sandboxWarnings(const QStringList &arguments, const Decision &decision,
+                            const std::optional<QString> &flagsVariable, bool sandboxVariableSet);
 
 // The logging rules of a run: without `verbose`, the engine's start-up report
 // and the pages' console messages are left out; `drawsInSoftware` keeps the

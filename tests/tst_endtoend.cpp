@@ -210,6 +210,8 @@ private slots:
         row("root, --no-sandbox in the engine's variable", {}, "1", true, Runs, {},
             "velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has --no-sandbox)\n", {}, true,
             "--disable-gpu --no-sandbox");
+        row("root, part of it off on the command line", {"--webEngineArgs", "--disable-gpu-sandbox"}, "1", true, Runs,
+            {}, "velmora: part of the web engine's sandbox is off (the command line has --disable-gpu-sandbox)\n");
     }
     void commandLine()
     {
@@ -423,6 +425,8 @@ private slots:
         const QString off("velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
         const QString part("velmora: part of the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
         const QString variable("velmora: the web engine's sandbox is off (QTWEBENGINE_DISABLE_SANDBOX is set)\n");
+        const QString pages("velmora: web pages run outside the web engine's sandbox (%1 has %2)\n");
+        const QString flagsVariable("QTWEBENGINE_CHROMIUM_FLAGS"), commandLine("the command line");
         const auto row = [](const char *tag, const QStringList &arguments, const QString &flags, bool sandboxVariable,
                             const QStringList &application, const QString &newFlags, const QStringList &said = {}) {
             QTest::newRow(tag) << arguments << flags << sandboxVariable << application << newFlags << said;
@@ -440,6 +444,22 @@ private slots:
             "--disable-setuid-sandbox --disable-seccomp-filter-sandbox",
             {part.arg("--disable-setuid-sandbox, --disable-seccomp-filter-sandbox")});
         row("both variables", {}, "--no-sandbox", true, {}, "--no-sandbox", {variable, off.arg("--no-sandbox")});
+        // Switches that run pages outside it, each place named.
+        row("a single process", {}, "--single-process", false, {}, "--single-process",
+            {pages.arg(flagsVariable, "--single-process")});
+        row("renderers through a program", {}, "\"--renderer-cmd-prefix=gdb --args\" --disable-gpu-sandbox", false, {},
+            "\"--renderer-cmd-prefix=gdb --args\" --disable-gpu-sandbox",
+            {pages.arg(flagsVariable, "--renderer-cmd-prefix=gdb --args, --disable-gpu-sandbox")});
+        row("no zygote, the sandbox off", {}, "--no-zygote --no-sandbox", false, {}, "--no-zygote --no-sandbox",
+            {off.arg("--no-zygote, --no-sandbox")});
+        // The engine refuses to start with that alone; nor do these run pages.
+        row("no zygote alone, other launchers", {}, "--no-zygote --gpu-launcher=strace --utility-cmd-prefix=strace "
+            "--in-process-gpu --renderer-cmd-prefix=", false, {},
+            "--no-zygote --gpu-launcher=strace --utility-cmd-prefix=strace --in-process-gpu --renderer-cmd-prefix=");
+        row("on the command line", {"--webEngineArgs", "--single-process"}, {}, false,
+            {"--webEngineArgs", "--single-process"}, {}, {pages.arg(commandLine, "--single-process")});
+        row("both places", {"--webEngineArgs", "--no-sandbox"}, "--no-zygote", false, {}, "--no-zygote --no-sandbox",
+            {pages.arg(flagsVariable, "--no-zygote"), off.arg("--no-sandbox").replace(flagsVariable, commandLine)});
         row("asked for with --no-sandbox", noSandbox, "--no-sandbox", true, noSandbox, "--no-sandbox");
     }
     void engineEnvironment()
@@ -455,7 +475,7 @@ private slots:
         QCOMPARE(engine.flags.value_or(QString()), newFlags);
         QCOMPARE(engine.flags.has_value(), !newFlags.isNull());
         QFETCH(bool, sandboxVariable);
-        QTEST(startup::sandboxWarnings(decision, variable, sandboxVariable), "said");
+        QTEST(startup::sandboxWarnings(line, decision, variable, sandboxVariable), "said");
     }
 
     // The engine is told to run without its sandbox as one of its own
