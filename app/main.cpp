@@ -103,6 +103,11 @@ int main(int argc, char *argv[])
         [&window](const QString &problem) { tellUser(&window, problem); }, Qt::QueuedConnection);
     window.Form_Load(decision.address);
     QObject::connect(&oneProgram, &OneProgram::openRequested, &window, &frmMain::OpenAddress);
+    // A later start's refused address is told over the window it brought up,
+    // once that start has had its answer.
+    QObject::connect(
+        &oneProgram, &OneProgram::refusalHandedOver, &window,
+        [&window](const QString &reason) { tellUser(&window, startup::refusalText(reason)); }, Qt::QueuedConnection);
     oneProgram.setWindow(&window);
     return app.exec();
 }

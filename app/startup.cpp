@@ -1,9 +1,12 @@
 #include "startup.h"
 
+#include "errorpolicy.h"
 #include "identity.h"
 #include "language.h"
+#include "oneprogram.h"
 #include "schemes.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <utility>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -21,6 +25,8 @@ namespace startup {
 
 namespace {
 const QString NoSandbox = QStringLiteral("no-sandbox");
+// The most of a refused argument that is named.
+constexpr int NamedLimit = 200;
 
 // Said on stderr when the program will not run as root with the sandbox on.
 constexpr char RefusalLine[] = QT_TRANSLATE_NOOP("startup",
@@ -189,9 +195,14 @@ Address commandLineAddress(const QString &argument)
 {
     // The name of a file that is there is its address, and refused as one.
     const QUrl url = QUrl::fromUserInput(argument, QDir::currentPath());
-    if (!schemes::isWebPage(url))
+    if (!schemes::isWebPage(url)) {
+        // A long one is named by its start and its end, as a message box can show.
+        const QString named = argument.size() <= NamedLimit
+            ? argument
+            : argument.left(NamedLimit / 2) + QChar(0x2026) + argument.right(NamedLimit / 2);
         return {QString(), QCoreApplication::translate("startup", "only web pages (http or https) can be opened, not "
-                                                                  "\"%1\"").arg(argument)};
+                                                                  "\"%1\"").arg(named)};
+    }
     const QString encoded = QString::fromLatin1(url.toEncoded());
     if (encoded.size() > AddressLimit)
         return {QString(), QCoreApplication::translate("startup", "the address is longer than %1 characters")
@@ -237,18 +248,40 @@ Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &san
         return decision;
     const QStringList addresses = parser.positionalArguments();
     if (addresses.size() > 1) {
-        decision.action = Action::RejectOption;
+        decision.action = Action::RefuseAddress;
         decision.error = QCoreApplication::translate("startup", "Velmora opens one address at a time, not %1")
                              .arg(addresses.size());
     } else if (!addresses.isEmpty()) {
         const Address address = commandLineAddress(addresses.constFirst());
         decision.address = address.url;
         if (!address.refusal.isEmpty()) {
-            decision.action = Action::RejectOption;
+            decision.action = Action::RefuseAddress;
             decision.error = address.refusal;
         }
     }
     return decision;
+}
+
+QString refusalText(const QString &reason)
+{
+    return QCoreApplication::translate("startup", "Nothing was opened: %1.").arg(reason);
+}
+
+bool displayAvailable(const QStringList &arguments)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    Q_UNUSED(arguments);
+    return true;
+#else
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("-platform") || arguments.at(i) == QLatin1String("--platform"))
+            platform = arguments.at(i + 1);
+    }
+    if (platform.startsWith(QLatin1String("offscreen")) || platform.startsWith(QLatin1String("minimal")))
+        return false;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#endif
 }
 
 QString versionText()
@@ -399,13 +432,25 @@ std::optional<int> beforeApplication(int argc, char *argv[], Decision &decision)
         std::fputs(qPrintable(QCoreApplication::translate("startup", RefusalLine)), stderr);
         return 1;
     }
-    case Action::RejectOption: {
+    case Action::RejectOption:
+    case Action::RefuseAddress: {
         // Said in the user's language: decided again with the translations
-        // in place, Qt's own words for an unknown option included.
-        const QCoreApplication app(argc, argv);
+        // in place, Qt's own words for an unknown option included. Refused
+        // addresses are told in a window too ("Open with" from the desktop
+        // shows no standard error), when there is a display to show it on.
+        const bool window = decision.action == Action::RefuseAddress && displayAvailable(arguments);
+        const std::unique_ptr<QCoreApplication> app(window ? new QApplication(argc, argv)
+                                                           : new QCoreApplication(argc, argv));
         const language::Translators translators(QLocale().uiLanguages());
         const Decision said = decide(arguments, runningAsRoot(), qgetenv(SandboxVariable));
         std::fputs(qPrintable(QStringLiteral("velmora: %1\n").arg(said.error)), stderr);
+        if (window) {
+            QCoreApplication::setApplicationName(QString::fromLatin1(identity::Title));
+            // The running program shows it over its window, brought to the front.
+            OneProgram running(OneProgram::place(QCoreApplication::applicationDirPath()));
+            if (!running.tell(said.error))
+                tellUser(nullptr, refusalText(said.error));
+        }
         return 1;
     }
     case Action::Run:

@@ -18,7 +18,11 @@ inline constexpr char SandboxVariable[] = "QTWEBENGINE_DISABLE_SANDBOX";
 // this variable alone and drops every one on the command line.
 inline constexpr char FlagsVariable[] = "QTWEBENGINE_CHROMIUM_FLAGS";
 
-enum class Action { Run, ShowHelp, ShowVersion, Refuse, RejectOption };
+// RefuseAddress: the addresses given are not opened (one Velmora does not
+// open, more than one); said on standard error and, where there is a
+// display, in a message box: the running program's, over its window, when
+// one runs, else one of its own.
+enum class Action { Run, ShowHelp, ShowVersion, Refuse, RejectOption, RefuseAddress };
 
 struct Decision
 {
@@ -30,8 +34,8 @@ struct Decision
     // The engine's start-up report and the pages' console are written to
     // standard error (--verbose).
     bool verbose = false;
-    // Why the options are rejected (RejectOption): an option nobody knows,
-    // an address Velmora does not open.
+    // Why the options are rejected (RejectOption: an option nobody knows) or
+    // the addresses refused (RefuseAddress).
     QString error;
     // The web page the command line asks to open instead of the home page,
     // as an address the engine takes; empty when none was given.
@@ -68,6 +72,15 @@ QString homePage(const QString &user, const QString &userFile, const QString &sy
 // any other option is rejected, before any window-system connection, as is
 // more than one address or one Velmora does not open.
 Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &sandboxVariable);
+
+// What the message box says of addresses refused for `reason`.
+QString refusalText(const QString &reason);
+
+// Whether a window can be shown to anyone: a display named in the
+// environment (Linux and the like), a window system that is not one without
+// a screen (offscreen, minimal) chosen by -platform in `arguments` or in
+// QT_QPA_PLATFORM. Always on Windows and macOS.
+bool displayAvailable(const QStringList &arguments);
 
 // Velmora's version and the web engine's, as the engine reports them.
 QString versionText();
@@ -118,8 +131,10 @@ QStringList sandboxWarnings(const QStringList &arguments, const Decision &decisi
 QString loggingRules(bool verbose, bool drawsInSoftware);
 
 // Acts on the command line before the application object exists: shows the
-// help or the versions, or refuses to run, and returns the exit code; returns
-// nothing when the program is to run, with `decision` what was decided.
+// help or the versions, or refuses to run or to open the addresses given,
+// and returns the exit code; returns nothing when the program is to run, with
+// `decision` what was decided. Only refused addresses need a display, for
+// their message box, where there is one.
 std::optional<int> beforeApplication(int argc, char *argv[], Decision &decision);
 
 // An argument vector for the application object, which keeps the strings

@@ -176,6 +176,7 @@ private slots:
         QTest::addColumn<QStringList>("unprinted"); // what stdout does not hold
         QTest::addColumn<bool>("display");          // false: DISPLAY unset
         QTest::addColumn<QString>("flags");         // the engine's flags variable; null: not set
+        QTest::addColumn<bool>("box");              // what stderr holds is shown in a window too, closed with Return
         const QStringList versions{"Velmora 1.0.0", qWebEngineVersion(), qWebEngineChromiumVersion(),
                                    qWebEngineChromiumSecurityPatchVersion()};
         const QStringList options{"--help", "--help-all", "--version", "--no-sandbox", "--verbose"};
@@ -184,9 +185,10 @@ private slots:
                                     "--widgetcount"};
         const auto row = [](const char *tag, const QStringList &arguments, const QString &variable, bool asRootOnly,
                             int exitCode, const QStringList &printed = {}, const QString &said = {},
-                            const QStringList &unprinted = {}, bool display = true, const QString &flags = {}) {
+                            const QStringList &unprinted = {}, bool display = true, const QString &flags = {},
+                            bool box = false) {
             QTest::newRow(tag) << arguments << variable << asRootOnly << exitCode << printed << said << unprinted
-                               << display << flags;
+                               << display << flags << box;
         };
         // The versions and the help come before the question of the sandbox.
         row("--version", {"--version"}, {}, false, 0, versions);
@@ -198,6 +200,11 @@ private slots:
         row("no display, --help", {"--help"}, {}, false, 0, options, {}, qtOptions, false);
         row("no display, --help-all", {"--help-all"}, {}, false, 0, options + qtOptions, {}, {}, false);
         row("no display, unknown option", sandboxArguments() << "--no-sanbox", {}, false, 1, {}, "no-sanbox", {},
+            false);
+        // An address refused is said in a window too, where there is a display.
+        const QString refused("only web pages (http or https) can be opened, not \"file:///etc/passwd\"");
+        row("a file's address", sandboxArguments() << "file:///etc/passwd", {}, false, 1, {}, refused, {}, true, {}, true);
+        row("no display, a file's address", sandboxArguments() << "file:///etc/passwd", {}, false, 1, {}, refused, {},
             false);
         row("root without the option", {}, {}, true, 1, {}, "--no-sandbox");
         row("root, sandbox variable 0", {}, "0", true, 1, {}, "refusing to run as root");
@@ -250,6 +257,10 @@ private slots:
             QVERIFY2(err.contains(said), qPrintable(err));
             return;
         }
+        QFETCH(bool, box);
+        if (box) // closed with Return, as the user would
+            run({"search", "--sync", "--onlyvisible", "--pid", QString::number(program.processId()), "--name",
+                 "^Velmora$", "windowfocus", "--sync", "key", "Return"});
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), exitCode);
@@ -352,16 +363,16 @@ private slots:
         // One web page may be given; nothing else is opened.
         row("an address", {"https://example.com/a b"}, false, {}, Action::Run);
         row("a host name", {"example.com"}, false, {}, Action::Run);
-        row("a file's address", {"file:///etc/passwd"}, false, {}, Action::RejectOption);
-        row("a file's name", {"/etc/passwd"}, false, {}, Action::RejectOption);
-        row("a script", {"javascript:alert(1)"}, false, {}, Action::RejectOption);
-        row("the engine's page", {"chrome://gpu"}, false, {}, Action::RejectOption);
-        row("two addresses", {"example.com", "example.org"}, false, {}, Action::RejectOption);
+        row("a file's address", {"file:///etc/passwd"}, false, {}, Action::RefuseAddress);
+        row("a file's name", {"/etc/passwd"}, false, {}, Action::RefuseAddress);
+        row("a script", {"javascript:alert(1)"}, false, {}, Action::RefuseAddress);
+        row("the engine's page", {"chrome://gpu"}, false, {}, Action::RefuseAddress);
+        row("two addresses", {"example.com", "example.org"}, false, {}, Action::RefuseAddress);
         const QString site = QStringLiteral("https://example.com/");
         row("an address at the limit", {site + QString(startup::AddressLimit - site.size(), 'a')}, false, {},
             Action::Run);
         row("an address past the limit", {"https://example.com/" + QString(startup::AddressLimit, 'a')}, false, {},
-            Action::RejectOption);
+            Action::RefuseAddress);
     }
     void decide()
     {
