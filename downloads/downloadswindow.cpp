@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -81,7 +82,8 @@ protected:
     }
 };
 
-// Shows `file` selected in the desktop's file manager, else opens its folder.
+// Shows `file` selected in the desktop's file manager (Explorer on
+// Windows), else opens its folder.
 void showInFolder(const QString &file)
 {
     const QUrl folder = QUrl::fromLocalFile(QFileInfo(file).absolutePath());
@@ -101,6 +103,11 @@ void showInFolder(const QString &file)
             QDesktopServices::openUrl(folder);
         answer->deleteLater();
     });
+#elif defined(Q_OS_WIN)
+    // Explorer opens the folder with the file selected.
+    if (!QProcess::startDetached(QStringLiteral("explorer.exe"),
+                                 {QStringLiteral("/select,"), QDir::toNativeSeparators(file)}))
+        QDesktopServices::openUrl(folder);
 #else
     QDesktopServices::openUrl(folder);
 #endif
