@@ -180,10 +180,9 @@ Weakens weakening(const QString &argument, bool sandboxOff)
         || (valued && (name == QLatin1String("renderer-cmd-prefix") || name == QLatin1String("zygote-cmd-prefix")))
         || (sandboxOff && name == QLatin1String("no-zygote")))
         return Weakens::Pages;
-    // The switches that start other processes, which run no pages, through
-    // a program (--gpu-launcher, --utility-cmd-prefix) or in the program's
-    // own (--in-process-gpu), are not counted: the GPU process sandboxes
-    // itself as it starts, whoever starts it, and no page runs in either.
+    // The switches that start the engine's other processes through a
+    // program (--gpu-launcher, --utility-cmd-prefix) or run one in the
+    // program's own (--in-process-gpu) are not counted: no page runs there.
     if ((name.startsWith(QLatin1String("no-")) || name.startsWith(QLatin1String("disable-")))
         && name.endsWith(QLatin1String("sandbox")))
         return Weakens::Part;
