@@ -251,8 +251,7 @@ private slots:
                 list << QString(format).arg(i);
             return list;
         };
-        // The desktop's text starts with the site: {a} this one, {b} the
-        // other, {c} this one's other port.
+        // The desktop's text starts with the site: {a} this one, {b} another, {c} this one's other port.
         const QStringList deal{"make('Deal', {body: '20% off'})"}, dealShown{"Deal|{a}\n20% off|0"};
         const QStringList tags{"make('One', {body: '1', tag: 't'})", "make('Two', {body: '2', tag: 't'})"};
         row("markup in the text", true, {"make('<i>Tom</i> & \"Jerry\"', {body: '<b>x</b> &amp; & <img src=x>'})"}, {},
