@@ -69,7 +69,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(new FocusStyle(QApplication::style()->name()));
     const language::Translators translators(QLocale().uiLanguages()); // the user's language, before any text
     for (const QString &line :
-         startup::sandboxWarnings(decision, flags, qEnvironmentVariableIsSet(startup::SandboxVariable)))
+         startup::sandboxWarnings(arguments, decision, flags, qEnvironmentVariableIsSet(startup::SandboxVariable)))
         std::fputs(qPrintable(line), stderr);
     rendering::keepChoiceFromChildren(software);
     QApplication::setApplicationName(QString::fromLatin1(identity::Title));
@@ -114,6 +114,11 @@ int main(int argc, char *argv[])
         [&window](const QString &problem) { tellUser(&window, problem); }, Qt::QueuedConnection);
     window.Form_Load(decision.address);
     QObject::connect(&oneProgram, &OneProgram::openRequested, &window, &frmMain::OpenAddress);
+    // A later start's refused address is told over the window it brought up,
+    // once that start has had its answer.
+    QObject::connect(
+        &oneProgram, &OneProgram::refusalHandedOver, &window,
+        [&window](const QString &reason) { tellUser(&window, startup::refusalText(reason)); }, Qt::QueuedConnection);
     oneProgram.setWindow(&window);
     return app.exec();
 }

@@ -27,9 +27,15 @@ namespace {
 // once its window is in front.
 constexpr char Request[] = "raise\n";
 constexpr char OpenRequest[] = "open ";
+// Or to tell its user that addresses were refused ("refused " and the reason,
+// percent-encoded).
+constexpr char RefusedRequest[] = "refused ";
 constexpr char Answer[] = "raised\n";
 // A caller's request fits in this; anything longer is not one.
 constexpr qint64 RequestLimit = startup::AddressLimit + 16;
+// The longest reason for refused addresses passed on, in characters: nine
+// bytes each at most, as UTF-8 percent-encoded, within the request.
+constexpr int RefusalLimit = startup::AddressLimit / 9;
 // How long a later start waits to connect and for the answer. A running
 // program that is still starting answers once its event loop runs; the
 // request waits in its queue until then, so a late answer still counts as
@@ -116,7 +122,8 @@ OneProgram::Outcome OneProgram::start(const QString &address)
     const Found found = inspect();
     if (found == Found::Foreign)
         return alone(foreign);
-    if (found == Found::OwnSocket && handOver(address))
+    const QByteArray request = address.isEmpty() ? QByteArray(Request) : OpenRequest + address.toLatin1() + '\n';
+    if (found == Found::OwnSocket && handOver(request))
         return Outcome::HandedOver;
 
     // Nobody answered. Whoever holds the lock decides next: it may be a start
@@ -129,7 +136,7 @@ OneProgram::Outcome OneProgram::start(const QString &address)
     case Found::Foreign:
         return alone(foreign);
     case Found::OwnSocket:
-        if (handOver(address))
+        if (handOver(request))
             return Outcome::HandedOver;
         Q_FALLTHROUGH(); // left by a program that ended without closing it
     case Found::OwnOther:
@@ -159,15 +166,19 @@ OneProgram::Outcome OneProgram::start(const QString &address)
     return Outcome::First;
 }
 
-// Asks the program at the socket to come to the front, and to open
-// `address` if there is one; true when one is there to take the request.
-bool OneProgram::handOver(const QString &address)
+bool OneProgram::tell(const QString &reason)
+{
+    const QByteArray request = RefusedRequest + reason.left(RefusalLimit).toUtf8().toPercentEncoding() + '\n';
+    return !m_place.socket.isEmpty() && inspect() == Found::OwnSocket && handOver(request);
+}
+
+bool OneProgram::handOver(const QByteArray &request)
 {
     QLocalSocket socket;
     socket.connectToServer(m_place.socket);
     if (!socket.waitForConnected(ConnectMs))
         return false;
-    socket.write(address.isEmpty() ? QByteArray(Request) : OpenRequest + address.toLatin1() + '\n');
+    socket.write(request);
     if (!socket.waitForBytesWritten(ConnectMs))
         return false;
     // The program is there; its answer says the window is in front.
@@ -198,8 +209,14 @@ void OneProgram::answer(QLocalSocket *caller)
     }
     const QByteArray request = caller->readLine(RequestLimit + 1);
     const bool open = request.startsWith(OpenRequest) && request.endsWith('\n');
-    if (open || request == Request) {
+    const bool refused = request.startsWith(RefusedRequest) && request.endsWith('\n');
+    if (open || refused || request == Request) {
         emit handedOver();
+        if (refused) {
+            emit refusalHandedOver(QString::fromUtf8(
+                QByteArray::fromPercentEncoding(request.mid(int(qstrlen(RefusedRequest))).chopped(1)))
+                                       .left(RefusalLimit));
+        }
         // Whoever asks, only a web page is opened.
         const QUrl address = open
             ? QUrl::fromEncoded(request.mid(int(qstrlen(OpenRequest))).chopped(1), QUrl::StrictMode)

@@ -47,6 +47,11 @@ public:
     // A place that belongs to another user is never used (said on stderr).
     Outcome start(const QString &address = QString());
 
+    // Has the program listening at the place, if any, tell its user that a
+    // later start refused its addresses for `reason`, over its window brought
+    // to the front; true when one took it. Never takes the place over.
+    bool tell(const QString &reason);
+
     // Why start() ended Alone, in words; empty otherwise.
     QString problem() const { return m_problem; }
 
@@ -59,11 +64,15 @@ signals:
     void handedOver();
     // A later start asked this program to open `address`, a web page.
     void openRequested(const QString &address);
+    // A later start refused its addresses for `reason`, for this program to
+    // tell the user.
+    void refusalHandedOver(const QString &reason);
 
 private:
     enum class Found { Nothing, OwnSocket, OwnOther, Foreign };
     Found inspect() const;
-    bool handOver(const QString &address);
+    // Sends `request` to the program at the socket; true when one is there to take it.
+    bool handOver(const QByteArray &request);
     void takeConnections();
     void answer(QLocalSocket *socket);
     void bringToFront();

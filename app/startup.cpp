@@ -1,16 +1,22 @@
 #include "startup.h"
 
+#include "errorpolicy.h"
 #include "identity.h"
 #include "language.h"
+#include "oneprogram.h"
 #include "schemes.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QUrl>
 #include <QtWebEngineCore/qtwebenginecoreglobal.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <utility>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -19,6 +25,8 @@ namespace startup {
 
 namespace {
 const QString NoSandbox = QStringLiteral("no-sandbox");
+// The most of a refused argument that is named.
+constexpr int NamedLimit = 200;
 
 // Said on stderr when the program will not run as root with the sandbox on.
 constexpr char RefusalLine[] = QT_TRANSLATE_NOOP("startup",
@@ -144,15 +152,56 @@ constexpr char SandboxPartlyOffLine[] =
     QT_TRANSLATE_NOOP("startup", "velmora: part of the web engine's sandbox is off (%1 has %2)\n");
 constexpr char SandboxVariableLine[] =
     QT_TRANSLATE_NOOP("startup", "velmora: the web engine's sandbox is off (%1 is set)\n");
+constexpr char PagesOutsideLine[] =
+    QT_TRANSLATE_NOOP("startup", "velmora: web pages run outside the web engine's sandbox (%1 has %2)\n");
+
+// What an engine switch does to the sandbox, least first.
+enum class Weakens { Nothing, Part, Pages, Whole };
+
+// What `argument`, one of the engine's, does to its sandbox; `sandboxOff`:
+// another one, or SandboxVariable, turns it off.
+Weakens weakening(const QString &argument, bool sandboxOff)
+{
+    // The engine takes a switch with one dash or two, and with a value.
+    QString name = argument.section(u'=', 0, 0).toLower();
+    if (!name.startsWith(u'-'))
+        return Weakens::Nothing;
+    name.remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1);
+    const bool valued = !argument.section(u'=', 1).isEmpty();
+    if (name == QLatin1String("no-sandbox") || name == QLatin1String("disable-sandbox"))
+        return Weakens::Whole;
+    // Pages in the program's own process; pages' processes started through
+    // a program of the switch's choosing (a debugger, a shell), which runs
+    // unsandboxed and holds them, instead of forked from the sandboxed
+    // zygote; no zygote at all, which the engine allows only with the
+    // sandbox off (it refuses to start otherwise), and which then leaves
+    // every process it starts as it was started.
+    if (name == QLatin1String("single-process")
+        || (valued && (name == QLatin1String("renderer-cmd-prefix") || name == QLatin1String("zygote-cmd-prefix")))
+        || (sandboxOff && name == QLatin1String("no-zygote")))
+        return Weakens::Pages;
+    // The switches that start the engine's other processes through a
+    // program (--gpu-launcher, --utility-cmd-prefix) or run one in the
+    // program's own (--in-process-gpu) are not counted: no page runs there.
+    if ((name.startsWith(QLatin1String("no-")) || name.startsWith(QLatin1String("disable-")))
+        && name.endsWith(QLatin1String("sandbox")))
+        return Weakens::Part;
+    return Weakens::Nothing;
+}
 } // namespace
 
 Address commandLineAddress(const QString &argument)
 {
     // The name of a file that is there is its address, and refused as one.
     const QUrl url = QUrl::fromUserInput(argument, QDir::currentPath());
-    if (!schemes::isWebPage(url))
+    if (!schemes::isWebPage(url)) {
+        // A long one is named by its start and its end, as a message box can show.
+        const QString named = argument.size() <= NamedLimit
+            ? argument
+            : argument.left(NamedLimit / 2) + QChar(0x2026) + argument.right(NamedLimit / 2);
         return {QString(), QCoreApplication::translate("startup", "only web pages (http or https) can be opened, not "
-                                                                  "\"%1\"").arg(argument)};
+                                                                  "\"%1\"").arg(named)};
+    }
     const QString encoded = QString::fromLatin1(url.toEncoded());
     if (encoded.size() > AddressLimit)
         return {QString(), QCoreApplication::translate("startup", "the address is longer than %1 characters")
@@ -198,18 +247,40 @@ Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &san
         return decision;
     const QStringList addresses = parser.positionalArguments();
     if (addresses.size() > 1) {
-        decision.action = Action::RejectOption;
+        decision.action = Action::RefuseAddress;
         decision.error = QCoreApplication::translate("startup", "Velmora opens one address at a time, not %1")
                              .arg(addresses.size());
     } else if (!addresses.isEmpty()) {
         const Address address = commandLineAddress(addresses.constFirst());
         decision.address = address.url;
         if (!address.refusal.isEmpty()) {
-            decision.action = Action::RejectOption;
+            decision.action = Action::RefuseAddress;
             decision.error = address.refusal;
         }
     }
     return decision;
+}
+
+QString refusalText(const QString &reason)
+{
+    return QCoreApplication::translate("startup", "Nothing was opened: %1.").arg(reason);
+}
+
+bool displayAvailable(const QStringList &arguments)
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    Q_UNUSED(arguments);
+    return true;
+#else
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("-platform") || arguments.at(i) == QLatin1String("--platform"))
+            platform = arguments.at(i + 1);
+    }
+    if (platform.startsWith(QLatin1String("offscreen")) || platform.startsWith(QLatin1String("minimal")))
+        return false;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#endif
 }
 
 QString versionText()
@@ -272,8 +343,8 @@ EngineSetup engineArguments(const QStringList &arguments, const Decision &decisi
     return {ownArguments(withEngine), flags};
 }
 
-QStringList sandboxWarnings(const Decision &decision, const std::optional<QString> &flagsVariable,
-                            bool sandboxVariableSet)
+QStringList sandboxWarnings(const QStringList &arguments, const Decision &decision,
+                            const std::optional<QString> &flagsVariable, bool sandboxVariableSet)
 {
     // Asked for: nothing to warn of.
     if (decision.withoutSandbox)
@@ -281,27 +352,35 @@ QStringList sandboxWarnings(const Decision &decision, const std::optional<QStrin
     QStringList lines;
     if (sandboxVariableSet)
         lines << QCoreApplication::translate("startup", SandboxVariableLine).arg(QLatin1String(SandboxVariable));
-    if (!flagsVariable)
-        return lines;
-    QStringList whole, part;
-    for (const QString &argument : splitFlags(*flagsVariable)) {
-        // The engine takes a switch with one dash or two, and with a value.
-        QString name = argument.section(u'=', 0, 0).toLower();
-        if (!name.startsWith(u'-'))
-            continue;
-        name.remove(0, name.startsWith(QLatin1String("--")) ? 2 : 1);
-        if (name == QLatin1String("no-sandbox") || name == QLatin1String("disable-sandbox"))
-            whole << argument;
-        else if ((name.startsWith(QLatin1String("no-")) || name.startsWith(QLatin1String("disable-")))
-                 && name.endsWith(QLatin1String("sandbox")))
-            part << argument;
+    // Where the engine's switches come from, each said apart (those on the
+    // command line reach the engine in the variable too, when it is set).
+    const qsizetype separator = arguments.indexOf(EngineArguments);
+    const std::pair<QString, QStringList> places[] = {
+        {QLatin1String(FlagsVariable), flagsVariable ? splitFlags(*flagsVariable) : QStringList()},
+        {QCoreApplication::translate("startup", "the command line"),
+         separator < 0 ? QStringList() : arguments.mid(separator + 1)},
+    };
+    bool off = sandboxVariableSet;
+    for (const auto &[place, switches] : places) {
+        for (const QString &argument : switches)
+            off = off || weakening(argument, false) == Weakens::Whole;
     }
-    const QString variable = QLatin1String(FlagsVariable);
-    const QString separator = QStringLiteral(", ");
-    if (!whole.isEmpty())
-        lines << QCoreApplication::translate("startup", SandboxOffLine).arg(variable, whole.join(separator));
-    else if (!part.isEmpty())
-        lines << QCoreApplication::translate("startup", SandboxPartlyOffLine).arg(variable, part.join(separator));
+    for (const auto &[place, switches] : places) {
+        Weakens most = Weakens::Nothing;
+        QStringList named;
+        for (const QString &argument : switches) {
+            const Weakens weakens = weakening(argument, off);
+            if (weakens != Weakens::Nothing)
+                named << argument;
+            most = std::max(most, weakens);
+        }
+        const char *line = most == Weakens::Whole ? SandboxOffLine
+            : most == Weakens::Pages              ? PagesOutsideLine
+            : most == Weakens::Part               ? SandboxPartlyOffLine
+                                                  : nullptr;
+        if (line)
+            lines << QCoreApplication::translate("startup", line).arg(place, named.join(QStringLiteral(", ")));
+    }
     return lines;
 }
 
@@ -352,13 +431,25 @@ std::optional<int> beforeApplication(int argc, char *argv[], Decision &decision)
         std::fputs(qPrintable(QCoreApplication::translate("startup", RefusalLine)), stderr);
         return 1;
     }
-    case Action::RejectOption: {
+    case Action::RejectOption:
+    case Action::RefuseAddress: {
         // Said in the user's language: decided again with the translations
-        // in place, Qt's own words for an unknown option included.
-        const QCoreApplication app(argc, argv);
+        // in place, Qt's own words for an unknown option included. Refused
+        // addresses are told in a window too ("Open with" from the desktop
+        // shows no standard error), when there is a display to show it on.
+        const bool window = decision.action == Action::RefuseAddress && displayAvailable(arguments);
+        const std::unique_ptr<QCoreApplication> app(window ? new QApplication(argc, argv)
+                                                           : new QCoreApplication(argc, argv));
         const language::Translators translators(QLocale().uiLanguages());
         const Decision said = decide(arguments, runningAsRoot(), qgetenv(SandboxVariable));
         std::fputs(qPrintable(QStringLiteral("velmora: %1\n").arg(said.error)), stderr);
+        if (window) {
+            QCoreApplication::setApplicationName(QString::fromLatin1(identity::Title));
+            // The running program shows it over its window, brought to the front.
+            OneProgram running(OneProgram::place(QCoreApplication::applicationDirPath()));
+            if (!running.tell(said.error))
+                tellUser(nullptr, refusalText(said.error));
+        }
         return 1;
     }
     case Action::Run:

@@ -18,7 +18,11 @@ inline constexpr char SandboxVariable[] = "QTWEBENGINE_DISABLE_SANDBOX";
 // this variable alone and drops every one on the command line.
 inline constexpr char FlagsVariable[] = "QTWEBENGINE_CHROMIUM_FLAGS";
 
-enum class Action { Run, ShowHelp, ShowVersion, Refuse, RejectOption };
+// RefuseAddress: the addresses given are not opened (one Velmora does not
+// open, more than one); said on standard error and, where there is a
+// display, in a message box: the running program's, over its window, when
+// one runs, else one of its own.
+enum class Action { Run, ShowHelp, ShowVersion, Refuse, RejectOption, RefuseAddress };
 
 struct Decision
 {
@@ -30,8 +34,8 @@ struct Decision
     // The engine's start-up report and the pages' console are written to
     // standard error (--verbose).
     bool verbose = false;
-    // Why the options are rejected (RejectOption): an option nobody knows,
-    // an address Velmora does not open.
+    // Why the options are rejected (RejectOption: an option nobody knows) or
+    // the addresses refused (RefuseAddress).
     QString error;
     // The web page the command line asks to open instead of the home page,
     // as an address the engine takes; empty when none was given.
@@ -66,6 +70,15 @@ QString homePage(const QString &user, const QString &userFile, const QString &sy
 // more than one address or one Velmora does not open.
 Decision decide(const QStringList &arguments, bool asRoot, const QByteArray &sandboxVariable);
 
+// What the message box says of addresses refused for `reason`.
+QString refusalText(const QString &reason);
+
+// Whether a window can be shown to anyone: a display named in the
+// environment (Linux and the like), a window system that is not one without
+// a screen (offscreen, minimal) chosen by -platform in `arguments` or in
+// QT_QPA_PLATFORM. Always on Windows and macOS.
+bool displayAvailable(const QStringList &arguments);
+
 // Velmora's version and the web engine's, as the engine reports them.
 QString versionText();
 
@@ -97,14 +110,17 @@ struct EngineSetup
 EngineSetup engineArguments(const QStringList &arguments, const Decision &decision,
                             const std::optional<QString> &flagsVariable);
 
-// The lines said on standard error at every start when the environment turns
-// the engine's sandbox off, in whole or in part, without the user's
-// --no-sandbox: SandboxVariable set (to any value: the engine goes by that),
-// or a switch in FlagsVariable (`flagsVariable`, nothing when unset) that
-// turns it off (--no-sandbox) or turns off one of its parts (such as
-// --disable-setuid-sandbox). Empty when nothing is to be said.
-QStringList sandboxWarnings(const Decision &decision, const std::optional<QString> &flagsVariable,
-                            bool sandboxVariableSet);
+// The lines said on standard error at every start when the engine's sandbox
+// is off, in whole or in part, or web pages run outside it, without the
+// user's --no-sandbox: SandboxVariable set (to any value: the engine goes by
+// that), or an engine switch that does so, in FlagsVariable (`flagsVariable`,
+// nothing when unset) or after --webEngineArgs in `arguments` (the command
+// line, the program's name first): --no-sandbox, one that turns off a part
+// (such as --disable-setuid-sandbox), or one that runs pages outside it
+// (--single-process, --renderer-cmd-prefix...). One line for each place,
+// naming the switches. Empty when nothing is to be said.
+QStringList sandboxWarnings(const QStringList &arguments, const Decision &decision,
+                            const std::optional<QString> &flagsVariable, bool sandboxVariableSet);
 
 // The logging rules of a run: without `verbose`, the engine's start-up report
 // and the pages' console messages are left out; `drawsInSoftware` keeps the
@@ -112,8 +128,10 @@ QStringList sandboxWarnings(const Decision &decision, const std::optional<QStrin
 QString loggingRules(bool verbose, bool drawsInSoftware);
 
 // Acts on the command line before the application object exists: shows the
-// help or the versions, or refuses to run, and returns the exit code; returns
-// nothing when the program is to run, with `decision` what was decided.
+// help or the versions, or refuses to run or to open the addresses given,
+// and returns the exit code; returns nothing when the program is to run, with
+// `decision` what was decided. Only refused addresses need a display, for
+// their message box, where there is one.
 std::optional<int> beforeApplication(int argc, char *argv[], Decision &decision);
 
 // An argument vector for the application object, which keeps the strings

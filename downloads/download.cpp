@@ -198,6 +198,20 @@ void Download::cancel()
         end(State::Cancelled, tr("The download of %1 was cancelled.").arg(QFileInfo(m_target).fileName()));
 }
 
+bool Download::released() const
+{
+    return !m_request || m_request->isFinished();
+}
+
+void Download::removeParts()
+{
+    if (!m_cleaning || m_state == State::Running || m_state == State::Saved)
+        return;
+    const QString partial = downloads::partialPath(m_target);
+    QFile::remove(partial);
+    QFile::remove(partial + EngineSuffix);
+}
+
 void Download::settle()
 {
     if (isFinished() || !m_request)
@@ -242,13 +256,7 @@ void Download::end(State state, const QString &outcome)
     if (state != State::Saved) {
         // The engine may still write a part of its own for a while after a
         // cancel or a failure: it goes too, whenever it shows up.
-        const QString partial = downloads::partialPath(m_target);
-        const auto clean = [this, partial] {
-            if (!m_cleaning)
-                return;
-            QFile::remove(partial);
-            QFile::remove(partial + EngineSuffix);
-        };
+        const auto clean = [this] { removeParts(); };
         if (m_request)
             connect(m_request, &QWebEngineDownloadRequest::isFinishedChanged, this, clean);
         for (int ms : {500, 2000, 8000})

@@ -59,6 +59,12 @@ public:
 
     // Stops a running download and takes away its part file.
     void cancel();
+    // Whether the engine is done with it (it may still write a part of its
+    // own for a moment after a cancel).
+    bool released() const;
+    // Once it has been cancelled or has failed, takes away whatever part
+    // files are left under its target, unless it has stopped cleaning.
+    void removeParts();
     // Leaves the part files under its target alone from now on: a new
     // download to the same name has them.
     void stopCleaning() { m_cleaning = false; }

@@ -27,6 +27,17 @@ public:
     Download *add(QWebEngineDownloadRequest *request, const QString &target);
     // Forgets the downloads that have ended.
     void clearFinished();
+    // How many downloads are still running.
+    int running() const;
+    // Asks over `parent` whether to quit while downloads run ("2 downloads
+    // are still running": Keep downloading, the default and what Esc gives,
+    // or Quit). True when none runs or the user chose Quit, and then the
+    // running ones have ended as endAll ends them; false keeps them going.
+    bool askToQuit(QWidget *parent);
+    // Cancels every running download and waits, a few seconds at most, for
+    // the engine to let go of each: no part file is left, and nothing at a
+    // download's name but what was there before.
+    void endAll();
 
     // The folder downloads are offered in, made private to the user if the
     // program makes it.

@@ -6,19 +6,116 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPainter>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyleOptionFocusRect>
 #include <QUrl>
 #include <QVBoxLayout>
+#ifdef VELMORA_FILE_MANAGER_BUS
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#endif
 
 #include <climits>
 
+namespace {
+// A label that shows as much of its text as fits, cut in the middle (the
+// start of a path and the file's name stay); the whole text is its tooltip
+// and what screen readers read.
+class ElidedLabel : public QLabel
+{
+public:
+    explicit ElidedLabel(QWidget *parent) : QLabel(parent)
+    {
+        setTextFormat(Qt::PlainText);
+        setMinimumWidth(1);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
+    void setWhole(const QString &text)
+    {
+        m_whole = text;
+        setToolTip(text);
+        setAccessibleName(text);
+        fit();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QLabel::resizeEvent(event);
+        fit();
+    }
+
+private:
+    void fit() { setText(fontMetrics().elidedText(m_whole, Qt::ElideMiddle, qMax(width(), 200))); }
+    QString m_whole;
+};
+
+// The list, which shows that it has the keyboard (it is the window's first
+// Tab stop, and a scroll area draws no focus of its own): a ring just inside
+// its frame, around the rows.
+class DownloadArea : public QScrollArea
+{
+public:
+    explicit DownloadArea(QWidget *parent) : QScrollArea(parent) { setViewportMargins(2, 2, 2, 2); }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        const bool done = QScrollArea::event(event);
+        if (event->type() == QEvent::Paint && hasFocus()) {
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            option.rect = contentsRect();
+            QPainter painter(this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        }
+        return done;
+    }
+};
+
+// Shows `file` selected in the desktop's file manager (Explorer on
+// Windows), else opens its folder.
+void showInFolder(const QString &file)
+{
+    const QUrl folder = QUrl::fromLocalFile(QFileInfo(file).absolutePath());
+#ifdef VELMORA_FILE_MANAGER_BUS
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        QDesktopServices::openUrl(folder);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call.setArguments({QStringList{QUrl::fromLocalFile(file).toString()}, QString()});
+    auto *answer = new QDBusPendingCallWatcher(bus.asyncCall(call, 2000));
+    QObject::connect(answer, &QDBusPendingCallWatcher::finished, answer, [answer, folder] {
+        if (answer->isError())
+            QDesktopServices::openUrl(folder);
+        answer->deleteLater();
+    });
+#elif defined(Q_OS_WIN)
+    // Explorer opens the folder with the file selected.
+    if (!QProcess::startDetached(QStringLiteral("explorer.exe"),
+                                 {QStringLiteral("/select,"), QDir::toNativeSeparators(file)}))
+        QDesktopServices::openUrl(folder);
+#else
+    QDesktopServices::openUrl(folder);
+#endif
+}
+} // namespace
+
 DownloadsWindow::DownloadsWindow(DownloadList &list, QWidget *parent)
-    : QDialog(parent), m_list(list), m_area(new QScrollArea(this)), m_rows(new QVBoxLayout)
+    : QDialog(parent), m_list(list), m_area(new DownloadArea(this)), m_rows(new QVBoxLayout)
 {
     setObjectName(QStringLiteral("downloadsWindow"));
     setWindowTitle(tr("Downloads"));
@@ -40,9 +137,10 @@ DownloadsWindow::DownloadsWindow(DownloadList &list, QWidget *parent)
     layout->addWidget(m_area);
 
     auto *buttons = new QDialogButtonBox(this);
-    m_open = buttons->addButton(tr("Open Folder"), QDialogButtonBox::ActionRole);
-    QPushButton *clear = buttons->addButton(tr("Clear Finished"), QDialogButtonBox::ActionRole);
-    QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
+    m_open = buttons->addButton(tr("Open Fol&der"), QDialogButtonBox::ActionRole);
+    QPushButton *clear = buttons->addButton(tr("Clear Fi&nished"), QDialogButtonBox::ActionRole);
+    // Qt's own Close has no letter on every platform.
+    QPushButton *close = buttons->addButton(tr("&Close"), QDialogButtonBox::RejectRole);
     m_open->setObjectName(QStringLiteral("openFolder"));
     clear->setObjectName(QStringLiteral("clearFinished"));
     close->setObjectName(QStringLiteral("closeDownloads"));
@@ -70,14 +168,48 @@ DownloadsWindow::DownloadsWindow(DownloadList &list, QWidget *parent)
     resize(size);
 }
 
+DownloadsWindow *DownloadsWindow::showFor(DownloadList &list, QWidget *mainWindow)
+{
+    DownloadsWindow *window = of(mainWindow);
+    if (!window) {
+        window = new DownloadsWindow(list, mainWindow);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        twips::centreOnScreen(window);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+DownloadsWindow *DownloadsWindow::of(QWidget *mainWindow)
+{
+    return mainWindow ? mainWindow->findChild<DownloadsWindow *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
 QLabel *DownloadsWindow::statusOf(Download *download) const
 {
-    return m_shown.contains(download) ? m_shown.value(download).status : nullptr;
+    return row(download).status;
 }
 
 QPushButton *DownloadsWindow::cancelOf(Download *download) const
 {
-    return m_shown.contains(download) ? m_shown.value(download).cancel : nullptr;
+    return row(download).cancel;
+}
+
+QLabel *DownloadsWindow::placeOf(Download *download) const
+{
+    return row(download).place;
+}
+
+QPushButton *DownloadsWindow::openOf(Download *download) const
+{
+    return row(download).open;
+}
+
+QPushButton *DownloadsWindow::showInFolderOf(Download *download) const
+{
+    return row(download).showInFolder;
 }
 
 void DownloadsWindow::addRow(Download *download)
@@ -86,42 +218,61 @@ void DownloadsWindow::addRow(Download *download)
     row.box = new QWidget(this);
     auto *grid = new QVBoxLayout(row.box);
     grid->setContentsMargins(0, 0, 0, 6);
-    row.name = new QLabel(row.box);
-    row.name->setTextFormat(Qt::PlainText);
-    // A long name is cut in its middle, so that the start and the extension
-    // stay; the whole path is in the tooltip.
-    row.name->setMinimumWidth(1);
-    row.name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    row.name->setToolTip(QDir::toNativeSeparators(download->target()));
-    row.name->setAccessibleName(QFileInfo(download->target()).fileName());
+    const QString name = QFileInfo(download->target()).fileName();
+    // A long name or path is cut in its middle, so that the start and the
+    // extension stay; the whole is in the tooltip.
+    auto *nameLabel = new ElidedLabel(row.box);
+    nameLabel->setWhole(name);
+    nameLabel->setToolTip(QDir::toNativeSeparators(download->target()));
+    row.name = nameLabel;
     row.bar = new QProgressBar(row.box);
     row.bar->setTextVisible(false);
-    row.bar->setAccessibleName(tr("Download of %1").arg(QFileInfo(download->target()).fileName()));
+    row.bar->setAccessibleName(tr("Download of %1").arg(name));
     row.status = new QLabel(row.box);
     row.status->setTextFormat(Qt::PlainText);
     row.status->setWordWrap(true);
     row.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    row.cancel = new QPushButton(tr("Cancel"), row.box);
-    row.cancel->setObjectName(QStringLiteral("cancelDownload"));
-    row.cancel->setAutoDefault(false);
-    row.cancel->setAccessibleName(tr("Cancel the download of %1").arg(QFileInfo(download->target()).fileName()));
+    auto *place = new ElidedLabel(row.box);
+    place->setObjectName(QStringLiteral("downloadPlace"));
+    place->setWhole(QDir::toNativeSeparators(download->target()));
+    row.place = place;
+    const auto button = [&](const QString &text, const char *objectName, const QString &accessibleName) {
+        auto *made = new QPushButton(text, row.box);
+        made->setObjectName(QLatin1String(objectName));
+        made->setAutoDefault(false);
+        made->setAccessibleName(accessibleName);
+        return made;
+    };
+    row.cancel = button(tr("Cance&l"), "cancelDownload", tr("Cancel the download of %1").arg(name));
+    row.open = button(tr("&Open"), "openDownload", tr("Open %1").arg(name));
+    row.showInFolder = button(tr("Show in &Folder"), "showDownload", tr("Show %1 in its folder").arg(name));
     grid->addWidget(row.name);
     grid->addWidget(row.bar);
     auto *line = new QHBoxLayout;
     line->addWidget(row.status, 1);
-    line->addWidget(row.cancel);
+    for (QPushButton *each : {row.cancel, row.open, row.showInFolder})
+        line->addWidget(each);
     grid->addLayout(line);
+    grid->addWidget(row.place);
     m_rows->addWidget(row.box);
-    // Tab reaches each row's Cancel after those of the rows above it and
-    // before the buttons below the list (made after them, it would follow
+    // Tab reaches each row's buttons after those of the rows above it and
+    // before the buttons below the list (made after them, they would follow
     // them): after the last control before Open Folder that takes the focus.
     QWidget *before = m_open->previousInFocusChain();
     while (before != m_area && before->focusPolicy() == Qt::NoFocus)
         before = before->previousInFocusChain();
-    setTabOrder(before, row.cancel);
+    for (QWidget *next : {static_cast<QWidget *>(row.cancel), static_cast<QWidget *>(row.open),
+                          static_cast<QWidget *>(row.showInFolder)}) {
+        setTabOrder(before, next);
+        before = next;
+    }
     m_shown.insert(download, row);
 
     connect(row.cancel, &QPushButton::clicked, download, &Download::cancel);
+    const QString target = download->target();
+    connect(row.open, &QPushButton::clicked, this,
+            [target] { QDesktopServices::openUrl(QUrl::fromLocalFile(target)); });
+    connect(row.showInFolder, &QPushButton::clicked, this, [target] { showInFolder(target); });
     connect(download, &Download::progressed, this, [this, download] { update(download); });
     connect(download, &Download::finished, this, [this, download] { update(download); });
     connect(download, &QObject::destroyed, this, [this, download] { removeRow(download); });
@@ -143,8 +294,6 @@ void DownloadsWindow::update(Download *download)
     if (shown == m_shown.constEnd())
         return;
     const Row &row = *shown;
-    const QString name = QFileInfo(download->target()).fileName();
-    row.name->setText(row.name->fontMetrics().elidedText(name, Qt::ElideMiddle, qMax(row.name->width(), 200)));
     const qint64 total = download->totalBytes();
     // The bar counts in kilobytes: byte counts beyond 2 GB do not fit it.
     row.bar->setRange(0, total > 0 ? int(qMin<qint64>(total / 1024 + 1, INT_MAX)) : 0);
@@ -152,5 +301,10 @@ void DownloadsWindow::update(Download *download)
         row.bar->setValue(int(qMin<qint64>(download->receivedBytes() / 1024, INT_MAX)));
     row.bar->setVisible(!download->isFinished());
     row.cancel->setVisible(!download->isFinished());
+    // Once saved: where it went, and what can be done with it there.
+    const bool saved = download->state() == Download::State::Saved;
+    for (QWidget *each : {static_cast<QWidget *>(row.place), static_cast<QWidget *>(row.open),
+                          static_cast<QWidget *>(row.showInFolder)})
+        each->setVisible(saved);
     row.status->setText(download->statusText());
 }

@@ -29,7 +29,7 @@ QString Notifications::shortened(const QString &text, int length)
     return text.left(cut) + QChar(0x2026);
 }
 
-Notifications::Notifications(QObject *parent) : QObject(parent)
+Notifications::Notifications(const SiteAnswers &sites, QObject *parent) : QObject(parent), m_sites(sites)
 {
     m_started.start();
 }
@@ -87,6 +87,21 @@ Notifications::Iterator Notifications::find(quint64 key)
     return std::find_if(m_shown.begin(), m_shown.end(), [key](const Shown &s) { return s.key == key; });
 }
 
+Notifications::Iterator Notifications::crowded(const std::function<bool(const Shown &)> &counted)
+{
+    QHash<QString, int> counts;
+    int most = 0;
+    for (const Shown &shown : m_shown) {
+        if (counted(shown))
+            most = std::max(most, ++counts[shown.site]);
+    }
+    // Only when every site has one does a site's last one go: the oldest of
+    // all, else a desktop that keeps notifications until they are dismissed
+    // would let no new site notify.
+    return std::find_if(m_shown.begin(), m_shown.end(),
+                        [&](const Shown &s) { return counted(s) && counts.value(s.site) == most; });
+}
+
 Notifications::Iterator Notifications::findServiceId(uint id)
 {
     return std::find_if(m_shown.begin(), m_shown.end(),
@@ -122,7 +137,8 @@ void Notifications::present(std::unique_ptr<QWebEngineNotification> notification
 {
     if (!notification)
         return;
-    if (!allowed(SiteAnswers::siteOf(notification->origin()))) {
+    const QString site = m_sites.keyOf(notification->origin(), SiteKey::Domain);
+    if (!allowed(site)) {
         // It never reaches the desktop, and the page hears that it closed:
         // the engine gives no way to tell a page its notification failed.
         notification->close();
@@ -152,10 +168,10 @@ void Notifications::present(std::unique_ptr<QWebEngineNotification> notification
                 end(shown, false);
         });
     });
-    m_shown.push_back(Shown{key, std::move(notification), 0, {}});
-    // A page that floods loses its oldest notifications.
+    m_shown.push_back(Shown{key, site, std::move(notification), 0, {}});
+    // A site that floods loses its own oldest notifications, not another's.
     while (m_shown.size() > size_t(MaxShown))
-        end(m_shown.begin(), true);
+        end(crowded([](const Shown &) { return true; }), true);
     if (toDesktop)
         send(key, replaces);
     else
@@ -233,10 +249,9 @@ void Notifications::showPopup(quint64 key)
         });
     });
     shown->notification->show();
-    // Room for a few: the oldest popup goes.
-    for (int extra = popups().size() - MaxPopups; extra > 0; --extra) {
-        end(std::find_if(m_shown.begin(), m_shown.end(), [](const Shown &s) { return !s.popup.isNull(); }), true);
-    }
+    // Room for a few: the oldest popup of the site with the most goes.
+    for (int extra = popups().size() - MaxPopups; extra > 0; --extra)
+        end(crowded([](const Shown &s) { return !s.popup.isNull(); }), true);
     placePopups();
     popup->show();
     popup->raise();

@@ -13,6 +13,7 @@
 
 class DesktopNotifications;
 class NotificationPopup;
+class SiteAnswers;
 class QUrl;
 class QWebEngineNotification;
 class QWidget;
@@ -22,13 +23,15 @@ class QWidget;
 // bottom-right corner of the main window; either way each names its site.
 // It owns each notification the engine hands it until the notification
 // ends: closed by the user, the desktop or the page, replaced by a newer one
-// of the same site and tag, or pushed out by newer ones. A site that
-// notifies faster than its rate allows has the extra ones closed unshown.
+// of the same site and tag, or pushed out by newer ones. A site (a
+// registrable domain, as the page rules count them) that notifies faster
+// than its rate allows has the extra ones closed unshown.
 class Notifications : public QObject
 {
     Q_OBJECT
 public:
-    explicit Notifications(QObject *parent = nullptr);
+    // `sites` tells which site an address belongs to; it outlives this.
+    explicit Notifications(const SiteAnswers &sites, QObject *parent = nullptr);
     ~Notifications() override;
 
     // The window popups appear in and a click on a notification brings up.
@@ -42,7 +45,9 @@ public:
     // The popups shown, oldest first.
     QList<NotificationPopup *> popups() const;
 
-    // At most this many are kept; a newer one closes the oldest.
+    // At most this many are kept; a newer one closes the oldest of the site
+    // that has the most, so that one site's flood never takes another's
+    // last one.
     static constexpr int MaxShown = 20;
     // Each site may show this many at once, then one more each RefillMs;
     // one site's flood takes nothing from another's.
@@ -51,6 +56,7 @@ public:
     // Sets the clock the rate is measured by, in milliseconds (a test's own);
     // by default the time since this object was made.
     void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+    // Popups shown at once; as with MaxShown, the site with the most loses one.
     static constexpr int MaxPopups = 4;
     // How long a popup stays, unless the pointer rests on it.
     static constexpr int PopupMs = 6000;
@@ -70,6 +76,7 @@ private:
     struct Shown
     {
         quint64 key;
+        QString site; // the registrable domain its rate and share are counted for
         std::unique_ptr<QWebEngineNotification> notification;
         uint serviceId = 0; // the desktop's id, once it has taken it
         QPointer<NotificationPopup> popup;
@@ -86,6 +93,9 @@ private:
     // Whether `site` may show one more now; if so it is counted.
     bool allowed(const QString &site);
     Iterator find(quint64 key);
+    // The oldest of those `counted` takes, of the site that has the most of
+    // them (of two with as many, the one shown first).
+    Iterator crowded(const std::function<bool(const Shown &)> &counted);
     Iterator findServiceId(uint id);
     DesktopNotifications *service();
     void send(quint64 key, uint replaces);
@@ -102,6 +112,7 @@ private:
     void placePopups();
     void raiseWindow();
 
+    const SiteAnswers &m_sites;
     std::vector<Shown> m_shown; // oldest first
     std::vector<std::unique_ptr<QWebEngineNotification>> m_ended; // deleted when control is back in the event loop
     quint64 m_nextKey = 1;

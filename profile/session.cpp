@@ -77,7 +77,8 @@ QString Session::cachePath()
 Session::Session(QObject *parent)
     : QObject(parent),
       m_zoom(new ZoomStore(m_settings, this)),
-      m_downloads(new DownloadList(this)), m_router(new DownloadRouter(this)), m_notifications(new Notifications(this))
+      m_downloads(new DownloadList(this)), m_router(new DownloadRouter(this)),
+      m_notifications(new Notifications(m_answers, this))
 {
 }
 

@@ -176,6 +176,7 @@ private slots:
         QTest::addColumn<QStringList>("unprinted"); // what stdout does not hold
         QTest::addColumn<bool>("display");          // false: DISPLAY unset
         QTest::addColumn<QString>("flags");         // the engine's flags variable; null: not set
+        QTest::addColumn<bool>("box");              // what stderr holds is shown in a window too, closed with Return
         const QStringList versions{"Velmora 1.0.0", qWebEngineVersion(), qWebEngineChromiumVersion(),
                                    qWebEngineChromiumSecurityPatchVersion()};
         const QStringList options{"--help", "--help-all", "--version", "--no-sandbox", "--verbose"};
@@ -184,9 +185,10 @@ private slots:
                                     "--widgetcount"};
         const auto row = [](const char *tag, const QStringList &arguments, const QString &variable, bool asRootOnly,
                             int exitCode, const QStringList &printed = {}, const QString &said = {},
-                            const QStringList &unprinted = {}, bool display = true, const QString &flags = {}) {
+                            const QStringList &unprinted = {}, bool display = true, const QString &flags = {},
+                            bool box = false) {
             QTest::newRow(tag) << arguments << variable << asRootOnly << exitCode << printed << said << unprinted
-                               << display << flags;
+                               << display << flags << box;
         };
         // The versions and the help come before the question of the sandbox.
         row("--version", {"--version"}, {}, false, 0, versions);
@@ -199,6 +201,11 @@ private slots:
         row("no display, --help-all", {"--help-all"}, {}, false, 0, options + qtOptions, {}, {}, false);
         row("no display, unknown option", sandboxArguments() << "--no-sanbox", {}, false, 1, {}, "no-sanbox", {},
             false);
+        // An address refused is said in a window too, where there is a display.
+        const QString refused("only web pages (http or https) can be opened, not \"file:///etc/passwd\"");
+        row("a file's address", sandboxArguments() << "file:///etc/passwd", {}, false, 1, {}, refused, {}, true, {}, true);
+        row("no display, a file's address", sandboxArguments() << "file:///etc/passwd", {}, false, 1, {}, refused, {},
+            false);
         row("root without the option", {}, {}, true, 1, {}, "--no-sandbox");
         row("root, sandbox variable 0", {}, "0", true, 1, {}, "refusing to run as root");
         row("root, sandbox variable 1", {}, "1", true, Runs, {},
@@ -210,6 +217,8 @@ private slots:
         row("root, --no-sandbox in the engine's variable", {}, "1", true, Runs, {},
             "velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has --no-sandbox)\n", {}, true,
             "--disable-gpu --no-sandbox");
+        row("root, part of it off on the command line", {"--webEngineArgs", "--disable-gpu-sandbox"}, "1", true, Runs,
+            {}, "velmora: part of the web engine's sandbox is off (the command line has --disable-gpu-sandbox)\n");
     }
     void commandLine()
     {
@@ -248,7 +257,16 @@ private slots:
             QVERIFY2(err.contains(said), qPrintable(err));
             return;
         }
-        QVERIFY(program.waitForFinished(30000));
+        QFETCH(bool, box);
+        // Closed with Return, as the user would, once it is there.
+        QString shown;
+        for (int attempt = 0; box && attempt < 10 && program.state() != QProcess::NotRunning; ++attempt) {
+            shown = run({"search", "--onlyvisible", "--pid", QString::number(program.processId())}).section('\n', 0, 0);
+            run({"windowfocus", "--sync", shown, "key", "--window", shown, "Return"});
+            program.waitForFinished(3000);
+        }
+        QCOMPARE(!shown.isEmpty(), box);
+        QVERIFY(program.state() == QProcess::NotRunning || program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), exitCode);
         const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
@@ -350,16 +368,16 @@ private slots:
         // One web page may be given; nothing else is opened.
         row("an address", {"https://example.com/a b"}, false, {}, Action::Run);
         row("a host name", {"example.com"}, false, {}, Action::Run);
-        row("a file's address", {"file:///etc/passwd"}, false, {}, Action::RejectOption);
-        row("a file's name", {"/etc/passwd"}, false, {}, Action::RejectOption);
-        row("a script", {"javascript:alert(1)"}, false, {}, Action::RejectOption);
-        row("the engine's page", {"chrome://gpu"}, false, {}, Action::RejectOption);
-        row("two addresses", {"example.com", "example.org"}, false, {}, Action::RejectOption);
+        row("a file's address", {"file:///etc/passwd"}, false, {}, Action::RefuseAddress);
+        row("a file's name", {"/etc/passwd"}, false, {}, Action::RefuseAddress);
+        row("a script", {"javascript:alert(1)"}, false, {}, Action::RefuseAddress);
+        row("the engine's page", {"chrome://gpu"}, false, {}, Action::RefuseAddress);
+        row("two addresses", {"example.com", "example.org"}, false, {}, Action::RefuseAddress);
         const QString site = QStringLiteral("https://example.com/");
         row("an address at the limit", {site + QString(startup::AddressLimit - site.size(), 'a')}, false, {},
             Action::Run);
         row("an address past the limit", {"https://example.com/" + QString(startup::AddressLimit, 'a')}, false, {},
-            Action::RejectOption);
+            Action::RefuseAddress);
     }
     void decide()
     {
@@ -423,6 +441,8 @@ private slots:
         const QString off("velmora: the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
         const QString part("velmora: part of the web engine's sandbox is off (QTWEBENGINE_CHROMIUM_FLAGS has %1)\n");
         const QString variable("velmora: the web engine's sandbox is off (QTWEBENGINE_DISABLE_SANDBOX is set)\n");
+        const QString pages("velmora: web pages run outside the web engine's sandbox (%1 has %2)\n");
+        const QString flagsVariable("QTWEBENGINE_CHROMIUM_FLAGS"), commandLine("the command line");
         const auto row = [](const char *tag, const QStringList &arguments, const QString &flags, bool sandboxVariable,
                             const QStringList &application, const QString &newFlags, const QStringList &said = {}) {
             QTest::newRow(tag) << arguments << flags << sandboxVariable << application << newFlags << said;
@@ -440,6 +460,22 @@ private slots:
             "--disable-setuid-sandbox --disable-seccomp-filter-sandbox",
             {part.arg("--disable-setuid-sandbox, --disable-seccomp-filter-sandbox")});
         row("both variables", {}, "--no-sandbox", true, {}, "--no-sandbox", {variable, off.arg("--no-sandbox")});
+        // Switches that run pages outside it, each place named.
+        row("a single process", {}, "--single-process", false, {}, "--single-process",
+            {pages.arg(flagsVariable, "--single-process")});
+        row("renderers through a program", {}, "\"--renderer-cmd-prefix=gdb --args\" --disable-gpu-sandbox", false, {},
+            "\"--renderer-cmd-prefix=gdb --args\" --disable-gpu-sandbox",
+            {pages.arg(flagsVariable, "--renderer-cmd-prefix=gdb --args, --disable-gpu-sandbox")});
+        row("no zygote, the sandbox off", {}, "--no-zygote --no-sandbox", false, {}, "--no-zygote --no-sandbox",
+            {off.arg("--no-zygote, --no-sandbox")});
+        // The engine refuses to start with that alone; nor do these run pages.
+        row("no zygote alone, other launchers", {}, "--no-zygote --gpu-launcher=strace --utility-cmd-prefix=strace "
+            "--in-process-gpu --renderer-cmd-prefix=", false, {},
+            "--no-zygote --gpu-launcher=strace --utility-cmd-prefix=strace --in-process-gpu --renderer-cmd-prefix=");
+        row("on the command line", {"--webEngineArgs", "--single-process"}, {}, false,
+            {"--webEngineArgs", "--single-process"}, {}, {pages.arg(commandLine, "--single-process")});
+        row("both places", {"--webEngineArgs", "--no-sandbox"}, "--no-zygote", false, {}, "--no-zygote --no-sandbox",
+            {pages.arg(flagsVariable, "--no-zygote"), off.arg("--no-sandbox").replace(flagsVariable, commandLine)});
         row("asked for with --no-sandbox", noSandbox, "--no-sandbox", true, noSandbox, "--no-sandbox");
     }
     void engineEnvironment()
@@ -455,7 +491,7 @@ private slots:
         QCOMPARE(engine.flags.value_or(QString()), newFlags);
         QCOMPARE(engine.flags.has_value(), !newFlags.isNull());
         QFETCH(bool, sandboxVariable);
-        QTEST(startup::sandboxWarnings(decision, variable, sandboxVariable), "said");
+        QTEST(startup::sandboxWarnings(line, decision, variable, sandboxVariable), "said");
     }
 
     // The engine is told to run without its sandbox as one of its own

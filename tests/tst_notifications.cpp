@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QWebEnginePage>
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -90,7 +91,10 @@ class TestNotifications : public QObject
     std::unique_ptr<frmMain> window;
     std::unique_ptr<FakeDesktop> desktop;
     EngineView *view = nullptr;
-    std::unique_ptr<EngineView> other; // a page of another site, made by the first step for it
+    HttpServer second; // this site on another port
+    // Pages of another site ("other": localhost) and of this one on another
+    // port ("port"), each made by the first step run in it.
+    std::map<QString, std::unique_ptr<EngineView>> others;
     qint64 clockMs = 0;                // the rate's clock, moved on by each notification
     qint64 tickMs = Notifications::RefillMs;
 
@@ -114,25 +118,33 @@ class TestNotifications : public QObject
     // What the pages heard: clicks and closes, sorted.
     QStringList heard()
     {
-        const QString script = "heard.join('\\n')";
-        QStringList all = (js(script).toString() + '\n' + (other ? js(script, other.get()).toString() : QString()))
-                              .split('\n', Qt::SkipEmptyParts);
+        QStringList all = js("heard").toStringList();
+        for (const auto &[name, page] : others)
+            all += js("heard", page.get()).toStringList();
         all.sort();
         return all;
     }
-    int made() { return js("all.length").toInt() + (other ? js("all.length", other.get()).toInt() : 0); }
-    // The page of the other site (localhost for 127.0.0.1), allowed to notify.
-    EngineView *otherSite()
+    int made()
     {
-        if (!other) {
-            other = std::make_unique<EngineView>(*session);
-            other->resize(400, 300);
-            other->show();
-            other->Navigate(QString("http://localhost:%1/home").arg(server->port()));
-            (void)QTest::qWaitFor([&] { return !other->Busy() && js("typeof make", other.get()) == "function"; }, 20000);
-            allow(other.get());
+        int all = js("all.length").toInt();
+        for (const auto &[name, page] : others)
+            all += js("all.length", page.get()).toInt();
+        return all;
+    }
+    // The page `name` names, allowed to notify.
+    EngineView *pageOf(const QString &name)
+    {
+        std::unique_ptr<EngineView> &page = others[name];
+        if (!page) {
+            page = std::make_unique<EngineView>(*session);
+            page->resize(400, 300);
+            page->show();
+            page->Navigate(name == "other" ? QString("http://localhost:%1/home").arg(server->port())
+                                           : second.url("/home"));
+            (void)QTest::qWaitFor([&] { return !page->Busy() && js("typeof make", page.get()) == "function"; }, 20000);
+            allow(page.get());
         }
-        return other.get();
+        return page.get();
     }
     bool allow(EngineView *on)
     {
@@ -144,8 +156,9 @@ class TestNotifications : public QObject
         return QTest::qWaitFor([&] { return js("window.permission", on).toString() == "granted"; }, 20000);
     }
     // Runs each step, the next once the last notification made is shown or
-    // closed unshown. "other:" runs a step in the other site's page, "+N"
-    // moves the clock N ms on, "still" stops it moving by itself.
+    // closed unshown. "other:" runs a step in the other site's page, "port:"
+    // in this site's page on another port, "+N" moves the clock N ms on,
+    // "still" stops it moving by itself.
     bool run(const QStringList &steps)
     {
         for (QString step : steps) {
@@ -157,8 +170,9 @@ class TestNotifications : public QObject
                 clockMs += step.mid(1).toLongLong();
                 continue;
             }
-            EngineView *on = step.startsWith("other:") ? otherSite() : view;
-            js(step.remove(QRegularExpression("^other:")), on);
+            const QString where = step.section(':', 0, 0);
+            EngineView *on = where == "other" || where == "port" ? pageOf(where) : view;
+            js(on == view ? step : step.section(':', 1), on);
             if (!QTest::qWaitFor(
                     [&] { return js("shown.includes(lastTitle) || heard.includes('close ' + lastTitle)", on).toBool(); },
                     20000))
@@ -179,17 +193,17 @@ private slots:
         QVERIFY(server->isListening());
         server->setPage("/icon.png", HttpServer::Page{png(48, 48), "image/png"});
         server->setPage("/wide.png", HttpServer::Page{png(400, 200), "image/png"});
-        server->setPage("/home",
-                        "<html><head><title>Deals</title><script>"
-                        "var shown = [], heard = [], all = [], lastTitle = '', last = null;"
-                        "function make(title, options) {"
-                        "  const n = new Notification(title, options || {});"
-                        "  n.onshow = () => shown.push(title);"
-                        "  for (const e of ['click', 'close', 'error'])"
-                        "    n['on' + e] = () => heard.push(e + ' ' + title);"
-                        "  all.push(n); lastTitle = title; last = n;"
-                        "}"
-                        "</script></head><body>Deals</body></html>");
+        for (HttpServer *on : {server.get(), &second})
+            on->setPage("/home", "<html><head><title>Deals</title><script>"
+                                 "var shown = [], heard = [], all = [], lastTitle = '', last = null;"
+                                 "function make(title, options) {"
+                                 "  const n = new Notification(title, options || {});"
+                                 "  n.onshow = () => shown.push(title);"
+                                 "  for (const e of ['click', 'close', 'error'])"
+                                 "    n['on' + e] = () => heard.push(e + ' ' + title);"
+                                 "  all.push(n); lastTitle = title; last = n;"
+                                 "}"
+                                 "</script></head><body>Deals</body></html>");
         session = std::make_unique<Session>();
         window = std::make_unique<frmMain>(
             [this](QWidget *parent) { return view = new EngineView(*session, parent); }, server->url("/home"),
@@ -203,7 +217,7 @@ private slots:
     }
     void cleanup()
     {
-        other.reset();
+        others.clear();
         window.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         session.reset();
@@ -237,7 +251,7 @@ private slots:
                 list << QString(format).arg(i);
             return list;
         };
-        // The desktop's text starts with the site: {a} this one, {b} the other.
+        // The desktop's text starts with the site: {a} this one, {b} another, {c} this one's other port.
         const QStringList deal{"make('Deal', {body: '20% off'})"}, dealShown{"Deal|{a}\n20% off|0"};
         const QStringList tags{"make('One', {body: '1', tag: 't'})", "make('Two', {body: '2', tag: 't'})"};
         row("markup in the text", true, {"make('<i>Tom</i> & \"Jerry\"', {body: '<b>x</b> &amp; & <img src=x>'})"}, {},
@@ -258,6 +272,13 @@ private slots:
         row("each site its own rate", true, {"still", flood(7), flood(7, "S", "other:")}, {},
             each(0, 5, "N%1|{a}\nRoom %1|0") + each(0, 5, "S%1|{b}\nRoom %1|0"),
             each(5, 7, "close N%1") + each(5, 7, "close S%1"));
+        row("one site on two ports, one rate", true, {"still", flood(4), flood(4, "P", "port:")}, {},
+            each(0, 4, "N%1|{a}\nRoom %1|0") + QStringList{"P0|{c}\nRoom 0|0"}, each(1, 4, "close P%1"));
+        // At the cap a site's flood takes its own oldest, never another site's one.
+        const QString bank = "other:make('Bank', {body: '123456'})";
+        row("flood keeps another site's last", true, {bank, flood(Notifications::MaxShown + 3)}, {},
+            QStringList{"Bank|{b}\n123456|0"} + each(0, Notifications::MaxShown + 3, "N%1|{a}\nRoom %1|0"),
+            each(0, 4, "close N%1"), {2, 3, 4, 5});
         row("click", true, deal, "desktop ActionInvoked 1 default", dealShown, {"click Deal"}, {}, true);
         row("another action", true, deal, "desktop ActionInvoked 1 settings", dealShown, {});
         row("another notification's click", true, deal, "desktop ActionInvoked 99 default", dealShown, {});
@@ -276,6 +297,9 @@ private slots:
         row("popup same tag replaces", false, tags, {}, {"Two|2"}, {"close One"});
         row("popups stacked, the oldest go", false, {flood(Notifications::MaxPopups + 2)}, {},
             each(2, Notifications::MaxPopups + 2, "N%1|Room %1"), each(0, 2, "close N%1"));
+        row("popups keep another site's last", false, {bank, flood(Notifications::MaxPopups + 2)}, {},
+            QStringList{"Bank|123456|{b}"} + each(3, Notifications::MaxPopups + 2, "N%1|Room %1"),
+            each(0, 3, "close N%1"));
     }
     void show()
     {
@@ -286,8 +310,9 @@ private slots:
         QFETCH(QStringList, pageHeard);
         QFETCH(QList<uint>, closed);
         QFETCH(bool, raised);
-        const QString port = QString::number(server->port());
-        shown.replaceInStrings("{a}", "http://127.0.0.1:" + port).replaceInStrings("{b}", "http://localhost:" + port);
+        const QString port = QString::number(server->port()), a = "http://127.0.0.1:" + port;
+        shown.replaceInStrings("{a}", a).replaceInStrings("{b}", "http://localhost:" + port);
+        shown.replaceInStrings("{c}", "http://127.0.0.1:" + QString::number(second.port()));
         pageHeard.sort();
         Notifications &notifications = session->notifications();
         if (!service)
@@ -335,10 +360,11 @@ private slots:
         QStringList seen;
         int above = window->height();
         for (NotificationPopup *popup : notifications.popups()) {
-            seen << popup->title()->text() + '|' + popup->body()->text();
+            // Each names its site; another site's says which.
+            const QString site = popup->site()->text();
+            seen << popup->title()->text() + '|' + popup->body()->text() + (site == a ? QString() : '|' + site);
             for (QLabel *label : {popup->title(), popup->body(), popup->site()})
                 QCOMPARE(label->textFormat(), Qt::PlainText);
-            QCOMPARE(popup->site()->text(), QString("http://127.0.0.1:%1").arg(server->port()));
             QVERIFY(popup->isVisible() && popup->parentWidget() == window.get());
             const QRect place = popup->geometry(); // in the corner, above the one before
             QVERIFY(window->rect().contains(place) && place.right() > window->width() - 20 && place.bottom() < above);

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <utility>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -229,16 +230,18 @@ private slots:
     }
 
     // What a later start asks for over the socket: an address is opened only
-    // when it is a web page, whoever wrote it; the window comes up each time.
+    // when it is a web page, whoever wrote it; a refusal is passed on to be
+    // told; the window comes up each time.
     void handOverOpensWebPages_data()
     {
         QTest::addColumn<QByteArray>("request");
-        QTest::addColumn<QString>("opened"); // null: nothing
+        QTest::addColumn<QString>("opened"); // null: nothing; with "tell": the refusal told
         QTest::newRow("a later start's address") << QByteArray() << "http://127.0.0.1:1/a%20b?c=%C3%A9";
         QTest::newRow("just come up") << QByteArray("raise\n") << QString();
         QTest::newRow("a file") << QByteArray("open file:///etc/passwd\n") << QString();
         QTest::newRow("a script") << QByteArray("open javascript:alert(1)\n") << QString();
         QTest::newRow("no host") << QByteArray("open http:///x\n") << QString();
+        QTest::newRow("a later start's refusal") << QByteArray("tell") << "not \"a\nb%20\" \u00e9";
     }
     void handOverOpensWebPages()
     {
@@ -251,8 +254,11 @@ private slots:
         QSignalSpy open(&running, &OneProgram::openRequested);
         QWidget window;
         running.setWindow(&window);
+        QSignalSpy refused(&running, &OneProgram::refusalHandedOver);
         if (request.isEmpty()) {
             QCOMPARE(OneProgram(placeIn(folder)).start(opened), OneProgram::Outcome::HandedOver);
+        } else if (request == "tell") {
+            QVERIFY(OneProgram(placeIn(folder)).tell(opened));
         } else {
             QLocalSocket caller;
             caller.connectToServer(placeIn(folder).socket);
@@ -262,6 +268,8 @@ private slots:
         }
         QVERIFY(handedOver.wait(10000));
         QTRY_VERIFY(window.isVisible());
+        if (request == "tell")
+            QCOMPARE(refused.value(0).value(0).toString(), std::exchange(opened, QString()));
         QCOMPARE(open.count(), opened.isNull() ? 0 : 1);
         if (!opened.isNull())
             QCOMPARE(open.constFirst().constFirst().toString(), opened);
@@ -270,7 +278,7 @@ private slots:
     // An address on the command line is the first page of a new program, at
     // its site's zoom when it has loaded, as a script measuring it then sees;
     // a later start's address opens in the running program's window. Anything
-    // but a web page is refused with the reason, and nothing starts.
+    // but a web page is refused with the reason, there too, and nothing starts.
     void addressOnCommandLine()
     {
         server.setPage("/measured", "<html><head><script>"
@@ -308,6 +316,7 @@ private slots:
         QCOMPARE(second.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(server.requests().contains("/second-seen"), 20000);
         QCOMPARE(programWindows().size(), 1);
+        const QString main = programWindows().constFirst();
 
         launch(refused, QStringLiteral(VELMORA_PROGRAM), {"file:///etc/passwd"});
         QVERIFY(refused.waitForFinished(30000));
@@ -316,6 +325,14 @@ private slots:
         QVERIFY2(said.contains("only web pages (http or https) can be opened, not \"file:///etc/passwd\""),
                  qPrintable(said));
         QCOMPARE(first.state(), QProcess::Running);
+        // The running program says so over its window; Return closes the box.
+        QTRY_VERIFY_WITH_TIMEOUT(programWindows().size() == 2, 10000);
+        const QString box = programWindows().value(programWindows().indexOf(main) == 0 ? 1 : 0);
+        QVERIFY(above(box.toUInt(), main.toUInt()));
+        for (int attempt = 0; attempt < 5 && programWindows().size() == 2; ++attempt) {
+            xdotool({"windowfocus", "--sync", box, "key", "--window", box, "Return"});
+            (void)QTest::qWaitFor([] { return programWindows().size() == 1; }, 3000);
+        }
         exitThroughMenu(first);
     }
 

@@ -5,6 +5,7 @@
 #include "widgetfixture.h"
 
 #include <QAccessible>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QProcess>
 #include <QPushButton>
@@ -32,7 +33,32 @@ class TestPageDownloads : public QObject, PageFixture
         return *bytes;
     }
 
+    // Starts a stalled download of each of `names`, saved in the folder.
+    void startStalled(const QStringList &names)
+    {
+        // Each question once: the next comes after the last answer's download.
+        int answered = 0;
+        ModalWatch answer([&](QWidget *dialog) {
+            auto *save = qobject_cast<QFileDialog *>(dialog);
+            if (save && save->isVisible() && answered == session->downloads().all().size())
+                answerSave(save, folder.filePath(names.value(answered++)));
+        });
+        for (int i = 0; i < names.size(); ++i) {
+            HttpServer::Page file{QByteArray(300000, 'x'), "application/zip"};
+            file.headers = "Content-Disposition: attachment; filename=\"" + names[i].toLatin1() + "\"\r\n";
+            file.stall = true;
+            server->setPage(u'/' + names[i], file);
+            view->Navigate(server->url(u'/' + names[i]));
+            QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), i + 1, 20000);
+        }
+    }
+    QList<QUrl> opened; // what the Downloads window had the desktop open
+
+public slots:
+    void open(const QUrl &url) { opened << url; }
+
 private slots:
+    void initTestCase() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
     void init() { setUp(); }
     void cleanup() { tearDown(); }
 
@@ -109,7 +135,14 @@ private slots:
             // A new file is the user's alone; a replaced one keeps its mode.
             QCOMPARE(int(saved.permissions() & 0x0777),
                      replace ? 0x0604 : 0x0600);
+            // The window says where it went, and opens it or its folder.
+            QVERIFY(list->placeOf(download)->toolTip() == target && list->placeOf(download)->accessibleName() == target);
+            opened.clear();
+            list->openOf(download)->click();
+            list->showInFolderOf(download)->click();
+            QTRY_COMPARE(opened, (QList<QUrl>{QUrl::fromLocalFile(target), QUrl::fromLocalFile(folder.path())}));
         }
+        QCOMPARE(list->openOf(download)->isVisible() && list->placeOf(download)->isVisible(), !cancel);
         // Closing the window leaves the list as it is.
         list->close();
         QCOMPARE(session->downloads().all().size(), 1);
@@ -228,26 +261,7 @@ private slots:
     // the downloads go on.
     void downloadsWindowByKeyboard()
     {
-        QStringList targets;
-        for (const char *name : {"deals.zip", "voucher.zip"}) {
-            HttpServer::Page file{QByteArray(300000, 'x'), "application/zip"};
-            file.headers = QByteArray("Content-Disposition: attachment; filename=\"") + name + "\"\r\n";
-            file.stall = true;
-            server->setPage(QLatin1Char('/') + QLatin1String(name), file);
-            targets << folder.filePath(QLatin1String(name));
-        }
-        // Each question once: the next comes after the last answer's download.
-        int answered = 0;
-        ModalWatch answer([&](QWidget *dialog) {
-            auto *save = qobject_cast<QFileDialog *>(dialog);
-            if (save && save->isVisible() && answered == session->downloads().all().size()) {
-                answerSave(save, targets.value(answered++));
-            }
-        });
-        for (int i = 0; i < targets.size(); ++i) {
-            view->Navigate(server->url(QLatin1Char('/') + QFileInfo(targets.at(i)).fileName()));
-            QTRY_COMPARE_WITH_TIMEOUT(session->downloads().all().size(), i + 1, 20000);
-        }
+        startStalled({"deals.zip", "voucher.zip"});
         QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->isVisible());
         DownloadsWindow *list = window->downloadsWindow();
         QAccessibleInterface *node = QAccessible::queryAccessibleInterface(list);
@@ -271,11 +285,60 @@ private slots:
         QCOMPARE(stops, (QStringList{"cancelDownload|Cancel the download of deals.zip",
                                      "cancelDownload|Cancel the download of voucher.zip", "openFolder|Open Folder",
                                      "clearFinished|Clear Finished", "closeDownloads|Close", "downloadList|Downloads"}));
+        // Back on the list, it shows that it has the keyboard.
+        const auto edge = [first] {
+            return first->grab().toImage().pixel(qobject_cast<QFrame *>(first)->contentsRect().topLeft() + QPoint(0, 20));
+        };
+        const QRgb focused = edge();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(edge() != focused);
+        // Every button has its letter.
+        for (QPushButton *button : list->findChildren<QPushButton *>())
+            QVERIFY2(button->text().contains(u'&'), qPrintable(button->text()));
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!window->downloadsWindow());
         for (Download *download : session->downloads().all())
             QVERIFY(!download->isFinished());
+        // It opens again at any time, with every download, in front.
+        list = DownloadsWindow::showFor(session->downloads(), window.get());
+        QCOMPARE(DownloadsWindow::showFor(session->downloads(), window.get()), list);
+        QVERIFY(QTest::qWaitForWindowActive(list));
+        QVERIFY(list->cancelOf(session->downloads().all().constLast())->isVisible());
+    }
+
+    // Quitting while downloads run asks first; Keep downloading (the default,
+    // and Esc) keeps them, Quit ends them and leaves no file behind.
+    void quitWhileDownloading_data()
+    {
+        QTest::addColumn<int>("running");
+        QTest::addColumn<bool>("quit");
+        QTest::addColumn<QString>("asked");
+        QTest::newRow("none") << 0 << true << QString();
+        QTest::newRow("one, Esc") << 1 << false << "1 download is still running|&Keep downloading|&Keep downloading";
+        QTest::newRow("two, Quit") << 2 << true << "2 downloads are still running|&Keep downloading|&Keep downloading";
+    }
+    void quitWhileDownloading()
+    {
+        QFETCH(int, running);
+        QFETCH(bool, quit);
+        const QString tag = QStringLiteral("quit%1-").arg(running);
+        startStalled(QStringList{tag + "a.zip", tag + "b.zip"}.mid(0, running));
+        QString asked;
+        DialogAnswer answer([&](QWidget *dialog) {
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            asked = box->text() + '|' + box->defaultButton()->text() + '|' + box->escapeButton()->text();
+            for (QAbstractButton *button : box->buttons())
+                quit && button->text() == "&Quit" ? button->click() : void();
+            if (!quit)
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(session->downloads().askToQuit(window.get()), quit);
+        QTEST(asked, "asked");
+        for (Download *download : session->downloads().all())
+            QCOMPARE(download->state(), quit ? Download::State::Cancelled : Download::State::Running);
+        if (quit) // at once: the program may end now
+            QCOMPARE(QDir(folder.path()).entryList({tag + '*'}, QDir::Files), QStringList());
     }
 
     // A popup that starts a download and closes itself: the download stays
