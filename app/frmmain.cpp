@@ -165,19 +165,13 @@ void frmMain::showZoom(double factor)
 
 DownloadsWindow *frmMain::downloadsWindow() const
 {
-    return m_downloadsWindow;
+    return DownloadsWindow::of(const_cast<frmMain *>(this));
 }
 
 void frmMain::showDownloads()
 {
     // One window for every download, whichever window it came from.
-    if (!m_downloadsWindow) {
-        m_downloadsWindow = new DownloadsWindow(m_session->downloads(), this);
-        m_downloadsWindow->setAttribute(Qt::WA_DeleteOnClose);
-        twips::centreOnScreen(m_downloadsWindow);
-    }
-    m_downloadsWindow->show();
-    m_downloadsWindow->raise();
+    DownloadsWindow::showFor(m_session->downloads(), this);
 }
 
 void frmMain::Form_Load(const QString &firstPage)
@@ -276,6 +270,14 @@ void frmMain::changeEvent(QEvent *event)
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    // Closing ends the program: running downloads would end with it.
+    bool quit = true;
+    if (m_session)
+        ignoreErrors([&] { quit = m_session->downloads().askToQuit(this); });
+    if (!quit) {
+        event->ignore();
+        return;
+    }
     ignoreErrors([this] { Form_Unload(); });
     event->accept();
 }

@@ -153,6 +153,5 @@ private:
     QPointer<QWidget> m_bookmarkWindow;
     QPointer<QWidget> m_aboutWindow;
     Session *m_session;
-    QPointer<DownloadsWindow> m_downloadsWindow;
     std::vector<std::pair<WindowCommand, QAction *>> m_windowCommands;
 };

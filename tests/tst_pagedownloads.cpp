@@ -300,15 +300,22 @@ private slots:
         QTRY_VERIFY(!window->downloadsWindow());
         for (Download *download : session->downloads().all())
             QVERIFY(!download->isFinished());
-        // It opens again at any time, with every download, in front.
-        list = DownloadsWindow::showFor(session->downloads(), window.get());
-        QCOMPARE(DownloadsWindow::showFor(session->downloads(), window.get()), list);
+        // It opens again at any time (Page > Downloads..., Ctrl+J), with
+        // every download, in front, and only once.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_J, Qt::ControlModifier);
+        QTRY_VERIFY(window->downloadsWindow());
+        list = window->downloadsWindow();
+        window->mnuDownloads->trigger();
+        QCOMPARE(window->downloadsWindow(), list);
         QVERIFY(QTest::qWaitForWindowActive(list));
         QVERIFY(list->cancelOf(session->downloads().all().constLast())->isVisible());
     }
 
-    // Quitting while downloads run asks first; Keep downloading (the default,
-    // and Esc) keeps them, Quit ends them and leaves no file behind.
+    // Closing the window (Ctrl+W) while downloads run asks first; Keep
+    // downloading (the default, and Esc) keeps them and the window, Quit ends
+    // them and leaves no file behind.
     void quitWhileDownloading_data()
     {
         QTest::addColumn<int>("running");
@@ -333,7 +340,15 @@ private slots:
             if (!quit)
                 QTest::keyClick(box, Qt::Key_Escape);
         });
-        QCOMPARE(session->downloads().askToQuit(window.get()), quit);
+        // The Downloads window comes up, in front, as a download starts.
+        if (running > 0)
+            QTRY_VERIFY(window->downloadsWindow() && window->downloadsWindow()->isActiveWindow());
+        window->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window.get());
+        QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
+        if (running > 0)
+            QTRY_VERIFY(!asked.isEmpty());
+        QTRY_COMPARE(window->isVisible(), !quit);
         QTEST(asked, "asked");
         for (Download *download : session->downloads().all())
             QCOMPARE(download->state(), quit ? Download::State::Cancelled : Download::State::Running);
