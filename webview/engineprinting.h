@@ -1,23 +1,27 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 #include <memory>
 
-class QPdfDocument;
+class QPrintDialog;
 class QPrinter;
 class QWebEngineView;
 class QWidget;
+class PdfFile;
 class Session;
 class WebPage;
 
 // The print commands of one view over the engine: Print, Print Preview, Page
-// Setup, and the prints a page asks for (window.print()). Every wait for the
-// engine ends: when the engine reports, when the page's renderer ends, or
-// after PrintLimitMs; the user is told why nothing was printed. One print
-// command runs at a time. A PDF file in the engine's viewer is printed as the
-// file itself, through Qt PDF, not as the viewer's controls.
+// Setup, and the prints a page asks for (window.print()). Everything prints
+// through a PDF document: the page as the engine lays it out on the
+// printer's paper, or the PDF file shown. A preview draws only the pages in
+// sight; a printer gets one page at a time; a PDF file gets the document's
+// own bytes where it can. Every wait for the engine ends: when the engine
+// reports, when the page's renderer ends, or after PrintLimitMs; the user is
+// told why nothing was printed. One print command runs at a time.
 class EnginePrinting : public QObject
 {
     Q_OBJECT
@@ -40,7 +44,7 @@ public:
     // `cmdId` with `execOpt` is none of them. Throws WebViewError when the
     // command fails.
     bool exec(int cmdId, int execOpt);
-    // The engine is gathering the page for a printer, also for a print that
+    // The engine is making a PDF document of the page, also for a print that
     // was given up on: stopping the page now would bring the engine down
     // (Qt 6.4), and a new print would get no answer.
     bool rendering() const { return m_rendering; }
@@ -50,32 +54,31 @@ public:
     void setLimitForTesting(int ms) { m_limitMs = ms; }
 
     // How a print ended.
-    enum class Outcome { Done, Failed, RendererEnded, TimedOut };
+    enum class Outcome { Done, Failed, NoRenderer, RendererEnded, TimedOut };
 
 private:
     void printPreview();
     void pageSetup();
-    // False when the user cancelled the print dialog.
-    bool print();
+    // Prints `made`, or what the view shows; false when the user cancelled
+    // the print dialog.
+    bool print(PdfFile *made = nullptr);
     // Print as the page asked for it (window.print(), the PDF viewer's button).
     void printForPage();
-    // Print and Print Preview of a PDF file in the viewer.
-    bool printPdf();
-    void previewPdf();
-    // Fetches the PDF file shown into `folder` and opens it; throws
-    // WebViewError, saying why, when it cannot be fetched or Qt PDF cannot
-    // open it. Null when this object went meanwhile.
-    std::unique_ptr<QPdfDocument> openPdf(const QString &folder);
+    // The document to print, opened: the PDF file shown, or the page laid
+    // out on the printer's paper (only the printer's page range with
+    // `withRange`). Throws WebViewError, saying why, when there is none; null
+    // when this object went meanwhile.
+    std::unique_ptr<PdfFile> document(bool withRange);
     // Has the engine make the page as a PDF document of its own, with text
     // and links, into `pdf`, and waits until it is done.
-    Outcome makePdf(QByteArray *pdf);
-    // Renders the page onto `target` and waits until the engine is done.
-    Outcome renderPages(QPrinter *target);
-    // Writes the engine's PDF document of the page to `file`.
-    Outcome printToFile(const QString &file);
-    // Whether a print may start now; the engine would ignore a second one
-    // and never report on it.
-    bool mayStart() const;
+    Outcome makePdf(QByteArray *pdf, bool withRange);
+    // Fetches the PDF file shown into a private folder; throws WebViewError,
+    // saying why, when it cannot be fetched. Null when this object went
+    // meanwhile.
+    std::unique_ptr<PdfFile> fetchPdf();
+    // Offers, in `dialog`, a PDF file in the Downloads folder named after
+    // the page, unless the user has chosen a file of their own.
+    void offerFile(QPrintDialog *dialog);
     // What the user is told of a print to `destination` that ended with
     // `outcome`; empty when it printed.
     QString failure(Outcome outcome, const QString &destination) const;
@@ -89,9 +92,11 @@ private:
     // cleanly should the view go meanwhile.
     std::shared_ptr<QPrinter> m_printer;
     int m_limitMs = PrintLimitMs;
+    // The file Print to File offered last.
+    QString m_offered;
     // A print command is running (one of its dialogs is open or it renders).
     bool m_printing = false;
-    // The engine is rendering the page for a printer, until it answers or
+    // The engine is making a PDF document of the page, until it answers or
     // the renderer ends.
     bool m_rendering = false;
     // The page's renderer has ended and no other has started yet.
