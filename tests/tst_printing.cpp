@@ -5,6 +5,7 @@
 #include "pdfmaker.h"
 #include "pdfpageview.h"
 #include "pdfpane.h"
+#include "pdfviewer.h"
 #include "printpreview.h"
 #include "session.h"
 #include "testmain.h"
@@ -19,14 +20,11 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTimer>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <csignal>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <utility>
 
 // The print commands of the web view with the real engine. There is no
@@ -102,26 +100,30 @@ class TestPrinting : public QObject
 
     // Shows `document`: a PDF file, as its server sends it to be shown, or
     // a page. Three pages, one word and one colour each, when empty; it gets
-    // what is served. `again` is how the server answers later: 0 the same,
-    // 404 not at all, -1 half and no more.
+    // what is served. A PDF file's server answers later requests otherwise
+    // (`again`): 0 with other bytes, 404 not at all, -1 half and no more.
+    // "empty" is a file of no bytes, "endless" one that never ends.
     void show(QByteArray *document, int again = 0)
     {
         if (document->isEmpty())
             *document = threePages();
         const bool pdf = !document->startsWith("<html");
-        const HttpServer::Page first{*document, pdf ? "application/pdf" : "text/html"};
-        HttpServer::Page later{*document, first.contentType, 0, again > 0 ? again : 200};
+        HttpServer::Page first{*document == "empty" ? QByteArray() : *document, pdf ? "application/pdf" : "text/html"};
+        first.endless = *document == "endless";
+        HttpServer::Page later{makePdf(1, QSizeF(595, 842), [](int) { return QStringLiteral("SWAPPED"); }),
+                               first.contentType, 0, again > 0 ? again : 200};
         later.stall = again < 0;
         server->setPage("/doc", first);
-        if (again != 0)
+        if (pdf)
             server->setHandler("/doc", [this, first, later](const QByteArray &) {
                 return server->requests().count("/doc") > 1 ? later : first;
             });
-        QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
         view->Navigate(server->url("/doc"));
-        QVERIFY(finished.wait(20000));
-        if (pdf)
-            QTRY_VERIFY_WITH_TIMEOUT(view->printing()->showsPdf(), 20000);
+        if (!pdf) {
+            QSignalSpy finished(view->engine(), &QWebEngineView::loadFinished);
+            QVERIFY(finished.wait(20000));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!view->Busy() && view->pdfViewer()->isOpen() == pdf, 20000);
     }
     static QByteArray threePages()
     {
@@ -393,12 +395,17 @@ private slots:
         QTest::newRow("damaged, whole") << damaged << int(ToFile) << whole << isDamaged << 0 << "" << "" << 0;
         QTest::newRow("locked, preview") << locked << int(Preview) << whole << isLocked << -1 << "" << "" << 0;
         QTest::newRow("locked, twice") << locked << int(ToFile) << QList<int>{0, 0, 2, 0} << isLocked << 0 << "" << "" << 0;
-        QTest::newRow("stalls on a second request") << ordinary << int(ToFile) << whole
-                                                    << "The PDF file did not come from its server within 2 seconds; nothing was printed."
-                                                    << 0 << "" << "" << -1;
-        QTest::newRow("gone on a second request") << ordinary << int(ToFile) << whole
-                                                  << "The PDF file could not be fetched again from its server; nothing was printed."
-                                                  << 0 << "" << "" << 404;
+        QTest::newRow("empty, preview") << QByteArray("empty") << int(Preview) << whole
+                                        << "The PDF file is empty. Nothing was printed." << -1 << "" << "" << 0;
+        QTest::newRow("endless, whole") << QByteArray("endless") << int(ToFile) << whole
+                                        << "The PDF file is larger than 1 MB; it is not shown. Nothing was printed." << 0
+                                        << "" << "" << 0;
+        // Every PDF file's server answers a second request with other bytes;
+        // these not at all, or never in whole.
+        QTest::newRow("stalls on a second request") << ordinary << int(ToFile) << whole << "" << 3 << "RGB"
+                                                    << "Alpha Bravo Charlie" << -1;
+        QTest::newRow("gone on a second request") << ordinary << int(ToFile) << whole << "" << 3 << "RGB"
+                                                  << "Alpha Bravo Charlie" << 404;
     }
     void documents()
     {
@@ -407,10 +414,10 @@ private slots:
         QFETCH(QList<int>, printer);
         QFETCH(int, pages);
         QFETCH(int, again);
+        view->pdfViewer()->setSizeLimitForTesting(1024 * 1024);
         show(&document, again);
         if (QTest::currentTestFailed())
             return;
-        view->printing()->setLimitForTesting(2000);
         const qsizetype downloads = session.downloads().all().size();
         const QString file = folder.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
         view->printer()->setOutputFormat(QPrinter::PdfFormat);
@@ -442,13 +449,15 @@ private slots:
                 QVERIFY(printed.readAll() == document);
         }
         QVERIFY(!QApplication::overrideCursor());
-        // Nothing of the print shows in the Downloads list.
+        // Nothing of the print shows in the Downloads list, and a PDF file
+        // came once.
         QCOMPARE(session.downloads().all().size(), downloads);
+        QCOMPARE(server->requests().count("/doc"), 1);
     }
 
-    // The preview shows a wait cursor while the pages are made, the engine's
-    // or a PDF file's, and none once it is closed; a PDF file shows its own
-    // pages.
+    // The preview shows a wait cursor while the engine makes a page's
+    // document, and none once it is closed; a PDF file shown has its pages
+    // at hand.
     void previewIsBusyWhileItMakesPages_data()
     {
         QTest::addColumn<bool>("pdf");
@@ -472,34 +481,25 @@ private slots:
             },
             5);
         QTEST(previewPages(), "pages");
-        QVERIFY(busy);
+        QCOMPARE(busy, !pdf);
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    // The view may go while a PDF file is fetched again, while its pages
-    // print or while its preview is open: the print ends with a word and
-    // nothing dangles. A fetch that comes after its view has gone is
-    // cancelled by the next, not offered to the user as a download.
+    // The view may go while a PDF file's pages print or while its preview is
+    // open: the print ends with a word and nothing dangles.
     void viewGoesWhilePdfPrints_data()
     {
         QTest::addColumn<int>("command");
-        QTest::addColumn<bool>("whileFetched");
-        QTest::newRow("while the file is fetched") << int(WebView::PrintCmd) << true;
-        QTest::newRow("while pages print") << int(WebView::PrintCmd) << false;
-        QTest::newRow("while the preview is open") << int(WebView::PrintPreviewCmd) << false;
+        QTest::newRow("while pages print") << int(WebView::PrintCmd);
+        QTest::newRow("while the preview is open") << int(WebView::PrintPreviewCmd);
     }
     void viewGoesWhilePdfPrints()
     {
         QFETCH(int, command);
-        QFETCH(bool, whileFetched);
         QByteArray bytes;
         show(&bytes);
         if (QTest::currentTestFailed())
             return;
-        // The file comes back slowly the second time.
-        HttpServer::Page slow{bytes, "application/pdf", whileFetched ? 3000 : 0};
-        server->setPage("/doc", slow);
-        QSignalSpy asked(server.get(), &HttpServer::requested);
         view->printer()->setOutputFormat(QPrinter::PdfFormat);
         view->printer()->setOutputFileName(folder.filePath("closing.pdf"));
         view->printer()->setPrintRange(QPrinter::PageRange);
@@ -511,7 +511,7 @@ private slots:
             if (auto *dialog = qobject_cast<QPrintDialog *>(modal)) {
                 dialog->accept();
                 QTimer::singleShot(0, [&] { view.reset(); });
-            } else if (qobject_cast<PrintPreview *>(modal) || (whileFetched && !modal && asked.count() > 0)) {
+            } else if (qobject_cast<PrintPreview *>(modal)) {
                 view.reset();
             } else if (modal) {
                 modal->close();
@@ -528,21 +528,7 @@ private slots:
         QVERIFY2(said.isEmpty() || said == "The page was closed before it was printed.", qPrintable(said));
         QVERIFY(!QFile::exists(folder.filePath("closing.pdf")));
         QTRY_VERIFY(!QApplication::overrideCursor());
-        if (whileFetched) {
-            // Two pages hear of it, and the test after them; the request
-            // goes soon after.
-            view = std::make_unique<EngineView>(session);
-            EngineView another(session);
-            QObject hearing;
-            std::optional<QWebEngineDownloadRequest::DownloadState> came;
-            connect(session.profile(), &QWebEngineProfile::downloadRequested, &hearing,
-                    [&came](QWebEngineDownloadRequest *request) { came = request->state(); });
-            QTRY_VERIFY_WITH_TIMEOUT(came, 20000);
-            QVERIFY(*came != QWebEngineDownloadRequest::DownloadInProgress);
-        }
-        // A print whose view went while fetching never got as far as its dialog.
-        const QString dialog = command == WebView::PrintCmd ? "QPrintDialog" : "PrintPreview";
-        QCOMPARE(dialogs, whileFetched ? QStringList() : QStringList(dialog));
+        QCOMPARE(dialogs, QStringList(command == WebView::PrintCmd ? "QPrintDialog" : "PrintPreview"));
     }
 
     // Save Page keeps what is shown, by way of the save dialog and the

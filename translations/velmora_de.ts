@@ -93,18 +93,6 @@
         <translation>Die Seite wurde geschlossen, bevor sie gedruckt war.</translation>
     </message>
     <message>
-        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
-        <translation>Die PDF-Datei kam nicht innerhalb von %1 Sekunden von ihrem Server; es wurde nichts gedruckt.</translation>
-    </message>
-    <message>
-        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
-        <translation>Die PDF-Datei konnte nicht erneut von ihrem Server geholt werden; es wurde nichts gedruckt.</translation>
-    </message>
-    <message>
-        <source>There is no room for the PDF file to be printed: %1</source>
-        <translation>Für die zu druckende PDF-Datei ist kein Platz: %1</translation>
-    </message>
-    <message>
         <source>The page&apos;s renderer has ended: Refresh brings the page back to print it; nothing was printed.</source>
         <translation>Der Renderer der Seite wurde beendet: Neu laden bringt die Seite zum Drucken zurück; es wurde nichts gedruckt.</translation>
     </message>
@@ -119,6 +107,10 @@
     <message>
         <source>%1 Nothing was printed.</source>
         <translation>%1 Es wurde nichts gedruckt.</translation>
+    </message>
+    <message>
+        <source>The PDF file has not arrived yet.</source>
+        <translation>Die PDF-Datei ist noch nicht angekommen.</translation>
     </message>
 </context>
 <context>
@@ -154,6 +146,26 @@
     <message>
         <source>There is no page to save.</source>
         <translation>Es gibt keine Seite zum Speichern.</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Speichern...</translation>
+    </message>
+    <message>
+        <source>There is no PDF file to save: %1</source>
+        <translation>Es gibt keine PDF-Datei zum Speichern: %1</translation>
+    </message>
+    <message>
+        <source>it has not arrived yet.</source>
+        <translation>Sie ist noch nicht angekommen.</translation>
+    </message>
+    <message>
+        <source>Text cannot be found in this PDF file.</source>
+        <translation>In dieser PDF-Datei kann kein Text gesucht werden.</translation>
     </message>
 </context>
 <context>
@@ -373,6 +385,25 @@
     <message>
         <source>%1 %</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>PdfViewer</name>
+    <message>
+        <source>The PDF file is larger than %1; it is not shown.</source>
+        <translation>Die PDF-Datei ist größer als %1; sie wird nicht angezeigt.</translation>
+    </message>
+    <message>
+        <source>Loading %1: %2</source>
+        <translation>%1 wird geladen: %2</translation>
+    </message>
+    <message>
+        <source>Loading %1...</source>
+        <translation>%1 wird geladen...</translation>
+    </message>
+    <message>
+        <source>The PDF file did not arrive whole (%1); it is not shown.</source>
+        <translation>Die PDF-Datei kam nicht vollständig an (%1); sie wird nicht angezeigt.</translation>
     </message>
 </context>
 <context>

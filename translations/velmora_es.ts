@@ -93,18 +93,6 @@
         <translation>La página se cerró antes de imprimirse.</translation>
     </message>
     <message>
-        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
-        <translation>El archivo PDF no llegó de su servidor en %1 segundos; no se imprimió nada.</translation>
-    </message>
-    <message>
-        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
-        <translation>No se pudo obtener de nuevo el archivo PDF de su servidor; no se imprimió nada.</translation>
-    </message>
-    <message>
-        <source>There is no room for the PDF file to be printed: %1</source>
-        <translation>No hay espacio para el archivo PDF que se va a imprimir: %1</translation>
-    </message>
-    <message>
         <source>The page&apos;s renderer has ended: Refresh brings the page back to print it; nothing was printed.</source>
         <translation>El renderizador de la página ha terminado: Actualizar trae la página de vuelta para imprimirla; no se imprimió nada.</translation>
     </message>
@@ -119,6 +107,10 @@
     <message>
         <source>%1 Nothing was printed.</source>
         <translation>%1 No se imprimió nada.</translation>
+    </message>
+    <message>
+        <source>The PDF file has not arrived yet.</source>
+        <translation>El archivo PDF aún no ha llegado.</translation>
     </message>
 </context>
 <context>
@@ -154,6 +146,26 @@
     <message>
         <source>There is no page to save.</source>
         <translation>No hay ninguna página que guardar.</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>Im&amp;primir...</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Guardar...</translation>
+    </message>
+    <message>
+        <source>There is no PDF file to save: %1</source>
+        <translation>No hay ningún archivo PDF que guardar: %1</translation>
+    </message>
+    <message>
+        <source>it has not arrived yet.</source>
+        <translation>aún no ha llegado.</translation>
+    </message>
+    <message>
+        <source>Text cannot be found in this PDF file.</source>
+        <translation>No se puede buscar texto en este archivo PDF.</translation>
     </message>
 </context>
 <context>
@@ -373,6 +385,25 @@
     <message>
         <source>%1 %</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>PdfViewer</name>
+    <message>
+        <source>The PDF file is larger than %1; it is not shown.</source>
+        <translation>El archivo PDF supera %1; no se muestra.</translation>
+    </message>
+    <message>
+        <source>Loading %1: %2</source>
+        <translation>Cargando %1: %2</translation>
+    </message>
+    <message>
+        <source>Loading %1...</source>
+        <translation>Cargando %1...</translation>
+    </message>
+    <message>
+        <source>The PDF file did not arrive whole (%1); it is not shown.</source>
+        <translation>El archivo PDF no llegó entero (%1); no se muestra.</translation>
     </message>
 </context>
 <context>

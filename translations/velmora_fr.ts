@@ -93,18 +93,6 @@
         <translation>La page a été fermée avant d’être imprimée.</translation>
     </message>
     <message>
-        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
-        <translation>Le fichier PDF n’est pas arrivé de son serveur en %1 secondes ; rien n’a été imprimé.</translation>
-    </message>
-    <message>
-        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
-        <translation>Le fichier PDF n’a pas pu être récupéré de nouveau sur son serveur ; rien n’a été imprimé.</translation>
-    </message>
-    <message>
-        <source>There is no room for the PDF file to be printed: %1</source>
-        <translation>Il n’y a pas de place pour le fichier PDF à imprimer : %1</translation>
-    </message>
-    <message>
         <source>The page&apos;s renderer has ended: Refresh brings the page back to print it; nothing was printed.</source>
         <translation>Le moteur de rendu de la page s&apos;est arrêté : Actualiser ramène la page pour l&apos;imprimer ; rien n&apos;a été imprimé.</translation>
     </message>
@@ -119,6 +107,10 @@
     <message>
         <source>%1 Nothing was printed.</source>
         <translation>%1 Rien n&apos;a été imprimé.</translation>
+    </message>
+    <message>
+        <source>The PDF file has not arrived yet.</source>
+        <translation>Le fichier PDF n&apos;est pas encore arrivé.</translation>
     </message>
 </context>
 <context>
@@ -154,6 +146,26 @@
     <message>
         <source>There is no page to save.</source>
         <translation>Il n’y a aucune page à enregistrer.</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Enregistrer...</translation>
+    </message>
+    <message>
+        <source>There is no PDF file to save: %1</source>
+        <translation>Il n&apos;y a aucun fichier PDF à enregistrer : %1</translation>
+    </message>
+    <message>
+        <source>it has not arrived yet.</source>
+        <translation>il n&apos;est pas encore arrivé.</translation>
+    </message>
+    <message>
+        <source>Text cannot be found in this PDF file.</source>
+        <translation>Impossible de rechercher du texte dans ce fichier PDF.</translation>
     </message>
 </context>
 <context>
@@ -373,6 +385,25 @@
     <message>
         <source>%1 %</source>
         <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>PdfViewer</name>
+    <message>
+        <source>The PDF file is larger than %1; it is not shown.</source>
+        <translation>Le fichier PDF dépasse %1 ; il n&apos;est pas affiché.</translation>
+    </message>
+    <message>
+        <source>Loading %1: %2</source>
+        <translation>Chargement de %1 : %2</translation>
+    </message>
+    <message>
+        <source>Loading %1...</source>
+        <translation>Chargement de %1...</translation>
+    </message>
+    <message>
+        <source>The PDF file did not arrive whole (%1); it is not shown.</source>
+        <translation>Le fichier PDF n&apos;est pas arrivé en entier (%1) ; il n&apos;est pas affiché.</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "errorpolicy.h"
 #include "pdffile.h"
 #include "pdfpages.h"
+#include "pdfviewer.h"
 #include "printpreview.h"
 #include "session.h"
 #include "webpage.h"
@@ -20,18 +21,12 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <utility>
 
 namespace {
-// The name of the PDF file fetched again for a print, in a folder of its own.
-constexpr QLatin1String FetchedName("document.pdf");
-
 // A wait cursor over the program while a print gathers its pages, whichever
 // way the print ends.
 class BusyCursor
@@ -135,19 +130,6 @@ EnginePrinting::EnginePrinting(QWebEngineView *view, WebPage *page, Session &ses
         // A page that starts loading has a renderer again (the engine does
         // not always say so by a new process id when it comes back).
         m_rendererGone = false;
-        m_showsPdf = false;
-    });
-    connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
-        // The viewer's page is the file in one frame of the engine's own.
-        // A page that ends first answers with nothing, from its destructor,
-        // while the view is being taken apart: only a real answer is used.
-        QPointer<QObject> alive(this);
-        m_page->runJavaScript(QStringLiteral("document.body && document.body.childElementCount === 1"
-                                             " && !!document.querySelector('body > embed[type=\"application/pdf\"][internalid]')"),
-                              QWebEngineScript::ApplicationWorld, [alive, this](const QVariant &pdf) {
-                                  if (alive && pdf.isValid())
-                                      m_showsPdf = pdf.toBool();
-                              });
     });
     // The engine cannot print a page whose renderer has gone (it crashes on
     // Qt 6.4), so keep track until a new one takes over.
@@ -160,8 +142,7 @@ EnginePrinting::EnginePrinting(QWebEngineView *view, WebPage *page, Session &ses
         if (pid != 0)
             m_rendererGone = false;
     });
-    // window.print(), and the Print button of a PDF viewer that has one (the
-    // one of Qt 6.4 has none): the program's own Print, with its dialog.
+    // window.print(): the program's own Print, with its dialog.
     connect(m_page, &QWebEnginePage::printRequested, this, [this] { printForPage(); });
 }
 
@@ -243,15 +224,20 @@ void EnginePrinting::pageSetup()
     runDialog(new QPageSetupDialog(printer(), m_owner));
 }
 
+bool EnginePrinting::showsPdf() const
+{
+    return m_viewer && m_viewer->isOpen();
+}
+
 void EnginePrinting::printPreview()
 {
     QPointer<EnginePrinting> self(this);
-    std::unique_ptr<PdfFile> file = document(false);
+    std::shared_ptr<PdfFile> file = document(false);
     if (!file || !self)
         return;
     // A page laid out again for new paper takes the old one's place; the old
     // one stays until the preview shows the new.
-    std::unique_ptr<PdfFile> previous;
+    std::shared_ptr<PdfFile> previous;
     PrintPreview *dialog = nullptr;
     dialog = new PrintPreview(
         printer(),
@@ -260,7 +246,7 @@ void EnginePrinting::printPreview()
                 || !file->onPaper())
                 return nullptr;
             try {
-                std::unique_ptr<PdfFile> again = document(false);
+                std::shared_ptr<PdfFile> again = document(false);
                 if (!again || !self)
                     return nullptr;
                 previous = std::exchange(file, std::move(again));
@@ -275,20 +261,15 @@ void EnginePrinting::printPreview()
     bool printChosen = false;
     runDialog(dialog, [&] { printChosen = dialog->printChosen(); });
     if (printChosen && self)
-        print(file.get());
+        print(file);
 }
 
-bool EnginePrinting::print(PdfFile *made)
+bool EnginePrinting::print(std::shared_ptr<PdfFile> made)
 {
     QPointer<EnginePrinting> self(this);
-    std::unique_ptr<PdfFile> own;
     // A PDF file is at hand before the dialog, which then knows its pages.
-    if (!made && m_showsPdf) {
-        own = document(false);
-        made = own.get();
-        if (!self || !made)
-            throw WebViewError(tr("The page was closed before it was printed."));
-    }
+    if (!made && showsPdf())
+        made = document(false);
     auto *dialog = new QPrintDialog(printer(), m_owner);
     if (made)
         dialog->setMinMax(1, made->document().pageCount());
@@ -303,10 +284,9 @@ bool EnginePrinting::print(PdfFile *made)
     // A page is laid out now, as the dialog left the paper, with only the
     // pages asked for; one the preview laid out again only for a page
     // range, should its renderer still be there.
-    PdfFile *printed = made;
+    std::shared_ptr<PdfFile> printed = made;
     if (!made || (made->onPaper() && target->printRange() == QPrinter::PageRange && !m_rendererGone)) {
-        own = document(true);
-        printed = own.get();
+        printed = document(true);
         if (!self || !printed)
             throw WebViewError(tr("The page was closed before it was printed."));
     }
@@ -342,12 +322,12 @@ void EnginePrinting::offerFile(QPrintDialog *dialog)
 {
     // Qt's own dialog offers print.pdf in the home folder; where the user
     // chose a file of their own it offers that again.
-    m_printer->setDocName(m_page->title());
+    m_printer->setDocName(showsPdf() ? m_viewer->name() : m_page->title());
     auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
     const QString chosen = m_printer->outputFileName();
     if (!field || !(chosen.isEmpty() || chosen == m_offered))
         return;
-    QString name = m_showsPdf ? QFileInfo(m_page->url().path()).fileName() : m_page->title();
+    QString name = showsPdf() ? m_viewer->name() : m_page->title();
     // A title is no path: its slashes are part of the name.
     name.replace(u'/', u'-').replace(u'\\', u'-');
     if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
@@ -356,29 +336,30 @@ void EnginePrinting::offerFile(QPrintDialog *dialog)
     field->setText(m_offered);
 }
 
-std::unique_ptr<PdfFile> EnginePrinting::document(bool withRange)
+std::shared_ptr<PdfFile> EnginePrinting::document(bool withRange)
 {
-    QPointer<EnginePrinting> self(this);
-    std::unique_ptr<PdfFile> file;
-    if (m_showsPdf) {
-        file = fetchPdf();
-    } else {
-        QByteArray pdf;
-        Outcome outcome = Outcome::Failed;
-        {
-            // The engine takes seconds over a long page.
-            BusyCursor busy;
-            outcome = makePdf(&pdf, withRange);
-        }
-        if (!self)
-            return nullptr;
-        if (outcome != Outcome::Done)
-            throw WebViewError(failure(outcome, QString()));
-        file = std::make_unique<PdfFile>(pdf, m_page->title(),
-                                         withRange && m_printer->printRange() == QPrinter::PageRange);
+    // What the viewer shows is what prints: the bytes it has, not what the
+    // file's server might answer now.
+    if (showsPdf()) {
+        if (std::shared_ptr<PdfFile> shown = m_viewer->file())
+            return shown;
+        throw WebViewError(tr("%1 Nothing was printed.")
+                               .arg(m_viewer->isLoading() ? tr("The PDF file has not arrived yet.") : m_viewer->problem()));
     }
-    if (!file)
+    QPointer<EnginePrinting> self(this);
+    QByteArray pdf;
+    Outcome outcome = Outcome::Failed;
+    {
+        // The engine takes seconds over a long page.
+        BusyCursor busy;
+        outcome = makePdf(&pdf, withRange);
+    }
+    if (!self)
         return nullptr;
+    if (outcome != Outcome::Done)
+        throw WebViewError(failure(outcome, QString()));
+    auto file = std::make_shared<PdfFile>(pdf, m_page->title(),
+                                          withRange && m_printer->printRange() == QPrinter::PageRange);
     if (const QString problem = file->open(); !problem.isEmpty())
         throw WebViewError(tr("%1 Nothing was printed.").arg(problem));
     return file;
@@ -408,46 +389,4 @@ EnginePrinting::Outcome EnginePrinting::makePdf(QByteArray *pdf, bool withRange)
         },
         printer()->pageLayout(), ranges);
     return outcomeOf(wait.result());
-}
-
-std::unique_ptr<PdfFile> EnginePrinting::fetchPdf()
-{
-    // The viewer keeps the file to itself: it is fetched again through the
-    // profile, as Save Page fetches it, so the server sees the same cookies
-    // and sign-in. It goes to a private folder of its own, unasked and not
-    // in the Downloads list.
-    auto folder = std::make_unique<QTemporaryDir>(); // open to its owner only
-    if (!folder->isValid())
-        throw WebViewError(tr("There is no room for the PDF file to be printed: %1").arg(folder->errorString()));
-    const QString path = folder->filePath(FetchedName);
-    BusyCursor busy;
-    QPointer<EnginePrinting> self(this);
-    QPointer<QWebEngineDownloadRequest> fetched;
-    Outcome outcome = Outcome::Failed;
-    {
-        PrintWait wait(this, m_page, m_limitMs);
-        m_page->fetch(m_page->url(), wait.context(), [&fetched, &wait, &folder](QWebEngineDownloadRequest *request) {
-            fetched = request;
-            request->setDownloadDirectory(folder->path());
-            request->setDownloadFileName(FetchedName);
-            QObject::connect(request, &QWebEngineDownloadRequest::isFinishedChanged, wait.context(), [request, &wait] {
-                if (request->isFinished())
-                    wait.finished(request->state() == QWebEngineDownloadRequest::DownloadCompleted);
-            });
-            request->accept();
-        });
-        outcome = outcomeOf(wait.result());
-    }
-    // A fetch given up on goes no further, whoever gave up.
-    if (fetched && !fetched->isFinished())
-        fetched->cancel();
-    if (!self)
-        return nullptr;
-    m_page->forgetFetch();
-    if (outcome == Outcome::TimedOut)
-        throw WebViewError(tr("The PDF file did not come from its server within %1 seconds; nothing was printed.")
-                               .arg(m_limitMs / 1000));
-    if (outcome != Outcome::Done)
-        throw WebViewError(tr("The PDF file could not be fetched again from its server; nothing was printed."));
-    return std::make_unique<PdfFile>(std::move(folder), path, QFileInfo(m_page->url().path()).fileName());
 }

@@ -11,13 +11,15 @@ class QPrinter;
 class QWebEngineView;
 class QWidget;
 class PdfFile;
+class PdfViewer;
 class Session;
 class WebPage;
 
 // The print commands of one view over the engine: Print, Print Preview, Page
 // Setup, and the prints a page asks for (window.print()). Everything prints
 // through a PDF document: the page as the engine lays it out on the
-// printer's paper, or the PDF file shown. A preview draws only the pages in
+// printer's paper, or the bytes of the PDF file the view shows in `viewer`
+// in its place (see setViewer). A preview draws only the pages in
 // sight; a printer gets one page at a time; a PDF file gets the document's
 // own bytes where it can. Every wait for the engine ends: when the engine
 // reports, when the page's renderer ends, or after PrintLimitMs; the user is
@@ -48,8 +50,9 @@ public:
     // was given up on: stopping the page now would bring the engine down
     // (Qt 6.4), and a new print would get no answer.
     bool rendering() const { return m_rendering; }
-    // The page is a PDF file in the engine's viewer.
-    bool showsPdf() const { return m_showsPdf; }
+    // Prints what `viewer` shows, while it shows a PDF file, in place of the
+    // page.
+    void setViewer(PdfViewer *viewer) { m_viewer = viewer; }
     // Sets how long a print may wait for the engine, for tests.
     void setLimitForTesting(int ms) { m_limitMs = ms; }
 
@@ -61,21 +64,19 @@ private:
     void pageSetup();
     // Prints `made`, or what the view shows; false when the user cancelled
     // the print dialog.
-    bool print(PdfFile *made = nullptr);
-    // Print as the page asked for it (window.print(), the PDF viewer's button).
+    bool print(std::shared_ptr<PdfFile> made = {});
+    // Print as the page asked for it (window.print()).
     void printForPage();
+    // The PDF file shown in place of the page, if one is.
+    bool showsPdf() const;
     // The document to print, opened: the PDF file shown, or the page laid
     // out on the printer's paper (only the printer's page range with
     // `withRange`). Throws WebViewError, saying why, when there is none; null
     // when this object went meanwhile.
-    std::unique_ptr<PdfFile> document(bool withRange);
+    std::shared_ptr<PdfFile> document(bool withRange);
     // Has the engine make the page as a PDF document of its own, with text
     // and links, into `pdf`, and waits until it is done.
     Outcome makePdf(QByteArray *pdf, bool withRange);
-    // Fetches the PDF file shown into a private folder; throws WebViewError,
-    // saying why, when it cannot be fetched. Null when this object went
-    // meanwhile.
-    std::unique_ptr<PdfFile> fetchPdf();
     // Offers, in `dialog`, a PDF file in the Downloads folder named after
     // the page, unless the user has chosen a file of their own.
     void offerFile(QPrintDialog *dialog);
@@ -88,6 +89,7 @@ private:
     Session &m_session;
     std::function<bool()> m_shownElsewhere;
     QWidget *m_owner;
+    PdfViewer *m_viewer = nullptr;
     // Shared with a print that is under way, which finishes or stops
     // cleanly should the view go meanwhile.
     std::shared_ptr<QPrinter> m_printer;
@@ -101,7 +103,4 @@ private:
     bool m_rendering = false;
     // The page's renderer has ended and no other has started yet.
     bool m_rendererGone = false;
-    // The page is a PDF file in the engine's viewer, which the engine would
-    // print as the viewer's controls and not as the file (Qt 6.4).
-    bool m_showsPdf = false;
 };

@@ -5,10 +5,15 @@
 #include "findbar.h"
 #include "fullscreenwindow.h"
 #include "pagedialogs.h"
+#include "pdffile.h"
+#include "pdfpageview.h"
+#include "pdfpane.h"
+#include "pdfviewer.h"
 #include "schemes.h"
 #include "session.h"
 #include "webpage.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -38,13 +43,16 @@ EngineView::EngineView(Session &session, QWidget *parent)
       m_page(new WebPage(session, m_view)),
       m_stack(new QStackedLayout), m_notice(new QLabel(this)), m_note(new QLabel(this)),
       m_findBar(new FindBar(m_page, this)), m_noteTimer(new QTimer(this)),
-      m_printing(new EnginePrinting(m_view, m_page, session, [this] { return bool(m_fullScreen); }, this))
+      m_printing(new EnginePrinting(m_view, m_page, session, [this] { return bool(m_fullScreen); }, this)),
+      m_pdfViewer(new PdfViewer(pdfCommands(), this))
 {
     m_view->setPage(m_page);
+    m_printing->setViewer(m_pdfViewer);
     createLayout();
     followLoads();
     answerPage();
     watchUser();
+    showPdfs();
 }
 
 EngineView::~EngineView()
@@ -83,6 +91,7 @@ void EngineView::createLayout()
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->addWidget(m_view);
     m_stack->addWidget(m_notice);
+    m_stack->addWidget(m_pdfViewer);
     setFocusProxy(m_view);
 }
 
@@ -91,7 +100,9 @@ void EngineView::followLoads()
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
         // The zoom is that of the site the page is going to, given as the
         // engine let it go (see WebPage): the page shown until then may be of
-        // another site, or none, and its zoom is not given again here.
+        // another site, or none, and its zoom is not given again here. A PDF
+        // file shown gives way to wherever the page goes now.
+        closePdf();
         clearNotice();
         emit BusyChanged(m_busy = true);
     });
@@ -137,6 +148,70 @@ void EngineView::answerPage()
         request.accept();
         enterOrLeaveFullScreen(request.toggleOn());
     });
+}
+
+QList<QAction *> EngineView::pdfCommands()
+{
+    // The viewer's Print and Save are the page's own, and say why they fail.
+    const auto command = [this](const QString &text, int cmdId) {
+        auto *action = new QAction(text, this);
+        connect(action, &QAction::triggered, this, [this, cmdId] {
+            try {
+                ExecWB(cmdId, PromptUser);
+            } catch (const ExpectedFailure &e) {
+                tellUser(window(), QString::fromUtf8(e.what()));
+            } catch (...) {
+                logUnexpectedFailure();
+            }
+        });
+        return action;
+    };
+    return {command(tr("&Print..."), PrintCmd), command(tr("&Save..."), SaveAsCmd)};
+}
+
+void EngineView::showPdfs()
+{
+    // The page went to a PDF file: the viewer takes it, in the page's place,
+    // before the signal returns.
+    connect(m_page, &WebPage::pdfArrived, this, [this](QWebEngineDownloadRequest *request) {
+        m_findBar->searchPdf(nullptr, nullptr);
+        m_findBar->hide();
+        m_pdfViewer->take(request);
+        m_stack->setCurrentWidget(m_pdfViewer);
+        emit NavigateComplete2(m_pdfViewer->url().toString());
+        emit TitleChange(m_pdfViewer->name());
+        reportHistory();
+        emit BusyChanged(Busy());
+    }, Qt::DirectConnection);
+    connect(m_pdfViewer, &PdfViewer::progressed, this, [this](qint64 received, qint64 total) {
+        if (total > 0)
+            emit ProgressChange(int(received * 100 / total), 100);
+    });
+    connect(m_pdfViewer, &PdfViewer::loaded, this, [this] {
+        emit ProgressChange(-1, 100);
+        emit BusyChanged(Busy());
+    });
+}
+
+void EngineView::closePdf()
+{
+    if (!m_pdfViewer->isOpen())
+        return;
+    const bool loading = m_pdfViewer->isLoading();
+    if (m_findBar->searchesPdf()) {
+        m_findBar->searchPdf(nullptr, nullptr);
+        m_findBar->hide();
+    }
+    m_pdfViewer->close();
+    // The page under it, or what was said in its place.
+    m_stack->setCurrentWidget(m_notice->text().isEmpty() ? static_cast<QWidget *>(m_view) : m_notice);
+    emit NavigateComplete2(m_page->url().toString());
+    emit TitleChange(m_page->title());
+    reportHistory();
+    if (loading) {
+        emit ProgressChange(-1, 100);
+        emit BusyChanged(Busy());
+    }
 }
 
 void EngineView::enterOrLeaveFullScreen(bool enter)
@@ -186,8 +261,10 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
 
 void EngineView::reportHistory()
 {
+    // A PDF file shown has the page under it to go back to.
     const QWebEngineHistory *history = m_page->history();
-    if (const bool back = history->canGoBack(); back != m_canGoBack)
+    if (const bool back = history->canGoBack() || (m_pdfViewer->isOpen() && !m_page->url().isEmpty());
+        back != m_canGoBack)
         emit CommandStateChange(NavigateBack, m_canGoBack = back);
     if (const bool forward = history->canGoForward(); forward != m_canGoForward)
         emit CommandStateChange(NavigateForward, m_canGoForward = forward);
@@ -239,6 +316,10 @@ void EngineView::Navigate(const QString &url)
 
 void EngineView::GoBack()
 {
+    if (m_pdfViewer->isOpen() && !m_page->url().isEmpty()) {
+        closePdf();
+        return;
+    }
     if (!m_page->history()->canGoBack())
         throw WebViewError(tr("There is no earlier page in the history."));
     m_page->triggerAction(QWebEnginePage::Back);
@@ -253,6 +334,13 @@ void EngineView::GoForward()
 
 void EngineView::Refresh()
 {
+    // A PDF file comes again from its server, the page goes under it again.
+    if (m_pdfViewer->isOpen()) {
+        const QUrl pdf = m_pdfViewer->url();
+        m_page->userChose(pdf);
+        m_page->load(pdf);
+        return;
+    }
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
@@ -262,12 +350,24 @@ void EngineView::Stop()
     // engine down (Qt 6.4): wait until the print is done.
     if (m_printing->rendering())
         throw WebViewError(tr("The page is being printed and cannot be stopped now."));
+    // A PDF file on its way is not shown in part: the page under it is.
+    if (m_pdfViewer->isLoading())
+        closePdf();
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
 void EngineView::ExecWB(int cmdId, int execOpt)
 {
-    if (cmdId == SaveAsCmd && execOpt == PromptUser) {
+    if (cmdId == SaveAsCmd && execOpt == PromptUser && m_pdfViewer->isOpen()) {
+        // The bytes shown, through the save dialog and the downloads, under
+        // the name the server gave the file.
+        const std::shared_ptr<PdfFile> shown = m_pdfViewer->file();
+        if (!shown)
+            throw WebViewError(tr("There is no PDF file to save: %1").arg(m_pdfViewer->isLoading() ? tr("it has not arrived yet.") : m_pdfViewer->problem()));
+        const QUrl copy = QUrl::fromLocalFile(shown->path());
+        m_page->userChose(copy);
+        m_page->QWebEnginePage::download(copy, shown->name());
+    } else if (cmdId == SaveAsCmd && execOpt == PromptUser) {
         if (m_page->url().isEmpty())
             throw WebViewError(tr("There is no page to save."));
         // As the context menu's Save page: a PDF file in the viewer is saved
@@ -284,17 +384,37 @@ void EngineView::ExecWB(int cmdId, int execOpt)
 
 void EngineView::Zoom(int step)
 {
+    if (m_pdfViewer->file()) {
+        PdfPageView *pages = m_pdfViewer->pane()->pages();
+        if (step == 0)
+            pages->setFit(PdfPageView::Fit::Width);
+        else
+            pages->setZoom(pages->zoom() * (step > 0 ? 1.25 : 0.8));
+        return;
+    }
     m_session.zoom().setFactorFor(m_page->url(), ZoomStore::stepped(m_page->zoomFactor(), step));
 }
 
 void EngineView::Find()
 {
+    if (m_pdfViewer->isOpen()) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        if (const std::shared_ptr<PdfFile> shown = m_pdfViewer->file()) {
+            m_findBar->searchPdf(&shown->document(), m_pdfViewer->pane()->pages());
+            m_findBar->open();
+            return;
+        }
+#endif
+        // Qt PDF finds text in a document from Qt 6.6 on.
+        throw WebViewError(tr("Text cannot be found in this PDF file."));
+    }
+    m_findBar->searchPdf(nullptr, nullptr);
     m_findBar->open();
 }
 
 bool EngineView::Busy() const
 {
-    return m_busy;
+    return m_busy || m_pdfViewer->isLoading();
 }
 
 QString EngineView::notice() const
@@ -304,13 +424,17 @@ QString EngineView::notice() const
 
 void EngineView::showNotice(const QString &text)
 {
+    // Said in the page's place; a PDF file shown stays until it is left.
     m_notice->setText(text);
-    m_stack->setCurrentWidget(m_notice);
+    if (!m_pdfViewer->isOpen())
+        m_stack->setCurrentWidget(m_notice);
 }
 
 void EngineView::clearNotice()
 {
-    m_stack->setCurrentWidget(m_view);
+    m_notice->clear();
+    if (!m_pdfViewer->isOpen())
+        m_stack->setCurrentWidget(m_view);
     m_note->hide();
 }
 
@@ -327,10 +451,10 @@ void EngineView::showContextMenu(const QPoint &pos)
 
 QString EngineView::LocationURL() const
 {
-    return m_page->url().toString();
+    return m_pdfViewer->isOpen() ? m_pdfViewer->url().toString() : m_page->url().toString();
 }
 
 QString EngineView::LocationName() const
 {
-    return m_page->title();
+    return m_pdfViewer->isOpen() ? m_pdfViewer->name() : m_page->title();
 }

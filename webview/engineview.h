@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+class QAction;
 class QLabel;
 class QPrinter;
 class QStackedLayout;
@@ -13,6 +14,7 @@ class QWebEngineView;
 class EnginePrinting;
 class FindBar;
 class FullScreenWindow;
+class PdfViewer;
 class Session;
 class WebPage;
 
@@ -20,7 +22,9 @@ class WebPage;
 // session's profile, at its site's zoom. It also answers what the page asks
 // of the view itself: full screen, a context menu, printing, and a word when
 // the page has died, its site's certificate was refused or a window was
-// blocked.
+// blocked. A PDF file the page goes to is shown by the program's own viewer
+// in the page's place, until Back, Stop or a new navigation leaves it for the
+// page under it.
 class EngineView : public WebView
 {
     Q_OBJECT
@@ -56,6 +60,8 @@ public:
     EnginePrinting *printing() const { return m_printing; }
     // The one printer of this view, shared by its print commands.
     QPrinter *printer();
+    // The viewer that shows a PDF file in place of the page.
+    PdfViewer *pdfViewer() const { return m_pdfViewer; }
 
 signals:
     // The page's title has changed.
@@ -75,6 +81,12 @@ private:
     void answerPage();
     // The user's own clicks and keys, and the context menu.
     void watchUser();
+    // A PDF file the page went to, in the viewer.
+    void showPdfs();
+    // The viewer's own commands: Print and Save.
+    QList<QAction *> pdfCommands();
+    // Leaves the PDF file for the page under it.
+    void closePdf();
     void enterOrLeaveFullScreen(bool enter);
     // Reports Back and Forward when the history allows them, or no longer.
     void reportHistory();
@@ -93,6 +105,7 @@ private:
     FindBar *m_findBar;
     QTimer *m_noteTimer;
     EnginePrinting *m_printing;
+    PdfViewer *m_pdfViewer;
     // The window that shows the page full screen, while it does.
     QPointer<FullScreenWindow> m_fullScreen;
     // Between the start and the end of a page load, as the view reports them.

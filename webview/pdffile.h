@@ -33,6 +33,8 @@ public:
     bool rangeDone() const { return m_rangeDone; }
     // The name a copy of it is offered under.
     QString name() const { return m_name; }
+    // Where its bytes are, when they are in a file.
+    QString path() const { return m_path; }
     // Writes the bytes to `target`, whole or not at all.
     bool copyTo(const QString &target) const;
 

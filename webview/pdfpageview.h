@@ -36,7 +36,7 @@ public:
     // (or onto the whole sheet with `wholeSheet`), as pdfpages prints it.
     void setPaper(const QPageLayout &paper, bool wholeSheet);
     int pageCount() const { return int(m_sizes.size()); }
-    // The page mostly in sight, from 0.
+    // The page at the top of the view, from 0.
     int currentPage() const { return m_current; }
     void goToPage(int page);
     // 1 is 100 %: a point of the page is a point on the screen.

@@ -38,6 +38,7 @@ PdfPane::PdfPane(const QList<QAction *> &commands, QWidget *parent)
     m_pageNumber->setKeyboardTracking(false);
     m_toolBar->addWidget(m_pageNumber);
     m_pageCount->setTextFormat(Qt::PlainText);
+    m_pageCount->setContentsMargins(4, 0, 4, 0);
     m_toolBar->addWidget(m_pageCount);
     m_next = m_toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowDown), tr("Next Page"), this,
                                   [this] { m_pages->goToPage(m_pages->currentPage() + 1); });

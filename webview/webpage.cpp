@@ -19,7 +19,6 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include <utility>
 #if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
 #include <QAbstractListModel>
 #include <QWebEngineDesktopMediaRequest>
@@ -32,50 +31,6 @@
 namespace {
 // How long a click or key of the user's counts for what the page does next.
 constexpr qint64 UserActionMs = 10000;
-// How long a fetch given up on may still come: longer than any print waits.
-constexpr qint64 AbandonedFetchMs = 300000;
-
-// The program's fetches given up on before the engine answered, kept by the
-// profile they go through: such a fetch may still come, after its page has
-// gone, and then has no page to ask (Qt 6.4 crashes when asked). It is
-// cancelled, by whichever page hears of it first.
-class AbandonedFetches : public QObject
-{
-    Q_OBJECT
-public:
-    using QObject::QObject;
-
-    static AbandonedFetches &of(QWebEngineProfile *profile)
-    {
-        auto *fetches = profile->findChild<AbandonedFetches *>(QString(), Qt::FindDirectChildrenOnly);
-        return fetches ? *fetches : *new AbandonedFetches(profile);
-    }
-    void add(const QUrl &url) { m_given.insert(url, QDateTime::currentMSecsSinceEpoch() + AbandonedFetchMs); }
-    // Cancels `request` if it is a fetch given up on; true then, and for
-    // every page that hears of it after.
-    bool cancelled(QWebEngineDownloadRequest *request)
-    {
-        m_cancelled.removeAll(nullptr);
-        if (m_cancelled.contains(request))
-            return true;
-        const auto given = m_given.find(request->url());
-        if (given == m_given.end())
-            return false;
-        const bool recent = *given >= QDateTime::currentMSecsSinceEpoch();
-        m_given.erase(given);
-        if (recent) {
-            request->cancel();
-            m_cancelled << request;
-        }
-        return recent;
-    }
-
-private:
-    // Each address with the time after which it is no longer waited for.
-    QHash<QUrl, qint64> m_given;
-    // Those cancelled, until the profile lets them go.
-    QList<QPointer<QWebEngineDownloadRequest>> m_cancelled;
-};
 } // namespace
 
 WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.profile(), parent), m_session(session)
@@ -133,9 +88,18 @@ WebPage::WebPage(Session &session, QObject *parent) : QWebEnginePage(session.pro
         if (error.url().adjusted(QUrl::RemoveFragment) == m_mainFrameUrl.adjusted(QUrl::RemoveFragment))
             emit certificateRefused(error.url());
     });
-    // The profile's downloads: this page judges those it started.
+    // The engine does not show PDF files itself: one the page goes to comes
+    // as a download, which the program shows.
+    settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    // The profile's downloads: this page judges those it started, and hands
+    // on the PDF file it went to.
     connect(profile(), &QWebEngineProfile::downloadRequested, this, [this](QWebEngineDownloadRequest *request) {
-        if (!AbandonedFetches::of(profile()).cancelled(request) && request->page() == this)
+        if (request->page() != this)
+            return;
+        if (request->mimeType() == QLatin1String("application/pdf") && request->url() == m_acceptedUrl
+            && !request->isSavePageDownload())
+            emit pdfArrived(request);
+        else
             download(request);
     });
     connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
@@ -230,8 +194,10 @@ bool WebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool
         // The page a site opens is laid out at the site's zoom from its first
         // frame: the engine takes the zoom it is given now to the frame it
         // makes for the page.
-        if (accepted && isMainFrame)
+        if (accepted && isMainFrame) {
+            m_acceptedUrl = url;
             setZoomFactor(m_session.zoom().factorFor(url));
+        }
         return accepted;
     }
     // Another program's link: only a click of the user's own, and only after
@@ -289,35 +255,10 @@ bool WebPage::permitted(const QUrl &origin, PageRequest request)
     return yes;
 }
 
-WebPage::~WebPage()
-{
-    forgetFetch();
-}
-
-void WebPage::fetch(const QUrl &url, QObject *context, std::function<void(QWebEngineDownloadRequest *)> take)
-{
-    forgetFetch();
-    m_fetch = {url, context, std::move(take)};
-    QWebEnginePage::download(url);
-}
-
-void WebPage::forgetFetch()
-{
-    if (m_fetch.take)
-        AbandonedFetches::of(profile()).add(m_fetch.url);
-    m_fetch = {};
-}
+WebPage::~WebPage() = default;
 
 void WebPage::download(QWebEngineDownloadRequest *request)
 {
-    if (m_fetch.take && request->url() == m_fetch.url) {
-        const Fetch fetch = std::exchange(m_fetch, {});
-        if (fetch.context)
-            fetch.take(request);
-        else
-            request->cancel();
-        return;
-    }
     // A download the user started with a click (or by choosing its address)
     // asks where it goes. One the page starts by itself asks once per site;
     // after that the site's downloads are refused unasked.
@@ -422,4 +363,3 @@ void WebPage::refusePasskey(QWebEngineWebAuthUxRequest *request)
 }
 #endif
 
-#include "webpage.moc"

@@ -3,7 +3,6 @@
 #include "pagerequest.h"
 
 #include <QHash>
-#include <QPointer>
 #include <QSet>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -41,15 +40,6 @@ public:
     // The user chose `url` for the page (Home, a bookmark, Back...): a
     // download from that very address is the user's own.
     void userChose(const QUrl &url);
-    // Fetches `url` again through the profile, as Save Page does, for the
-    // program's own use: nobody is asked and the Downloads list does not
-    // show it. `take` gets the request to say where it goes and to accept
-    // it; should it come after `context` has gone, it is cancelled. Only the
-    // latest fetch is kept.
-    void fetch(const QUrl &url, QObject *context, std::function<void(QWebEngineDownloadRequest *)> take);
-    // Gives up on the fetch asked for last, if its request has not come:
-    // should it come later, it is cancelled.
-    void forgetFetch();
     // The address of the page that opened this one, if a page did.
     QUrl openerUrl() const { return m_openerUrl; }
 
@@ -60,6 +50,10 @@ signals:
     void windowBlocked(const QUrl &site);
     // The question that was open for this page has been answered.
     void questionAnswered();
+    // The page went to a PDF file, which the engine hands over as a
+    // download: a receiver connected directly accepts `request` or cancels
+    // it before it returns.
+    void pdfArrived(QWebEngineDownloadRequest *request);
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -104,18 +98,12 @@ private:
     QHash<QString, QString> m_triedRealms;
     int m_scriptDialogs = 0;
     bool m_scriptDialogsStopped = false;
-    // The main frame's address, as last asked for.
+    // The main frame's address, as last asked for, and as last let through.
     QUrl m_mainFrameUrl;
+    QUrl m_acceptedUrl;
     // When the user last acted, and whether a download has used that up.
     qint64 m_userActedAt = -1;
     bool m_gestureUsed = true;
     QUrl m_chosenUrl;
     QUrl m_openerUrl;
-    struct Fetch
-    {
-        QUrl url;
-        QPointer<QObject> context;
-        std::function<void(QWebEngineDownloadRequest *)> take;
-    };
-    Fetch m_fetch;
 };

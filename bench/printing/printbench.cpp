@@ -1,7 +1,8 @@
-#include "engineprinting.h"
 #include "engineview.h"
 #include "httpserver.h"
 #include "pdfmaker.h"
+#include "pdffile.h"
+#include "pdfviewer.h"
 #include "processtree.h"
 #include "rendering.h"
 #include "schemes.h"
@@ -97,11 +98,9 @@ int runScenario(const Scenario &scenario)
         return 2;
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("printed.pdf"));
-    // The PDF file shows once the view knows it is one.
-    QElapsedTimer waited;
-    waited.start();
-    while (QByteArray(scenario.path).endsWith(".pdf") && !view.printing()->showsPdf() && waited.elapsed() < 60000)
-        QTest::qWait(50);
+    // The PDF file shows once it has come.
+    if (QByteArray(scenario.path).endsWith(".pdf") && !QTest::qWaitFor([&] { return bool(view.pdfViewer()->file()); }, 60000))
+        return 2;
     QPrinter *printer = view.printer();
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(file);
