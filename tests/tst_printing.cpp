@@ -46,6 +46,7 @@ class TestPrinting : public QObject
     int answered = 0;
     QStringList others;
     QString note;
+    bool sheetShown = false;
     template <typename Dialog>
     int answering(int command, int option, bool accept, const std::function<void()> &whilePreparing = {})
     {
@@ -63,6 +64,11 @@ class TestPrinting : public QObject
                     ++answered;
                     pages = preview->pane()->pages()->pageCount();
                     note = preview->pane()->note();
+                    // Some of the first sheet shows, however thin.
+                    const QImage seen = preview->pane()->pages()->viewport()->grab().toImage();
+                    sheetShown = false;
+                    for (int y = 0; y < seen.height() && !sheetShown; ++y)
+                        sheetShown = seen.pixelColor(seen.width() / 2, y) == Qt::white;
                     preview->reject();
                 } else {
                     answered += printerOf(dialog) == view->printer();
@@ -176,6 +182,7 @@ private slots:
         const QStringList unexpected = std::exchange(others, {});
         answered = 0;
         note.clear();
+        sheetShown = false;
         view.reset();
         server.reset();
         QCOMPARE(unexpected, QStringList());
@@ -433,6 +440,7 @@ private slots:
             const QString told = said([&] { shown = previewPages(); });
             QTEST(told.isEmpty() ? note : told, "said");
             QCOMPARE(shown, pages);
+            QCOMPARE(sheetShown, shown > 0);
             QVERIFY(!QFile::exists(file));
         } else {
             QTEST(said([&] { answering<QPrintDialog>(WebView::PrintCmd, WebView::PromptUser, true); }), "said");

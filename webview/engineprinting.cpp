@@ -22,7 +22,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
-#include <QWebEngineView>
 
 #include <utility>
 
@@ -121,9 +120,10 @@ static EnginePrinting::Outcome outcomeOf(std::pair<PrintWait::Ending, bool> ende
     return ended.second ? EnginePrinting::Outcome::Done : EnginePrinting::Outcome::Failed;
 }
 
-EnginePrinting::EnginePrinting(QWebEngineView *view, WebPage *page, Session &session,
+// The page is printed through the engine's PDF of it, which needs no view.
+EnginePrinting::EnginePrinting(QWebEngineView *, WebPage *page, Session &session,
                                std::function<bool()> shownElsewhere, QWidget *owner)
-    : QObject(owner), m_view(view), m_page(page), m_session(session), m_shownElsewhere(std::move(shownElsewhere)),
+    : QObject(owner), m_page(page), m_session(session), m_shownElsewhere(std::move(shownElsewhere)),
       m_owner(owner)
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {

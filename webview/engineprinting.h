@@ -84,7 +84,6 @@ private:
     // `outcome`; empty when it printed.
     QString failure(Outcome outcome, const QString &destination) const;
 
-    QWebEngineView *m_view;
     WebPage *m_page;
     Session &m_session;
     std::function<bool()> m_shownElsewhere;

@@ -14,6 +14,7 @@
 #include "webpage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -82,7 +83,7 @@ void EngineView::createLayout()
     column->addWidget(m_note);
     column->addLayout(m_stack);
     column->addWidget(m_findBar);
-    connect(m_findBar, &FindBar::closed, this, [this] { m_view->setFocus(Qt::OtherFocusReason); });
+    connect(m_findBar, &FindBar::closed, this, [this] { setFocus(Qt::OtherFocusReason); });
     m_notice->setObjectName(QStringLiteral("notice"));
     m_notice->setTextFormat(Qt::PlainText);
     m_notice->setAlignment(Qt::AlignCenter);
@@ -177,7 +178,12 @@ void EngineView::showPdfs()
         m_findBar->searchPdf(nullptr, nullptr);
         m_findBar->hide();
         m_pdfViewer->take(request);
+        // The keyboard goes where the user looks.
+        const bool focused = isAncestorOf(QApplication::focusWidget());
         m_stack->setCurrentWidget(m_pdfViewer);
+        setFocusProxy(m_pdfViewer);
+        if (focused)
+            m_pdfViewer->setFocus(Qt::OtherFocusReason);
         emit NavigateComplete2(m_pdfViewer->url().toString());
         emit TitleChange(m_pdfViewer->name());
         reportHistory();
@@ -202,9 +208,13 @@ void EngineView::closePdf()
         m_findBar->searchPdf(nullptr, nullptr);
         m_findBar->hide();
     }
+    const bool focused = m_pdfViewer->isAncestorOf(QApplication::focusWidget());
     m_pdfViewer->close();
     // The page under it, or what was said in its place.
     m_stack->setCurrentWidget(m_notice->text().isEmpty() ? static_cast<QWidget *>(m_view) : m_notice);
+    setFocusProxy(m_view);
+    if (focused)
+        m_view->setFocus(Qt::OtherFocusReason);
     emit NavigateComplete2(m_page->url().toString());
     emit TitleChange(m_page->title());
     reportHistory();

@@ -105,7 +105,7 @@ void PdfPageView::layOut(int anchor, qreal within)
         const QSizeF current = sheet(m_current).size;
         zoom = std::min(room.width() / current.width(), room.height() / current.height()) / dpi;
     }
-    zoom = std::clamp(zoom, MinZoom, std::min(MaxZoom, LargestSheet / (largest * dpi)));
+    zoom = std::clamp(zoom, MinZoom, std::max(MinZoom, std::min(MaxZoom, LargestSheet / (largest * dpi))));
     if (!std::isfinite(zoom))
         zoom = 1;
     m_zoom = zoom;

@@ -41,7 +41,6 @@ void PdfViewer::take(QWebEngineDownloadRequest *request)
     if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         name += QLatin1String(".pdf");
     m_name = name;
-    emit opened();
     // The file is the user's business alone, and goes with the viewer.
     auto folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/velmora-pdf-XXXXXX"));
     QString problem = folder->isValid() ? privatefolder::check(folder->path()) : folder->errorString();

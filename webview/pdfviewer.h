@@ -52,8 +52,6 @@ public:
     void setSizeLimitForTesting(qint64 bytes) { m_limit = bytes; }
 
 signals:
-    // A file is on its way: `url` and `name` are its own.
-    void opened();
     // Bytes have come; `total` is -1 while the size is unknown.
     void progressed(qint64 received, qint64 total);
     // The file has come and shows, or what went wrong does.
