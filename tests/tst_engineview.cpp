@@ -3,6 +3,8 @@
 #include "httpserver.h"
 #include "pdffile.h"
 #include "pdfmaker.h"
+#include "pdfpageview.h"
+#include "pdfpane.h"
 #include "pdfviewer.h"
 #include "session.h"
 #include "testmain.h"
@@ -64,6 +66,7 @@ private slots:
         QTest::addColumn<int>("requests"); // of the file
         QTest::newRow("back") << "/deal.pdf" << "back" << "/home" << false << 1;
         QTest::newRow("through a redirect, back") << "/go" << "back" << "/home" << false << 1;
+        QTest::newRow("at a page of it, back") << "/deal.pdf#page=2" << "back" << "/home" << false << 1;
         QTest::newRow("refresh") << "/deal.pdf" << "refresh" << "/deal.pdf" << true << 2;
         QTest::newRow("new navigation") << "/deal.pdf" << "navigate" << "/other" << false << 1;
         QTest::newRow("renderer ends, then back") << "/deal.pdf" << "kill" << "/home" << false << 1;
@@ -102,7 +105,7 @@ private slots:
         QSignalSpy history(view.get(), &WebView::CommandStateChange);
         view->Navigate(server.url(path));
         PdfViewer *viewer = view->pdfViewer();
-        const QString file = path == "/go" ? QStringLiteral("/deal.pdf") : path;
+        const QString file = path == "/go" ? QStringLiteral("/deal.pdf") : path.section(u'#', 0, 0);
         if (path.startsWith("/endless")) {
             QTRY_VERIFY_WITH_TIMEOUT(viewer->isLoading() && view->Busy(), 20000);
         } else {
@@ -112,7 +115,9 @@ private slots:
             // Back is offered: to the page under it.
             QVERIFY(!history.isEmpty() && history.last() == (QList<QVariant>{int(WebView::NavigateBack), true}));
         }
-        QCOMPARE(view->LocationURL(), server.url(file));
+        QCOMPARE(view->LocationURL(), server.url(path == "/go" ? file : path));
+        // An address naming a page opens at that page.
+        QCOMPARE(viewer->pane()->pages()->currentPage(), path.endsWith("#page=2") ? 1 : 0);
         QVERIFY(!QDir(temporary.path()).isEmpty());
         if (leave == "back") {
             view->GoBack();

@@ -2,6 +2,7 @@
 
 #include "download.h"
 #include "pdffile.h"
+#include "pdfpageview.h"
 #include "pdfpane.h"
 #include "privatefolder.h"
 
@@ -10,6 +11,7 @@
 #include <QLocale>
 #include <QStackedLayout>
 #include <QTemporaryDir>
+#include <QUrlQuery>
 #include <QWebEngineDownloadRequest>
 
 PdfViewer::PdfViewer(const QList<QAction *> &commands, QWidget *parent)
@@ -90,6 +92,10 @@ void PdfViewer::arrived()
     m_file = std::move(file);
     m_pane->setDocument(&m_file->document(), PdfPane::PageLimit);
     m_stack->setCurrentWidget(m_pane);
+    // An address that names a page ("#page=2") opens at it.
+    const QString page = QUrlQuery(m_url.fragment()).queryItemValue(QStringLiteral("page"));
+    if (!page.isEmpty())
+        m_pane->pages()->goToPage(page.toInt() - 1);
     emit loaded();
 }
 
