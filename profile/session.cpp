@@ -135,11 +135,10 @@ void Session::makeProfile()
     // Windows open only in answer to the user's own click or key: each page
     // lets script ask, and decides on what the engine says of the click
     // (see WebPage).
-    // A PDF the server sends to be shown opens in the engine's own viewer
-    // instead of asking where to save it. The viewer is the only plugin the
-    // engine has; nothing else comes with the switch.
-    settings->setAttribute(QWebEngineSettings::PluginsEnabled, true);
-    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    // A PDF file a page goes to is shown by the program's own viewer (see
+    // WebPage): the engine's viewer, its only plugin, stays off.
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
     // Set before any view exists, so the engine's own presenter, an icon in
     // the system tray, is never used.
     m_profile->setNotificationPresenter([this](std::unique_ptr<QWebEngineNotification> notification) {

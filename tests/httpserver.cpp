@@ -43,9 +43,19 @@ void HttpServer::serve(QTcpSocket *socket)
         : found != m_pages.constEnd()                  ? *found
                                                        : Page{"<html><body>Not found</body></html>", "text/html", 0, 404};
     const QByteArray reason = page.status == 200 ? " OK" : page.status == 401 ? " Unauthorized" : " Not Found";
+    const QByteArray length = page.endless ? QByteArray() : "\r\nContent-Length: " + QByteArray::number(page.body.size());
     const QByteArray head = "HTTP/1.0 " + QByteArray::number(page.status) + reason + "\r\nContent-Type: "
-        + page.contentType + "\r\nContent-Length: " + QByteArray::number(page.body.size())
-        + "\r\nCache-Control: no-store\r\nConnection: close\r\n" + page.headers + "\r\n";
+        + page.contentType + length + "\r\nCache-Control: no-store\r\nConnection: close\r\n" + page.headers + "\r\n";
+    if (page.endless) {
+        socket->write(head);
+        // More whenever the last has gone out.
+        const QByteArray body = page.body;
+        connect(socket, &QTcpSocket::bytesWritten, socket, [socket, body] {
+            if (socket->bytesToWrite() == 0)
+                socket->write(body);
+        });
+        return;
+    }
     const bool stall = page.stall;
     const QByteArray body = stall ? page.body.left(page.body.size() / 2) : page.body;
 

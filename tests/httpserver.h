@@ -28,6 +28,7 @@ public:
         int status;
         QByteArray headers;  // further header lines, each ended by CR LF
         bool stall = false;  // sends half the body, then holds the connection open
+        bool endless = false; // sends the body again and again, without a length, until the client goes
     };
     // Answers a request from its raw text (request line and headers).
     using Handler = std::function<Page(const QByteArray &request)>;

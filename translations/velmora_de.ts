@@ -89,40 +89,28 @@
         <translation>Die Seite konnte nicht in %1 gedruckt werden.</translation>
     </message>
     <message>
-        <source>The page could not be prepared for printing.</source>
-        <translation>Die Seite konnte nicht für den Druck vorbereitet werden.</translation>
-    </message>
-    <message>
         <source>The page was closed before it was printed.</source>
         <translation>Die Seite wurde geschlossen, bevor sie gedruckt war.</translation>
     </message>
     <message>
-        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
-        <translation>Die PDF-Datei kam nicht innerhalb von %1 Sekunden von ihrem Server; es wurde nichts gedruckt.</translation>
+        <source>The page&apos;s renderer has ended: Refresh brings the page back to print it; nothing was printed.</source>
+        <translation>Der Renderer der Seite wurde beendet: Neu laden bringt die Seite zum Drucken zurück; es wurde nichts gedruckt.</translation>
     </message>
     <message>
-        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
-        <translation>Die PDF-Datei konnte nicht erneut von ihrem Server geholt werden; es wurde nichts gedruckt.</translation>
+        <source>The page could not be prepared for printing; nothing was printed.</source>
+        <translation>Die Seite konnte nicht zum Drucken vorbereitet werden; es wurde nichts gedruckt.</translation>
     </message>
     <message>
-        <source>There is no room for the PDF file to be printed: %1</source>
-        <translation>Für die zu druckende PDF-Datei ist kein Platz: %1</translation>
+        <source>The document has none of the pages asked for; nothing was printed.</source>
+        <translation>Das Dokument hat keine der gewünschten Seiten; es wurde nichts gedruckt.</translation>
     </message>
     <message>
-        <source>The PDF file has none of the pages asked for; nothing was printed.</source>
-        <translation>Die PDF-Datei hat keine der gewünschten Seiten; es wurde nichts gedruckt.</translation>
+        <source>%1 Nothing was printed.</source>
+        <translation>%1 Es wurde nichts gedruckt.</translation>
     </message>
     <message>
-        <source>The PDF file has none of the pages asked for, or they could not be drawn.</source>
-        <translation>Die PDF-Datei hat keine der gewünschten Seiten, oder sie konnten nicht gezeichnet werden.</translation>
-    </message>
-    <message>
-        <source>The PDF file is locked with a password; nothing was printed.</source>
-        <translation>Die PDF-Datei ist mit einem Passwort geschützt; es wurde nichts gedruckt.</translation>
-    </message>
-    <message>
-        <source>The PDF file is damaged and cannot be printed; nothing was printed.</source>
-        <translation>Die PDF-Datei ist beschädigt und kann nicht gedruckt werden; es wurde nichts gedruckt.</translation>
+        <source>The PDF file has not arrived yet.</source>
+        <translation>Die PDF-Datei ist noch nicht angekommen.</translation>
     </message>
 </context>
 <context>
@@ -158,6 +146,26 @@
     <message>
         <source>There is no page to save.</source>
         <translation>Es gibt keine Seite zum Speichern.</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Speichern...</translation>
+    </message>
+    <message>
+        <source>There is no PDF file to save: %1</source>
+        <translation>Es gibt keine PDF-Datei zum Speichern: %1</translation>
+    </message>
+    <message>
+        <source>it has not arrived yet.</source>
+        <translation>Sie ist noch nicht angekommen.</translation>
+    </message>
+    <message>
+        <source>Text cannot be found in this PDF file.</source>
+        <translation>In dieser PDF-Datei kann kein Text gesucht werden.</translation>
     </message>
 </context>
 <context>
@@ -308,6 +316,113 @@
     <message>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPageView</name>
+    <message>
+        <source>Pages</source>
+        <translation>Seiten</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPages</name>
+    <message>
+        <source>The PDF file is empty.</source>
+        <translation>Die PDF-Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>The PDF file is locked with a password.</source>
+        <translation>Die PDF-Datei ist mit einem Passwort geschützt.</translation>
+    </message>
+    <message>
+        <source>The PDF file has no pages.</source>
+        <translation>Die PDF-Datei hat keine Seiten.</translation>
+    </message>
+    <message>
+        <source>The PDF file is damaged.</source>
+        <translation>Die PDF-Datei ist beschädigt.</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPane</name>
+    <message>
+        <source>Previous Page</source>
+        <translation>Vorherige Seite</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>Next Page</source>
+        <translation>Nächste Seite</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Fit Width</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Whole Page</source>
+        <translation>Ganze Seite</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>von %1</translation>
+    </message>
+    <message>
+        <source>Pages %1 to %2 are not shown: at most %3 pages are shown here.</source>
+        <translation>Die Seiten %1 bis %2 werden nicht angezeigt: Hier werden höchstens %3 Seiten angezeigt.</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>PdfViewer</name>
+    <message>
+        <source>The PDF file is larger than %1; it is not shown.</source>
+        <translation>Die PDF-Datei ist größer als %1; sie wird nicht angezeigt.</translation>
+    </message>
+    <message>
+        <source>Loading %1: %2</source>
+        <translation>%1 wird geladen: %2</translation>
+    </message>
+    <message>
+        <source>Loading %1...</source>
+        <translation>%1 wird geladen...</translation>
+    </message>
+    <message>
+        <source>The PDF file did not arrive whole (%1); it is not shown.</source>
+        <translation>Die PDF-Datei kam nicht vollständig an (%1); sie wird nicht angezeigt.</translation>
+    </message>
+</context>
+<context>
+    <name>PrintPreview</name>
+    <message>
+        <source>Print Preview</source>
+        <translation>Druckvorschau</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Page &amp;Setup...</source>
+        <translation>Seite ein&amp;richten...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>

@@ -89,40 +89,28 @@
         <translation>No se ha podido imprimir la página en %1.</translation>
     </message>
     <message>
-        <source>The page could not be prepared for printing.</source>
-        <translation>No se ha podido preparar la página para imprimirla.</translation>
-    </message>
-    <message>
         <source>The page was closed before it was printed.</source>
         <translation>La página se cerró antes de imprimirse.</translation>
     </message>
     <message>
-        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
-        <translation>El archivo PDF no llegó de su servidor en %1 segundos; no se imprimió nada.</translation>
+        <source>The page&apos;s renderer has ended: Refresh brings the page back to print it; nothing was printed.</source>
+        <translation>El renderizador de la página ha terminado: Actualizar trae la página de vuelta para imprimirla; no se imprimió nada.</translation>
     </message>
     <message>
-        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
-        <translation>No se pudo obtener de nuevo el archivo PDF de su servidor; no se imprimió nada.</translation>
+        <source>The page could not be prepared for printing; nothing was printed.</source>
+        <translation>No se pudo preparar la página para imprimirla; no se imprimió nada.</translation>
     </message>
     <message>
-        <source>There is no room for the PDF file to be printed: %1</source>
-        <translation>No hay espacio para el archivo PDF que se va a imprimir: %1</translation>
+        <source>The document has none of the pages asked for; nothing was printed.</source>
+        <translation>El documento no tiene ninguna de las páginas pedidas; no se imprimió nada.</translation>
     </message>
     <message>
-        <source>The PDF file has none of the pages asked for; nothing was printed.</source>
-        <translation>El archivo PDF no tiene ninguna de las páginas pedidas; no se imprimió nada.</translation>
+        <source>%1 Nothing was printed.</source>
+        <translation>%1 No se imprimió nada.</translation>
     </message>
     <message>
-        <source>The PDF file has none of the pages asked for, or they could not be drawn.</source>
-        <translation>El archivo PDF no tiene ninguna de las páginas pedidas, o no se pudieron dibujar.</translation>
-    </message>
-    <message>
-        <source>The PDF file is locked with a password; nothing was printed.</source>
-        <translation>El archivo PDF está protegido con contraseña; no se imprimió nada.</translation>
-    </message>
-    <message>
-        <source>The PDF file is damaged and cannot be printed; nothing was printed.</source>
-        <translation>El archivo PDF está dañado y no se puede imprimir; no se imprimió nada.</translation>
+        <source>The PDF file has not arrived yet.</source>
+        <translation>El archivo PDF aún no ha llegado.</translation>
     </message>
 </context>
 <context>
@@ -158,6 +146,26 @@
     <message>
         <source>There is no page to save.</source>
         <translation>No hay ninguna página que guardar.</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>Im&amp;primir...</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Guardar...</translation>
+    </message>
+    <message>
+        <source>There is no PDF file to save: %1</source>
+        <translation>No hay ningún archivo PDF que guardar: %1</translation>
+    </message>
+    <message>
+        <source>it has not arrived yet.</source>
+        <translation>aún no ha llegado.</translation>
+    </message>
+    <message>
+        <source>Text cannot be found in this PDF file.</source>
+        <translation>No se puede buscar texto en este archivo PDF.</translation>
     </message>
 </context>
 <context>
@@ -308,6 +316,113 @@
     <message>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPageView</name>
+    <message>
+        <source>Pages</source>
+        <translation>Páginas</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPages</name>
+    <message>
+        <source>The PDF file is empty.</source>
+        <translation>El archivo PDF está vacío.</translation>
+    </message>
+    <message>
+        <source>The PDF file is locked with a password.</source>
+        <translation>El archivo PDF está protegido con una contraseña.</translation>
+    </message>
+    <message>
+        <source>The PDF file has no pages.</source>
+        <translation>El archivo PDF no tiene páginas.</translation>
+    </message>
+    <message>
+        <source>The PDF file is damaged.</source>
+        <translation>El archivo PDF está dañado.</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPane</name>
+    <message>
+        <source>Previous Page</source>
+        <translation>Página anterior</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Página</translation>
+    </message>
+    <message>
+        <source>Next Page</source>
+        <translation>Página siguiente</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Alejar</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Acercar</translation>
+    </message>
+    <message>
+        <source>Fit Width</source>
+        <translation>Ancho</translation>
+    </message>
+    <message>
+        <source>Whole Page</source>
+        <translation>Página entera</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>de %1</translation>
+    </message>
+    <message>
+        <source>Pages %1 to %2 are not shown: at most %3 pages are shown here.</source>
+        <translation>Las páginas %1 a %2 no se muestran: aquí se muestran como máximo %3 páginas.</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>PdfViewer</name>
+    <message>
+        <source>The PDF file is larger than %1; it is not shown.</source>
+        <translation>El archivo PDF supera %1; no se muestra.</translation>
+    </message>
+    <message>
+        <source>Loading %1: %2</source>
+        <translation>Cargando %1: %2</translation>
+    </message>
+    <message>
+        <source>Loading %1...</source>
+        <translation>Cargando %1...</translation>
+    </message>
+    <message>
+        <source>The PDF file did not arrive whole (%1); it is not shown.</source>
+        <translation>El archivo PDF no llegó entero (%1); no se muestra.</translation>
+    </message>
+</context>
+<context>
+    <name>PrintPreview</name>
+    <message>
+        <source>Print Preview</source>
+        <translation>Vista previa de impresión</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimir...</translation>
+    </message>
+    <message>
+        <source>Page &amp;Setup...</source>
+        <translation>Configurar &amp;página...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
     </message>
 </context>
 <context>

@@ -89,40 +89,28 @@
         <translation>La page n’a pas pu être imprimée dans %1.</translation>
     </message>
     <message>
-        <source>The page could not be prepared for printing.</source>
-        <translation>La page n’a pas pu être préparée pour l’impression.</translation>
-    </message>
-    <message>
         <source>The page was closed before it was printed.</source>
         <translation>La page a été fermée avant d’être imprimée.</translation>
     </message>
     <message>
-        <source>The PDF file did not come from its server within %1 seconds; nothing was printed.</source>
-        <translation>Le fichier PDF n’est pas arrivé de son serveur en %1 secondes ; rien n’a été imprimé.</translation>
+        <source>The page&apos;s renderer has ended: Refresh brings the page back to print it; nothing was printed.</source>
+        <translation>Le moteur de rendu de la page s&apos;est arrêté : Actualiser ramène la page pour l&apos;imprimer ; rien n&apos;a été imprimé.</translation>
     </message>
     <message>
-        <source>The PDF file could not be fetched again from its server; nothing was printed.</source>
-        <translation>Le fichier PDF n’a pas pu être récupéré de nouveau sur son serveur ; rien n’a été imprimé.</translation>
+        <source>The page could not be prepared for printing; nothing was printed.</source>
+        <translation>La page n&apos;a pas pu être préparée pour l&apos;impression ; rien n&apos;a été imprimé.</translation>
     </message>
     <message>
-        <source>There is no room for the PDF file to be printed: %1</source>
-        <translation>Il n’y a pas de place pour le fichier PDF à imprimer : %1</translation>
+        <source>The document has none of the pages asked for; nothing was printed.</source>
+        <translation>Le document n&apos;a aucune des pages demandées ; rien n&apos;a été imprimé.</translation>
     </message>
     <message>
-        <source>The PDF file has none of the pages asked for; nothing was printed.</source>
-        <translation>Le fichier PDF n’a aucune des pages demandées ; rien n’a été imprimé.</translation>
+        <source>%1 Nothing was printed.</source>
+        <translation>%1 Rien n&apos;a été imprimé.</translation>
     </message>
     <message>
-        <source>The PDF file has none of the pages asked for, or they could not be drawn.</source>
-        <translation>Le fichier PDF n’a aucune des pages demandées, ou elles n’ont pas pu être dessinées.</translation>
-    </message>
-    <message>
-        <source>The PDF file is locked with a password; nothing was printed.</source>
-        <translation>Le fichier PDF est protégé par un mot de passe ; rien n’a été imprimé.</translation>
-    </message>
-    <message>
-        <source>The PDF file is damaged and cannot be printed; nothing was printed.</source>
-        <translation>Le fichier PDF est endommagé et ne peut pas être imprimé ; rien n’a été imprimé.</translation>
+        <source>The PDF file has not arrived yet.</source>
+        <translation>Le fichier PDF n&apos;est pas encore arrivé.</translation>
     </message>
 </context>
 <context>
@@ -158,6 +146,26 @@
     <message>
         <source>There is no page to save.</source>
         <translation>Il n’y a aucune page à enregistrer.</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Enregistrer...</translation>
+    </message>
+    <message>
+        <source>There is no PDF file to save: %1</source>
+        <translation>Il n&apos;y a aucun fichier PDF à enregistrer : %1</translation>
+    </message>
+    <message>
+        <source>it has not arrived yet.</source>
+        <translation>il n&apos;est pas encore arrivé.</translation>
+    </message>
+    <message>
+        <source>Text cannot be found in this PDF file.</source>
+        <translation>Impossible de rechercher du texte dans ce fichier PDF.</translation>
     </message>
 </context>
 <context>
@@ -308,6 +316,113 @@
     <message>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPageView</name>
+    <message>
+        <source>Pages</source>
+        <translation>Pages</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPages</name>
+    <message>
+        <source>The PDF file is empty.</source>
+        <translation>Le fichier PDF est vide.</translation>
+    </message>
+    <message>
+        <source>The PDF file is locked with a password.</source>
+        <translation>Le fichier PDF est protégé par un mot de passe.</translation>
+    </message>
+    <message>
+        <source>The PDF file has no pages.</source>
+        <translation>Le fichier PDF n&apos;a aucune page.</translation>
+    </message>
+    <message>
+        <source>The PDF file is damaged.</source>
+        <translation>Le fichier PDF est endommagé.</translation>
+    </message>
+</context>
+<context>
+    <name>PdfPane</name>
+    <message>
+        <source>Previous Page</source>
+        <translation>Page précédente</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Next Page</source>
+        <translation>Page suivante</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom arrière</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom avant</translation>
+    </message>
+    <message>
+        <source>Fit Width</source>
+        <translation>Largeur</translation>
+    </message>
+    <message>
+        <source>Whole Page</source>
+        <translation>Page entière</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>sur %1</translation>
+    </message>
+    <message>
+        <source>Pages %1 to %2 are not shown: at most %3 pages are shown here.</source>
+        <translation>Les pages %1 à %2 ne sont pas affichées : au plus %3 pages sont affichées ici.</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+</context>
+<context>
+    <name>PdfViewer</name>
+    <message>
+        <source>The PDF file is larger than %1; it is not shown.</source>
+        <translation>Le fichier PDF dépasse %1 ; il n&apos;est pas affiché.</translation>
+    </message>
+    <message>
+        <source>Loading %1: %2</source>
+        <translation>Chargement de %1 : %2</translation>
+    </message>
+    <message>
+        <source>Loading %1...</source>
+        <translation>Chargement de %1...</translation>
+    </message>
+    <message>
+        <source>The PDF file did not arrive whole (%1); it is not shown.</source>
+        <translation>Le fichier PDF n&apos;est pas arrivé en entier (%1) ; il n&apos;est pas affiché.</translation>
+    </message>
+</context>
+<context>
+    <name>PrintPreview</name>
+    <message>
+        <source>Print Preview</source>
+        <translation>Aperçu avant impression</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>Page &amp;Setup...</source>
+        <translation>&amp;Mise en page...</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>

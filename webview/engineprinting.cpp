@@ -1,7 +1,11 @@
 #include "engineprinting.h"
 
+#include "download.h"
 #include "errorpolicy.h"
+#include "pdffile.h"
 #include "pdfpages.h"
+#include "pdfviewer.h"
+#include "printpreview.h"
 #include "session.h"
 #include "webpage.h"
 #include "webview.h"
@@ -10,26 +14,19 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
+#include <QPageRanges>
 #include <QPageSetupDialog>
-#include <QPainter>
 #include <QPdfDocument>
 #include <QPointer>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineScript>
-#include <QWebEngineView>
 
 #include <exception>
+#include <utility>
 
 namespace {
-// The name of the PDF file fetched again for a print, in a folder of its own.
-constexpr QLatin1String FetchedName("document.pdf");
-
 // A wait cursor over the program while a print gathers its pages, whichever
 // way the print ends.
 class BusyCursor
@@ -106,28 +103,16 @@ static EnginePrinting::Outcome outcomeOf(std::pair<PrintWait::Ending, bool> ende
     return ended.second ? EnginePrinting::Outcome::Done : EnginePrinting::Outcome::Failed;
 }
 
-EnginePrinting::EnginePrinting(QWebEngineView *view, WebPage *page, Session &session,
+// The page is printed through the engine's PDF of it, which needs no view.
+EnginePrinting::EnginePrinting(QWebEngineView *, WebPage *page, Session &session,
                                std::function<bool()> shownElsewhere, QWidget *owner)
-    : QObject(owner), m_view(view), m_page(page), m_session(session), m_shownElsewhere(std::move(shownElsewhere)),
+    : QObject(owner), m_page(page), m_session(session), m_shownElsewhere(std::move(shownElsewhere)),
       m_owner(owner)
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
         // A page that starts loading has a renderer again (the engine does
         // not always say so by a new process id when it comes back).
         m_rendererGone = false;
-        m_showsPdf = false;
-    });
-    connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
-        // The viewer's page is the file in one frame of the engine's own.
-        // A page that ends first answers with nothing, from its destructor,
-        // while the view is being taken apart: only a real answer is used.
-        QPointer<QObject> alive(this);
-        m_page->runJavaScript(QStringLiteral("document.body && document.body.childElementCount === 1"
-                                             " && !!document.querySelector('body > embed[type=\"application/pdf\"][internalid]')"),
-                              QWebEngineScript::ApplicationWorld, [alive, this](const QVariant &pdf) {
-                                  if (alive && pdf.isValid())
-                                      m_showsPdf = pdf.toBool();
-                              });
     });
     // The engine cannot print a page whose renderer has gone (it crashes on
     // Qt 6.4), so keep track until a new one takes over.
@@ -140,8 +125,7 @@ EnginePrinting::EnginePrinting(QWebEngineView *view, WebPage *page, Session &ses
         if (pid != 0)
             m_rendererGone = false;
     });
-    // window.print(), and the Print button of a PDF viewer that has one (the
-    // one of Qt 6.4 has none): the program's own Print, with its dialog.
+    // window.print(): the program's own Print, with its dialog.
     connect(m_page, &QWebEnginePage::printRequested, this, [this] { printForPage(); });
 }
 
@@ -150,8 +134,8 @@ EnginePrinting::~EnginePrinting() = default;
 QPrinter *EnginePrinting::printer()
 {
     if (!m_printer) {
-        // The engine rasterises the pages: 300 dpi is sharp on paper, while
-        // the printer's full resolution costs seconds and gigabytes a page.
+        // Pages reach a printer as pictures: 300 dpi is sharp on paper, while
+        // a printer's full resolution costs seconds and memory a page.
         m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
         m_printer->setResolution(300);
     }
@@ -203,16 +187,13 @@ void EnginePrinting::printForPage()
     });
 }
 
-bool EnginePrinting::mayStart() const
-{
-    return !m_rendering && !m_rendererGone && !m_shownElsewhere();
-}
-
 QString EnginePrinting::failure(Outcome outcome, const QString &destination) const
 {
     switch (outcome) {
     case Outcome::Done:
         return QString();
+    case Outcome::NoRenderer:
+        return tr("The page's renderer has ended: Refresh brings the page back to print it; nothing was printed.");
     case Outcome::RendererEnded:
         return tr("The page's renderer ended while printing; nothing was printed.");
     case Outcome::TimedOut:
@@ -220,46 +201,9 @@ QString EnginePrinting::failure(Outcome outcome, const QString &destination) con
     case Outcome::Failed:
         break;
     }
+    if (destination.isEmpty())
+        return tr("The page could not be prepared for printing; nothing was printed.");
     return tr("The page could not be printed to %1.").arg(destination);
-}
-
-void EnginePrinting::printPreview()
-{
-    if (m_showsPdf) {
-        previewPdf();
-        return;
-    }
-    auto *dialog = new QPrintPreviewDialog(printer(), m_owner);
-    // Room for the page and the whole tool bar, not just the smallest size.
-    dialog->resize(dialog->sizeHint().expandedTo(m_owner->window()->size() * 3 / 4));
-    // A page whose renderer ends has nothing more to show: the preview
-    // closes rather than hand the engine a dead page to draw again.
-    auto rendererEnded = std::make_shared<bool>(false);
-    connect(m_page, &QWebEnginePage::renderProcessTerminated, dialog, [dialog, rendererEnded] {
-        *rendererEnded = true;
-        dialog->reject();
-    });
-    connect(dialog, &QPrintPreviewDialog::paintRequested, this, [this, rendererEnded](QPrinter *target) {
-        QPointer<EnginePrinting> self(this);
-        Outcome outcome = Outcome::RendererEnded;
-        if (!*rendererEnded) {
-            // The engine takes seconds over a long page.
-            BusyCursor busy;
-            outcome = renderPages(target);
-        }
-        if (outcome == Outcome::Done || !self)
-            return;
-        // An empty preview would look like an empty page: say what happened.
-        QPainter painter;
-        if (!painter.begin(target))
-            return;
-        const QString why = outcome == Outcome::Failed ? tr("The page could not be prepared for printing.")
-                                                       : failure(outcome, QString());
-        painter.drawText(painter.viewport(), Qt::AlignCenter | Qt::TextWordWrap, why);
-    });
-    runDialog(dialog);
-    if (*rendererEnded)
-        throw WebViewError(failure(Outcome::RendererEnded, QString()));
 }
 
 void EnginePrinting::pageSetup()
@@ -267,51 +211,160 @@ void EnginePrinting::pageSetup()
     runDialog(new QPageSetupDialog(printer(), m_owner));
 }
 
-bool EnginePrinting::print()
+bool EnginePrinting::showsPdf() const
 {
-    if (m_showsPdf)
-        return printPdf();
+    return m_viewer && m_viewer->isOpen();
+}
+
+void EnginePrinting::printPreview()
+{
     QPointer<EnginePrinting> self(this);
-    if (runDialog(new QPrintDialog(printer(), m_owner)) != QDialog::Accepted || !self)
+    std::shared_ptr<PdfFile> file = document(false);
+    if (!file || !self)
+        return;
+    // A page laid out again for new paper takes the old one's place; the old
+    // one stays until the preview shows the new.
+    std::shared_ptr<PdfFile> previous;
+    PrintPreview *dialog = nullptr;
+    dialog = new PrintPreview(
+        printer(),
+        [&]() -> PdfFile * {
+            if (runDialog(new QPageSetupDialog(m_printer.get(), dialog)) != QDialog::Accepted || !self
+                || !file->onPaper())
+                return nullptr;
+            try {
+                std::shared_ptr<PdfFile> again = document(false);
+                if (!again || !self)
+                    return nullptr;
+                previous = std::exchange(file, std::move(again));
+                return file.get();
+            } catch (const ExpectedFailure &e) {
+                tellUser(dialog, QString::fromUtf8(e.what()));
+                return nullptr;
+            }
+        },
+        m_owner);
+    dialog->showFile(file.get());
+    bool printChosen = false;
+    runDialog(dialog, [&] { printChosen = dialog->printChosen(); });
+    if (printChosen && self)
+        print(file);
+}
+
+bool EnginePrinting::print(std::shared_ptr<PdfFile> made)
+{
+    QPointer<EnginePrinting> self(this);
+    // A PDF file is at hand before the dialog, which then knows its pages.
+    if (!made && showsPdf())
+        made = document(false);
+    auto *dialog = new QPrintDialog(printer(), m_owner);
+    if (made)
+        dialog->setMinMax(1, made->document().pageCount());
+    offerFile(dialog);
+    if (runDialog(dialog) != QDialog::Accepted || !self)
         return false;
-    // A PDF file gets the engine's own PDF, with text and links; a printer
-    // gets the pages as the engine draws them.
-    const QString file = m_printer->outputFileName();
-    const bool toFile = m_printer->outputFormat() == QPrinter::PdfFormat && !file.isEmpty();
-    Outcome outcome = Outcome::Failed;
-    {
+    // The print goes on with the printer whatever happens to the view.
+    const std::shared_ptr<QPrinter> target = m_printer;
+    const QString file = target->outputFileName();
+    const QString destination = file.isEmpty() ? target->printerName() : file;
+    const bool toFile = target->outputFormat() == QPrinter::PdfFormat && !file.isEmpty();
+    // A page is laid out now, as the dialog left the paper, with only the
+    // pages asked for; one the preview laid out again only for a page
+    // range, should its renderer still be there.
+    std::shared_ptr<PdfFile> printed = made;
+    if (!made || (made->onPaper() && target->printRange() == QPrinter::PageRange && !m_rendererGone)) {
+        printed = document(true);
+        if (!self || !printed)
+            throw WebViewError(tr("The page was closed before it was printed."));
+    }
+    QPdfDocument &pages = printed->document();
+    if (pdfpages::sequence(*target, pages.pageCount(), printed->rangeDone()).isEmpty())
+        throw WebViewError(tr("The document has none of the pages asked for; nothing was printed."));
+    bool done = false;
+    if (toFile && pdfpages::wholeDocument(*target, pages.pageCount(), printed->rangeDone())) {
+        // The whole document to a PDF file is the document itself, with its
+        // text and links.
+        done = printed->copyTo(file);
+    } else {
+        // Pages are drawn one by one at the printer's resolution; the
+        // program repaints between them, and the print stops should the
+        // view go meanwhile.
         BusyCursor busy;
-        outcome = toFile ? printToFile(file) : renderPages(printer());
+        done = pdfpages::print(pages, target.get(), printed->onPaper(), printed->rangeDone(), [&self] {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return !self.isNull();
+        });
+        // What a print given up on wrote is no print.
+        if (!done && toFile)
+            QFile::remove(file);
     }
     if (!self)
         throw WebViewError(tr("The page was closed before it was printed."));
-    if (outcome != Outcome::Done)
-        throw WebViewError(failure(outcome, file.isEmpty() ? m_printer->printerName() : file));
+    if (!done)
+        throw WebViewError(failure(Outcome::Failed, destination));
     return true;
 }
 
-EnginePrinting::Outcome EnginePrinting::printToFile(const QString &file)
+void EnginePrinting::offerFile(QPrintDialog *dialog)
 {
-    QByteArray pdf;
-    const Outcome outcome = makePdf(&pdf);
-    if (outcome != Outcome::Done)
-        return outcome;
-    // A failed write leaves no half-written file behind.
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.commit())
-        return Outcome::Failed;
-    return Outcome::Done;
+    // Qt's own dialog offers print.pdf in the home folder; where the user
+    // chose a file of their own it offers that again.
+    m_printer->setDocName(showsPdf() ? m_viewer->name() : m_page->title());
+    auto *field = dialog->findChild<QLineEdit *>(QStringLiteral("filename"));
+    const QString chosen = m_printer->outputFileName();
+    if (!field || !(chosen.isEmpty() || chosen == m_offered))
+        return;
+    QString name = showsPdf() ? m_viewer->name() : m_page->title();
+    // A title is no path: its slashes are part of the name.
+    name.replace(u'/', u'-').replace(u'\\', u'-');
+    if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        name += QLatin1String(".pdf");
+    m_offered = QDir(DownloadList::folder()).filePath(downloads::cleanFileName(name));
+    field->setText(m_offered);
 }
 
-EnginePrinting::Outcome EnginePrinting::makePdf(QByteArray *pdf)
+std::shared_ptr<PdfFile> EnginePrinting::document(bool withRange)
 {
-    if (!mayStart())
+    // What the viewer shows is what prints: the bytes it has, not what the
+    // file's server might answer now.
+    if (showsPdf()) {
+        if (std::shared_ptr<PdfFile> shown = m_viewer->file())
+            return shown;
+        throw WebViewError(tr("%1 Nothing was printed.")
+                               .arg(m_viewer->isLoading() ? tr("The PDF file has not arrived yet.") : m_viewer->problem()));
+    }
+    QPointer<EnginePrinting> self(this);
+    QByteArray pdf;
+    Outcome outcome = Outcome::Failed;
+    {
+        // The engine takes seconds over a long page.
+        BusyCursor busy;
+        outcome = makePdf(&pdf, withRange);
+    }
+    if (!self)
+        return nullptr;
+    if (outcome != Outcome::Done)
+        throw WebViewError(failure(outcome, QString()));
+    auto file = std::make_shared<PdfFile>(pdf, m_page->title(),
+                                          withRange && m_printer->printRange() == QPrinter::PageRange);
+    if (const QString problem = file->open(); !problem.isEmpty())
+        throw WebViewError(tr("%1 Nothing was printed.").arg(problem));
+    return file;
+}
+
+EnginePrinting::Outcome EnginePrinting::makePdf(QByteArray *pdf, bool withRange)
+{
+    if (m_rendererGone)
+        return Outcome::NoRenderer;
+    if (m_rendering || m_shownElsewhere())
         return Outcome::Failed;
     m_rendering = true;
     PrintWait wait(this, m_page, m_limitMs);
     // An answer after the wait has given up only says the engine is free again.
     QPointer<QObject> waiting(wait.context());
     QPointer<EnginePrinting> self(this);
+    const QPageRanges ranges =
+        withRange && m_printer->printRange() == QPrinter::PageRange ? m_printer->pageRanges() : QPageRanges();
     m_page->printToPdf(
         [self, waiting, &wait, pdf](const QByteArray &made) {
             if (self)
@@ -321,134 +374,6 @@ EnginePrinting::Outcome EnginePrinting::makePdf(QByteArray *pdf)
             *pdf = made;
             wait.finished(!made.isEmpty());
         },
-        m_printer->pageLayout(), m_printer->pageRanges());
+        printer()->pageLayout(), ranges);
     return outcomeOf(wait.result());
-}
-
-EnginePrinting::Outcome EnginePrinting::renderPages(QPrinter *target)
-{
-    if (!mayStart())
-        return Outcome::Failed;
-    m_rendering = true;
-    PrintWait wait(this, m_page, m_limitMs);
-    connect(
-        m_view, &QWebEngineView::printFinished, this, [this] { m_rendering = false; }, Qt::SingleShotConnection);
-    connect(m_view, &QWebEngineView::printFinished, wait.context(), [&wait](bool ok) { wait.finished(ok); });
-    m_view->print(target); // the pages arrive asynchronously
-    return outcomeOf(wait.result());
-}
-
-std::unique_ptr<QPdfDocument> EnginePrinting::openPdf(const QString &folder)
-{
-    // The viewer keeps the file to itself: it is fetched again through the
-    // profile, as Save Page fetches it, so the server sees the same cookies
-    // and sign-in. It goes to a private folder of its own, unasked and not
-    // in the Downloads list.
-    BusyCursor busy;
-    QPointer<EnginePrinting> self(this);
-    QPointer<QWebEngineDownloadRequest> fetched;
-    Outcome outcome = Outcome::Failed;
-    {
-        PrintWait wait(this, m_page, m_limitMs);
-        m_session.downloadRouter().fetch(m_page, m_page->url(), wait.context(), [&fetched, &wait, folder](QWebEngineDownloadRequest *request) {
-            fetched = request;
-            request->setDownloadDirectory(folder);
-            request->setDownloadFileName(FetchedName);
-            QObject::connect(request, &QWebEngineDownloadRequest::isFinishedChanged, wait.context(), [request, &wait] {
-                if (request->isFinished())
-                    wait.finished(request->state() == QWebEngineDownloadRequest::DownloadCompleted);
-            });
-            request->accept();
-        });
-        outcome = outcomeOf(wait.result());
-    }
-    // A fetch given up on goes no further, whoever gave up.
-    if (fetched && !fetched->isFinished())
-        fetched->cancel();
-    if (!self)
-        return nullptr;
-    m_session.downloadRouter().forget(m_page);
-    if (outcome == Outcome::TimedOut)
-        throw WebViewError(tr("The PDF file did not come from its server within %1 seconds; nothing was printed.")
-                               .arg(m_limitMs / 1000));
-    if (outcome != Outcome::Done)
-        throw WebViewError(tr("The PDF file could not be fetched again from its server; nothing was printed."));
-    auto document = std::make_unique<QPdfDocument>();
-    const QPdfDocument::Error error = document->load(QDir(folder).filePath(FetchedName));
-    if (error != QPdfDocument::Error::None || document->pageCount() < 1)
-        throw WebViewError(pdfpages::openFailure(error));
-    return document;
-}
-
-bool EnginePrinting::printPdf()
-{
-    QPointer<EnginePrinting> self(this);
-    const QTemporaryDir folder; // open to its owner only
-    if (!folder.isValid())
-        throw WebViewError(tr("There is no room for the PDF file to be printed: %1").arg(folder.errorString()));
-    const std::unique_ptr<QPdfDocument> document = openPdf(folder.path());
-    if (!self)
-        throw WebViewError(tr("The page was closed before it was printed."));
-    auto *dialog = new QPrintDialog(printer(), m_owner);
-    dialog->setMinMax(1, document->pageCount());
-    if (runDialog(dialog) != QDialog::Accepted || !self)
-        return false;
-    // The print goes on with the printer whatever happens to the view.
-    const std::shared_ptr<QPrinter> target = m_printer;
-    const QString file = target->outputFileName();
-    const QString destination = file.isEmpty() ? target->printerName() : file;
-    if (pdfpages::sequence(*target, document->pageCount()).isEmpty())
-        throw WebViewError(tr("The PDF file has none of the pages asked for; nothing was printed."));
-    bool printed = false;
-    const bool toFile = target->outputFormat() == QPrinter::PdfFormat && !file.isEmpty();
-    if (toFile && pdfpages::wholeDocument(*target, document->pageCount())) {
-        // The whole document to a PDF file is the file itself, with its text
-        // and links; a failed write leaves no half-written file behind.
-        QFile in(QDir(folder.path()).filePath(FetchedName));
-        QSaveFile out(file);
-        printed = in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly) && out.write(in.readAll()) == in.size()
-                  && out.commit();
-    } else {
-        // Pages are drawn one by one at the printer's resolution; the
-        // program repaints between them, and the print stops should the
-        // view go meanwhile.
-        BusyCursor busy;
-        printed = pdfpages::print(*document, target.get(), [&self] {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            return !self.isNull();
-        });
-        // What a print given up on wrote is no print.
-        if (!printed && toFile)
-            QFile::remove(file);
-    }
-    if (!self)
-        throw WebViewError(tr("The page was closed before it was printed."));
-    if (!printed)
-        throw WebViewError(failure(Outcome::Failed, destination));
-    return true;
-}
-
-void EnginePrinting::previewPdf()
-{
-    QPointer<EnginePrinting> self(this);
-    const QTemporaryDir folder;
-    if (!folder.isValid())
-        throw WebViewError(tr("There is no room for the PDF file to be printed: %1").arg(folder.errorString()));
-    const std::unique_ptr<QPdfDocument> document = openPdf(folder.path());
-    if (!self)
-        return;
-    auto *dialog = new QPrintPreviewDialog(printer(), m_owner);
-    dialog->resize(dialog->sizeHint().expandedTo(m_owner->window()->size() * 3 / 4));
-    // The document outlives the dialog: runDialog returns once it is gone.
-    QPdfDocument *pages = document.get();
-    connect(dialog, &QPrintPreviewDialog::paintRequested, dialog, [pages](QPrinter *target) {
-        BusyCursor busy;
-        if (pdfpages::print(*pages, target))
-            return;
-        QPainter painter;
-        if (painter.begin(target))
-            painter.drawText(painter.viewport(), Qt::AlignCenter | Qt::TextWordWrap,
-                             tr("The PDF file has none of the pages asked for, or they could not be drawn."));
-    });
-    runDialog(dialog);
 }

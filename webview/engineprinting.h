@@ -3,23 +3,29 @@
 #include "webview.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 #include <memory>
 
-class QPdfDocument;
+class QPrintDialog;
 class QPrinter;
 class QWebEngineView;
 class QWidget;
+class PdfFile;
+class PdfViewer;
 class Session;
 class WebPage;
 
 // The print commands of one view over the engine: Print, Print Preview, Page
-// Setup, and the prints a page asks for (window.print()). Every wait for the
-// engine ends: when the engine reports, when the page's renderer ends, or
-// after PrintLimitMs; the user is told why nothing was printed. One print
-// command runs at a time. A PDF file in the engine's viewer is printed as the
-// file itself, through Qt PDF, not as the viewer's controls.
+// Setup, and the prints a page asks for (window.print()). Everything prints
+// through a PDF document: the page as the engine lays it out on the
+// printer's paper, or the bytes of the PDF file the view shows in `viewer`
+// in its place (see setViewer). A preview draws only the pages in
+// sight; a printer gets one page at a time; a PDF file gets the document's
+// own bytes where it can. Every wait for the engine ends: when the engine
+// reports, when the page's renderer ends, or after PrintLimitMs; the user is
+// told why nothing was printed. One print command runs at a time.
 class EnginePrinting : public QObject
 {
     Q_OBJECT
@@ -42,61 +48,58 @@ public:
     // as the page's one open question; throws WebViewError when it fails,
     // or when another question of the page is open.
     void exec(PageCommand command);
-    // The engine is gathering the page for a printer, also for a print that
+    // The engine is making a PDF document of the page, also for a print that
     // was given up on: stopping the page now would bring the engine down
     // (Qt 6.4), and a new print would get no answer.
     bool rendering() const { return m_rendering; }
-    // The page is a PDF file in the engine's viewer.
-    bool showsPdf() const { return m_showsPdf; }
+    // Prints what `viewer` shows, while it shows a PDF file, in place of the
+    // page.
+    void setViewer(PdfViewer *viewer) { m_viewer = viewer; }
     // Sets how long a print may wait for the engine, for tests.
     void setLimitForTesting(int ms) { m_limitMs = ms; }
 
     // How a print ended.
-    enum class Outcome { Done, Failed, RendererEnded, TimedOut };
+    enum class Outcome { Done, Failed, NoRenderer, RendererEnded, TimedOut };
 
 private:
     void printPreview();
     void pageSetup();
-    // False when the user cancelled the print dialog.
-    bool print();
-    // Print as the page asked for it (window.print(), the PDF viewer's button).
+    // Prints `made`, or what the view shows; false when the user cancelled
+    // the print dialog.
+    bool print(std::shared_ptr<PdfFile> made = {});
+    // Print as the page asked for it (window.print()).
     void printForPage();
-    // Print and Print Preview of a PDF file in the viewer.
-    bool printPdf();
-    void previewPdf();
-    // Fetches the PDF file shown into `folder` and opens it; throws
-    // WebViewError, saying why, when it cannot be fetched or Qt PDF cannot
-    // open it. Null when this object went meanwhile.
-    std::unique_ptr<QPdfDocument> openPdf(const QString &folder);
+    // The PDF file shown in place of the page, if one is.
+    bool showsPdf() const;
+    // The document to print, opened: the PDF file shown, or the page laid
+    // out on the printer's paper (only the printer's page range with
+    // `withRange`). Throws WebViewError, saying why, when there is none; null
+    // when this object went meanwhile.
+    std::shared_ptr<PdfFile> document(bool withRange);
     // Has the engine make the page as a PDF document of its own, with text
     // and links, into `pdf`, and waits until it is done.
-    Outcome makePdf(QByteArray *pdf);
-    // Renders the page onto `target` and waits until the engine is done.
-    Outcome renderPages(QPrinter *target);
-    // Writes the engine's PDF document of the page to `file`.
-    Outcome printToFile(const QString &file);
-    // Whether a print may start now; the engine would ignore a second one
-    // and never report on it.
-    bool mayStart() const;
+    Outcome makePdf(QByteArray *pdf, bool withRange);
+    // Offers, in `dialog`, a PDF file in the Downloads folder named after
+    // the page, unless the user has chosen a file of their own.
+    void offerFile(QPrintDialog *dialog);
     // What the user is told of a print to `destination` that ended with
     // `outcome`; empty when it printed.
     QString failure(Outcome outcome, const QString &destination) const;
 
-    QWebEngineView *m_view;
     WebPage *m_page;
     Session &m_session;
     std::function<bool()> m_shownElsewhere;
     QWidget *m_owner;
+    PdfViewer *m_viewer = nullptr;
     // Shared with a print that is under way, which finishes or stops
     // cleanly should the view go meanwhile.
     std::shared_ptr<QPrinter> m_printer;
     int m_limitMs = PrintLimitMs;
-    // The engine is rendering the page for a printer, until it answers or
+    // The file Print to File offered last.
+    QString m_offered;
+    // The engine is making a PDF document of the page, until it answers or
     // the renderer ends.
     bool m_rendering = false;
     // The page's renderer has ended and no other has started yet.
     bool m_rendererGone = false;
-    // The page is a PDF file in the engine's viewer, which the engine would
-    // print as the viewer's controls and not as the file (Qt 6.4).
-    bool m_showsPdf = false;
 };

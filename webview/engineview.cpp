@@ -6,9 +6,15 @@
 #include "fullscreenwindow.h"
 #include "notebar.h"
 #include "pagedialogs.h"
+#include "pdffile.h"
+#include "pdfpageview.h"
+#include "pdfpane.h"
+#include "pdfviewer.h"
 #include "schemes.h"
 #include "session.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -33,13 +39,16 @@ EngineView::EngineView(Session &session, QWidget *parent, WebPage::WindowMaker m
     : WebView(parent), m_session(session), m_view(viewOfStartedEngine(session, this)),
       m_page(new WebPage(session, std::move(makeWindow), m_view)), m_stack(new QStackedLayout),
       m_notice(new QLabel(this)), m_note(new NoteBar(this)), m_findBar(new FindBar(m_page, this)),
-      m_printing(new EnginePrinting(m_view, m_page, session, [this] { return bool(m_fullScreen); }, this))
+      m_printing(new EnginePrinting(m_view, m_page, session, [this] { return bool(m_fullScreen); }, this)),
+      m_pdfViewer(new PdfViewer(pdfCommands(), this))
 {
     m_view->setPage(m_page);
+    m_printing->setViewer(m_pdfViewer);
     createLayout();
     followLoads();
     answerPage();
     watchUser();
+    showPdfs();
 }
 
 EngineView::~EngineView()
@@ -60,7 +69,7 @@ void EngineView::createLayout()
     column->addWidget(m_note);
     column->addLayout(m_stack);
     column->addWidget(m_findBar);
-    connect(m_findBar, &FindBar::closed, this, [this] { m_view->setFocus(Qt::OtherFocusReason); });
+    connect(m_findBar, &FindBar::closed, this, [this] { setFocus(Qt::OtherFocusReason); });
     m_notice->setObjectName(QStringLiteral("notice"));
     m_notice->setTextFormat(Qt::PlainText);
     m_notice->setAlignment(Qt::AlignCenter);
@@ -69,12 +78,15 @@ void EngineView::createLayout()
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_stack->addWidget(m_view);
     m_stack->addWidget(m_notice);
+    m_stack->addWidget(m_pdfViewer);
     setFocusProxy(m_view);
 }
 
 void EngineView::followLoads()
 {
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        // A PDF file shown gives way to wherever the page goes now.
+        closePdf();
         clearNotice();
         emit BusyChanged(m_busy = true);
     });
@@ -135,6 +147,82 @@ void EngineView::answerPage()
     });
 }
 
+QList<QAction *> EngineView::pdfCommands()
+{
+    // The viewer's Print and Save are the page's own, and say why they fail.
+    const auto command = [this](const QString &text, PageCommand which) {
+        auto *action = new QAction(text, this);
+        connect(action, &QAction::triggered, this, [this, which] {
+            try {
+                Exec(which);
+            } catch (const ExpectedFailure &e) {
+                tellUser(window(), QString::fromUtf8(e.what()));
+            } catch (...) {
+                logUnexpectedFailure();
+            }
+        });
+        return action;
+    };
+    return {command(tr("&Print..."), PageCommand::Print), command(tr("&Save..."), PageCommand::SavePage)};
+}
+
+void EngineView::showPdfs()
+{
+    // The page went to a PDF file: the viewer takes it, in the page's place,
+    // before the signal returns.
+    connect(
+        m_page, &WebPage::pdfArrived, this,
+        [this](QWebEngineDownloadRequest *request) {
+            m_findBar->searchPdf(nullptr, nullptr);
+            m_findBar->hide();
+            m_pdfViewer->take(request);
+            // The keyboard goes where the user looks.
+            const bool focused = isAncestorOf(QApplication::focusWidget());
+            m_stack->setCurrentWidget(m_pdfViewer);
+            setFocusProxy(m_pdfViewer);
+            if (focused)
+                m_pdfViewer->setFocus(Qt::OtherFocusReason);
+            emit NavigateComplete2(m_pdfViewer->url().toString());
+            emit TitleChange(m_pdfViewer->name());
+            reportHistory();
+            emit BusyChanged(Busy());
+        },
+        Qt::DirectConnection);
+    connect(m_pdfViewer, &PdfViewer::progressed, this, [this](qint64 received, qint64 total) {
+        if (total > 0)
+            emit ProgressChange(int(received * 100 / total), 100);
+    });
+    connect(m_pdfViewer, &PdfViewer::loaded, this, [this] {
+        emit ProgressChange(-1, 100);
+        emit BusyChanged(Busy());
+    });
+}
+
+void EngineView::closePdf()
+{
+    if (!m_pdfViewer->isOpen())
+        return;
+    const bool loading = m_pdfViewer->isLoading();
+    if (m_findBar->searchesPdf()) {
+        m_findBar->searchPdf(nullptr, nullptr);
+        m_findBar->hide();
+    }
+    const bool focused = m_pdfViewer->isAncestorOf(QApplication::focusWidget());
+    m_pdfViewer->close();
+    // The page under it, or what was said in its place.
+    m_stack->setCurrentWidget(m_notice->text().isEmpty() ? static_cast<QWidget *>(m_view) : m_notice);
+    setFocusProxy(m_view);
+    if (focused)
+        m_view->setFocus(Qt::OtherFocusReason);
+    emit NavigateComplete2(m_page->url().toString());
+    emit TitleChange(m_page->title());
+    reportHistory();
+    if (loading) {
+        emit ProgressChange(-1, 100);
+        emit BusyChanged(Busy());
+    }
+}
+
 void EngineView::enterOrLeaveFullScreen(bool enter)
 {
     if (enter) {
@@ -182,8 +270,10 @@ bool EngineView::eventFilter(QObject *watched, QEvent *event)
 
 void EngineView::reportHistory()
 {
+    // A PDF file shown has the page under it to go back to.
     const QWebEngineHistory *history = m_page->history();
-    if (const bool back = history->canGoBack(); back != m_canGoBack)
+    if (const bool back = history->canGoBack() || (m_pdfViewer->isOpen() && !m_page->url().isEmpty());
+        back != m_canGoBack)
         emit CommandStateChange(PageCommand::Back, m_canGoBack = back);
     if (const bool forward = history->canGoForward(); forward != m_canGoForward)
         emit CommandStateChange(PageCommand::Forward, m_canGoForward = forward);
@@ -218,6 +308,10 @@ void EngineView::Navigate(const QString &url)
 
 void EngineView::GoBack()
 {
+    if (m_pdfViewer->isOpen() && !m_page->url().isEmpty()) {
+        closePdf();
+        return;
+    }
     if (!m_page->history()->canGoBack())
         throw WebViewError(tr("There is no earlier page in the history."));
     m_page->userChose(QUrl());
@@ -234,6 +328,13 @@ void EngineView::GoForward()
 
 void EngineView::Refresh()
 {
+    // A PDF file comes again from its server, the page goes under it again.
+    if (m_pdfViewer->isOpen()) {
+        const QUrl pdf = m_pdfViewer->url();
+        m_page->userChose(pdf);
+        m_page->load(pdf);
+        return;
+    }
     m_page->userChose(QUrl());
     m_page->triggerAction(QWebEnginePage::Reload);
 }
@@ -244,6 +345,9 @@ void EngineView::Stop()
     // engine down (Qt 6.4): wait until the print is done.
     if (m_printing->rendering())
         throw WebViewError(tr("The page is being printed and cannot be stopped now."));
+    // A PDF file on its way is not shown in part: the page under it is.
+    if (m_pdfViewer->isLoading())
+        closePdf();
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
@@ -259,6 +363,8 @@ void EngineView::Exec(PageCommand command)
     case PageCommand::Refresh:
         return Refresh();
     case PageCommand::SavePage:
+        if (m_pdfViewer->isOpen())
+            return savePdf();
         if (m_page->url().isEmpty())
             throw WebViewError(tr("There is no page to save."));
         // As the context menu's Save page: asks where through the save
@@ -271,13 +377,13 @@ void EngineView::Exec(PageCommand command)
     case PageCommand::Print:
         return m_printing->exec(command);
     case PageCommand::Find:
-        return m_findBar->open();
+        return find();
     case PageCommand::ZoomIn:
-        return m_session.zoom().step(m_page->url(), +1);
+        return zoom(+1);
     case PageCommand::ZoomOut:
-        return m_session.zoom().step(m_page->url(), -1);
+        return zoom(-1);
     case PageCommand::ZoomReset:
-        return m_session.zoom().step(m_page->url(), 0);
+        return zoom(0);
     case PageCommand::Home:
     case PageCommand::Close:
         break;
@@ -285,9 +391,53 @@ void EngineView::Exec(PageCommand command)
     throw WebViewError(tr("This command is not one of the page's."));
 }
 
+void EngineView::savePdf()
+{
+    // The bytes shown, through the save dialog and the downloads, under the
+    // name the server gave the file.
+    const std::shared_ptr<PdfFile> shown = m_pdfViewer->file();
+    if (!shown)
+        throw WebViewError(tr("There is no PDF file to save: %1")
+                               .arg(m_pdfViewer->isLoading() ? tr("it has not arrived yet.") : m_pdfViewer->problem()));
+    const QUrl copy = QUrl::fromLocalFile(shown->path());
+    m_page->userChose(copy);
+    m_page->QWebEnginePage::download(copy, shown->name());
+}
+
+void EngineView::zoom(int step)
+{
+    // A PDF file shown zooms in its viewer; a page at its site's zoom.
+    if (m_pdfViewer->file()) {
+        PdfPageView *pages = m_pdfViewer->pane()->pages();
+        if (step == 0)
+            pages->setFit(PdfPageView::Fit::Width);
+        else
+            pages->setZoom(pages->zoom() * (step > 0 ? 1.25 : 0.8));
+        return;
+    }
+    m_session.zoom().step(m_page->url(), step);
+}
+
+void EngineView::find()
+{
+    if (m_pdfViewer->isOpen()) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        if (const std::shared_ptr<PdfFile> shown = m_pdfViewer->file()) {
+            m_findBar->searchPdf(&shown->document(), m_pdfViewer->pane()->pages());
+            m_findBar->open();
+            return;
+        }
+#endif
+        // Qt PDF finds text in a document from Qt 6.6 on.
+        throw WebViewError(tr("Text cannot be found in this PDF file."));
+    }
+    m_findBar->searchPdf(nullptr, nullptr);
+    m_findBar->open();
+}
+
 bool EngineView::Busy() const
 {
-    return m_busy;
+    return m_busy || m_pdfViewer->isLoading();
 }
 
 QString EngineView::notice() const
@@ -297,13 +447,17 @@ QString EngineView::notice() const
 
 void EngineView::showNotice(const QString &text)
 {
+    // Said in the page's place; a PDF file shown stays until it is left.
     m_notice->setText(text);
-    m_stack->setCurrentWidget(m_notice);
+    if (!m_pdfViewer->isOpen())
+        m_stack->setCurrentWidget(m_notice);
 }
 
 void EngineView::clearNotice()
 {
-    m_stack->setCurrentWidget(m_view);
+    m_notice->clear();
+    if (!m_pdfViewer->isOpen())
+        m_stack->setCurrentWidget(m_view);
 }
 
 void EngineView::showContextMenu(const QPoint &pos)
@@ -319,10 +473,10 @@ void EngineView::showContextMenu(const QPoint &pos)
 
 QString EngineView::LocationURL() const
 {
-    return m_page->url().toString();
+    return m_pdfViewer->isOpen() ? m_pdfViewer->url().toString() : m_page->url().toString();
 }
 
 QString EngineView::LocationName() const
 {
-    return m_page->title();
+    return m_pdfViewer->isOpen() ? m_pdfViewer->name() : m_page->title();
 }

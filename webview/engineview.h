@@ -5,6 +5,7 @@
 
 #include <QPointer>
 
+class QAction;
 class QLabel;
 class QPrinter;
 class QStackedLayout;
@@ -14,13 +15,16 @@ class EnginePrinting;
 class FindBar;
 class FullScreenWindow;
 class NoteBar;
+class PdfViewer;
 class Session;
 
 // The web view over Qt WebEngine: a page of the program's own kind on the
 // session's profile, at its site's zoom. It also answers what the page asks
 // of the view itself: full screen, a context menu, printing, and a word when
 // the page has died, its site's certificate was refused, a window was blocked
-// or a site is no longer asked about something.
+// or a site is no longer asked about something. A PDF file the page goes to
+// is shown by the program's own viewer in the page's place, until Back, Stop
+// or a new navigation leaves it for the page under it.
 class EngineView : public WebView
 {
     Q_OBJECT
@@ -57,6 +61,8 @@ public:
     EnginePrinting *printing() const { return m_printing; }
     // The one printer of this view, shared by its print commands.
     QPrinter *printer();
+    // The viewer that shows a PDF file in place of the page.
+    PdfViewer *pdfViewer() const { return m_pdfViewer; }
 
 signals:
     // The page's title has changed.
@@ -76,6 +82,16 @@ private:
     void answerPage();
     // The user's own clicks and keys, and the context menu.
     void watchUser();
+    // A PDF file the page went to, in the viewer.
+    void showPdfs();
+    // The viewer's own commands: Print and Save.
+    QList<QAction *> pdfCommands();
+    // Leaves the PDF file for the page under it.
+    void closePdf();
+    // Save, Zoom and Find, for a PDF file shown as for a page.
+    void savePdf();
+    void zoom(int step);
+    void find();
     void enterOrLeaveFullScreen(bool enter);
     // Reports Back and Forward when the history allows them, or no longer.
     void reportHistory();
@@ -91,6 +107,7 @@ private:
     NoteBar *m_note;
     FindBar *m_findBar;
     EnginePrinting *m_printing;
+    PdfViewer *m_pdfViewer;
     // The window that shows the page full screen, while it does.
     QPointer<FullScreenWindow> m_fullScreen;
     // Between the start and the end of a page load, as the view reports them.

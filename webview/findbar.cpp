@@ -1,5 +1,7 @@
 #include "findbar.h"
 
+#include "pdfpageview.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +11,12 @@
 #include <QShortcut>
 #include <QWebEngineFindTextResult>
 #include <QWebEnginePage>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+#include <QPdfLink>
+#include <QPdfSearchModel>
+#endif
+
+#include <algorithm>
 
 FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
     : QWidget(parent), m_page(page), m_field(new QLineEdit(this)), m_count(new QLabel(this))
@@ -82,8 +90,55 @@ void FindBar::findAgain(bool backward)
         find(backward);
 }
 
+void FindBar::searchPdf(QPdfDocument *document, PdfPageView *pages)
+{
+    if (m_pages)
+        m_pages->mark(-1, {});
+    m_pages = document ? pages : nullptr;
+    m_count->clear();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    delete m_pdfSearch;
+    m_pdfSearch = nullptr;
+    if (!m_pages)
+        return;
+    // The document is searched a page at a time; the count follows.
+    m_pdfSearch = new QPdfSearchModel(this);
+    m_pdfSearch->setDocument(document);
+    connect(m_pdfSearch, &QAbstractItemModel::rowsInserted, this, [this] { showPdfMatch(); });
+    connect(m_pdfSearch, &QAbstractItemModel::modelReset, this, [this] { showPdfMatch(); });
+#endif
+}
+
+void FindBar::showPdfMatch()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    const int matches = m_pdfSearch && !m_field->text().isEmpty() ? m_pdfSearch->rowCount(QModelIndex()) : 0;
+    if (matches == 0) {
+        m_pages->mark(-1, {});
+        m_count->setText(m_field->text().isEmpty() || isHidden() ? QString() : tr("Not found"));
+        return;
+    }
+    m_pdfMatch = std::clamp(m_pdfMatch, 0, matches - 1);
+    const QPdfLink match = m_pdfSearch->resultAtIndex(m_pdfMatch);
+    m_pages->mark(match.page(), match.rectangles());
+    m_count->setText(tr("%1 of %2").arg(m_pdfMatch + 1).arg(matches));
+#endif
+}
+
 void FindBar::find(bool backward)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (m_pdfSearch) {
+        if (m_pdfSearch->searchString() != m_field->text()) {
+            m_pdfMatch = 0;
+            m_pdfSearch->setSearchString(m_field->text());
+        } else if (const int matches = m_pdfSearch->rowCount(QModelIndex()); matches > 0) {
+            m_pdfMatch = (m_pdfMatch + (backward ? matches - 1 : 1)) % matches;
+        }
+        showPdfMatch();
+        return;
+    }
+#endif
     if (m_field->text().isEmpty()) {
         m_page->findText(QString());
         m_count->clear();
@@ -110,7 +165,8 @@ void FindBar::close()
     // Ending the search leaves the match it was on selected.
     hide();
     m_count->clear();
-    m_page->findText(QString());
+    if (!m_pages)
+        m_page->findText(QString());
     emit closed();
 }
 

@@ -4,8 +4,11 @@
 
 class QLabel;
 class QLineEdit;
+class QPdfDocument;
+class QPdfSearchModel;
 class QWebEnginePage;
 class QWebEngineFindTextResult;
+class PdfPageView;
 
 // The find bar below a page: finds as the user types; Enter or F3 goes to
 // the next match, Shift+Enter or Shift+F3 to the one before; it counts the
@@ -24,6 +27,10 @@ public:
     QLineEdit *field() const { return m_field; }
     // "2 of 5", "Not found", or nothing before the first search.
     QString countText() const;
+    // Finds in `document`, shown in `pages`, instead of the page (Qt 6.6
+    // and later); null finds in the page again.
+    void searchPdf(QPdfDocument *document, PdfPageView *pages);
+    bool searchesPdf() const { return m_pages != nullptr; }
 
 signals:
     // The bar was closed; the page takes the keyboard back.
@@ -35,9 +42,14 @@ protected:
 private:
     void find(bool backward);
     void showResult(const QWebEngineFindTextResult &result);
+    // Marks the match of the document's search that the bar is on.
+    void showPdfMatch();
     void close();
 
     QWebEnginePage *m_page;
     QLineEdit *m_field;
     QLabel *m_count;
+    PdfPageView *m_pages = nullptr;
+    QPdfSearchModel *m_pdfSearch = nullptr;
+    int m_pdfMatch = 0;
 };

@@ -205,6 +205,13 @@ void WebPage::openElsewhere(const QUrl &url, NavigationType type)
 
 void WebPage::download(QWebEngineDownloadRequest *request)
 {
+    // The page's own navigation to a PDF file: the engine says what it is
+    // (its viewer is off), and the program shows it.
+    if (request->mimeType() == QLatin1String("application/pdf") && request->url() == m_mainFrameUrl
+        && !request->isSavePageDownload()) {
+        emit pdfArrived(request);
+        return;
+    }
     const QUrl top = topSite().isEmpty() ? request->url() : topSite();
     // A navigation that turned into a download leaves the page where it was,
     // at its own site's zoom.

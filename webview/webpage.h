@@ -47,6 +47,10 @@ signals:
     // The page at `site` tried to open a window at `url` without the user's
     // click; none opened.
     void windowBlocked(const QUrl &site, const QUrl &url);
+    // The page went to a PDF file, which the engine hands over as a
+    // download: a receiver connected directly accepts `request` or cancels
+    // it before it returns.
+    void pdfArrived(QWebEngineDownloadRequest *request);
     // The page is shown at `factor`, its site's zoom.
     void zoomApplied(double factor);
     // The user sent the page somewhere: what was said of the page before is
