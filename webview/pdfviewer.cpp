@@ -102,14 +102,28 @@ void PdfViewer::arrived()
 void PdfViewer::fail(const QString &why)
 {
     // What came of the file goes, whatever came of it.
-    if (QWebEngineDownloadRequest *request = std::exchange(m_request, nullptr)) {
-        disconnect(request, nullptr, this, nullptr);
-        request->cancel();
-    }
-    m_folder.reset();
+    letGo();
     m_problem = why;
     say(why + QLatin1Char('\n') + m_url.toDisplayString());
     emit loaded();
+}
+
+void PdfViewer::letGo()
+{
+    QWebEngineDownloadRequest *request = std::exchange(m_request, nullptr);
+    if (!request || request->isFinished()) {
+        m_folder.reset();
+        return;
+    }
+    // The engine may still be making the file as it is cancelled: the folder
+    // goes when the engine is done with it, or with the engine's request.
+    disconnect(request, nullptr, this, nullptr);
+    std::shared_ptr<QTemporaryDir> folder = std::move(m_folder);
+    connect(request, &QWebEngineDownloadRequest::isFinishedChanged, request, [request, folder]() mutable {
+        if (request->isFinished())
+            folder.reset();
+    });
+    request->cancel();
 }
 
 void PdfViewer::say(const QString &text)
@@ -125,13 +139,9 @@ QString PdfViewer::message() const
 
 void PdfViewer::close()
 {
-    if (QWebEngineDownloadRequest *request = std::exchange(m_request, nullptr)) {
-        disconnect(request, nullptr, this, nullptr);
-        request->cancel();
-    }
+    letGo();
     m_pane->setDocument(nullptr, 0);
     m_file.reset();
-    m_folder.reset();
     m_open = false;
     m_url.clear();
     m_name.clear();

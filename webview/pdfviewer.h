@@ -60,6 +60,8 @@ signals:
 private:
     void arrived();
     void fail(const QString &why);
+    // Cancels the file still coming and lets its folder go.
+    void letGo();
     void say(const QString &text);
 
     PdfPane *m_pane;
