@@ -8,12 +8,15 @@
 #include "pagedialogs.h"
 #include "schemes.h"
 #include "session.h"
+#include "siteaddress.h"
+#include "sitestrip.h"
 
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QStackedLayout>
 #include <QVBoxLayout>
+#include <QWebEngineCertificateError>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
@@ -39,6 +42,7 @@ EngineView::EngineView(Session &session, QWidget *parent, WebPage::WindowMaker m
     createLayout();
     followLoads();
     answerPage();
+    followSite();
     watchUser();
 }
 
@@ -57,6 +61,8 @@ void EngineView::createLayout()
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    m_strip = new SiteStrip(this);
+    column->addWidget(m_strip);
     column->addWidget(m_note);
     column->addLayout(m_stack);
     column->addWidget(m_findBar);
@@ -133,6 +139,40 @@ void EngineView::answerPage()
         request.accept();
         enterOrLeaveFullScreen(request.toggleOn());
     });
+}
+
+void EngineView::followSite()
+{
+    m_linkTarget = new LinkTarget(m_view, this);
+    connect(m_page, &QWebEnginePage::linkHovered, m_linkTarget, &LinkTarget::showLink);
+    connect(m_page, &QWebEnginePage::loadStarted, m_linkTarget, [this] { m_linkTarget->showLink(QString()); });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this] { showSite(); });
+    // The page refuses the certificate first; the strip says so.
+    connect(m_page, &QWebEnginePage::certificateError, this, [this](const QWebEngineCertificateError &error) {
+        m_refusedUrl = error.url();
+        m_refusedChain = error.certificateChain();
+        showSite();
+    });
+    connect(m_strip, &SiteStrip::homeRequested, this, [this] {
+        ignoreErrors([this] { Navigate(m_session.homePage()); });
+        m_view->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void EngineView::showSite()
+{
+    // A page with no address of its own shows what its opener writes into it.
+    const QUrl url = m_page->url();
+    const QUrl shown = url.isEmpty() || url.scheme() == QLatin1String("about") ? m_page->openerUrl() : url;
+    const auto site =
+        siteaddress::siteToShow(shown, QUrl::fromUserInput(m_session.homePage()), m_session.answers());
+    if (!site) {
+        m_strip->hide();
+        return;
+    }
+    const bool refused = !m_refusedUrl.isEmpty()
+        && m_refusedUrl.adjusted(QUrl::RemoveFragment) == shown.adjusted(QUrl::RemoveFragment);
+    m_strip->showSite(shown, *site, refused ? std::optional(m_refusedChain) : std::nullopt);
 }
 
 void EngineView::enterOrLeaveFullScreen(bool enter)
