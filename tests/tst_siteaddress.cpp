@@ -104,5 +104,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSiteAddress)
+QTEST_GUILESS_MAIN(TestSiteAddress)
 #include "tst_siteaddress.moc"

@@ -62,6 +62,8 @@ void EngineView::createLayout()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     m_strip = new SiteStrip(this);
+    // First of the view's children, as a screen reader reads them.
+    m_strip->lower();
     column->addWidget(m_strip);
     column->addWidget(m_note);
     column->addLayout(m_stack);

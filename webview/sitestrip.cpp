@@ -231,13 +231,19 @@ void LinkTarget::showLink(const QString &url)
         hide();
         return;
     }
-    // At most half the page's width, as many characters as fit in it.
+    // At most half the page's width, as many characters as fit in it: as
+    // many as characters of an average width would, fewer until they fit.
     const int widest = qMax(m_over->width() / 2, 200);
-    const int characters = (widest - 2 * (margin() + frameWidth())) / qMax(1, fontMetrics().averageCharWidth());
-    const siteaddress::Shown shown = siteaddress::linkOf(QUrl(url), qMax(characters, 24));
-    m_shown = shown.text();
-    setText(shown.html());
-    adjustSize();
+    int characters = (widest - 2 * (margin() + frameWidth())) / qMax(1, fontMetrics().averageCharWidth());
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const siteaddress::Shown shown = siteaddress::linkOf(QUrl(url), qMax(characters, 24));
+        m_shown = shown.text();
+        setText(shown.html());
+        adjustSize();
+        if (width() <= widest || characters <= 24)
+            break;
+        characters = characters * widest / width() - 1;
+    }
     resize(qMin(width(), widest), height());
     place();
     raise();
