@@ -28,7 +28,10 @@ constexpr int AddressLine = 64;
 // manager shortens it as it does a title.
 QString headed(const QUrl &origin, const QString &text)
 {
-    const QString says = origin.host().isEmpty() ? tr("This page says") : tr("%1 says").arg(siteaddress::origin(origin));
+    // Named in full: lupdate does not see this file's own tr() outside pagedialogs.
+    const QString says = origin.host().isEmpty()
+        ? QCoreApplication::translate("pagedialogs", "This page says")
+        : QCoreApplication::translate("pagedialogs", "%1 says").arg(siteaddress::origin(origin));
     return says + QLatin1String("\n\n") + text;
 }
 
