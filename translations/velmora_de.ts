@@ -73,10 +73,6 @@
 <context>
     <name>EnginePrinting</name>
     <message>
-        <source>Another print command of this page is still running.</source>
-        <translation>Ein anderer Druckauftrag dieser Seite läuft noch.</translation>
-    </message>
-    <message>
         <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
         <translation>Der Renderer der Seite wurde beim Drucken beendet; es wurde nichts gedruckt.</translation>
     </message>
@@ -124,6 +120,10 @@
         <source>The PDF file is damaged and cannot be printed; nothing was printed.</source>
         <translation>Die PDF-Datei ist beschädigt und kann nicht gedruckt werden; es wurde nichts gedruckt.</translation>
     </message>
+    <message>
+        <source>The page has a question open; answer it first.</source>
+        <translation>Die Seite hat eine offene Frage; beantworten Sie sie zuerst.</translation>
+    </message>
 </context>
 <context>
     <name>EngineView</name>
@@ -152,12 +152,24 @@
         <translation>Die Seite wird gerade gedruckt und kann jetzt nicht angehalten werden.</translation>
     </message>
     <message>
-        <source>Command %1 with option %2 is not supported.</source>
-        <translation>Der Befehl %1 mit der Option %2 wird nicht unterstützt.</translation>
-    </message>
-    <message>
         <source>There is no page to save.</source>
         <translation>Es gibt keine Seite zum Speichern.</translation>
+    </message>
+    <message>
+        <source>&amp;Open It</source>
+        <translation>&amp;Öffnen</translation>
+    </message>
+    <message>
+        <source>Velmora no longer asks you about %1 from %2: it refuses them.</source>
+        <translation>Velmora fragt Sie nicht mehr nach Anfragen von %2 (%1): Sie werden abgelehnt.</translation>
+    </message>
+    <message>
+        <source>&amp;Ask Again</source>
+        <translation>&amp;Wieder fragen</translation>
+    </message>
+    <message>
+        <source>This command is not one of the page&apos;s.</source>
+        <translation>Dieser Befehl gehört nicht zur Seite.</translation>
     </message>
 </context>
 <context>
@@ -197,6 +209,13 @@
     <message>
         <source>Clear</source>
         <translation>Leeren</translation>
+    </message>
+</context>
+<context>
+    <name>NoteBar</name>
+    <message>
+        <source>Close this note</source>
+        <translation>Diesen Hinweis schließen</translation>
     </message>
 </context>
 <context>
@@ -309,6 +328,10 @@
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
     </message>
+    <message>
+        <source>Source of %1</source>
+        <translation>Quelltext von %1</translation>
+    </message>
 </context>
 <context>
     <name>Session</name>
@@ -334,6 +357,80 @@
     <message>
         <source>%1 Settings are kept only until Velmora ends.</source>
         <translation>%1 Einstellungen werden nur aufbewahrt, bis Velmora beendet wird.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteStrip</name>
+    <message>
+        <source>Site</source>
+        <translation>Website</translation>
+    </message>
+    <message>
+        <source>Show the whole address and the connection</source>
+        <translation>Die ganze Adresse und die Verbindung anzeigen</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Startseite</translation>
+    </message>
+    <message>
+        <source>Go back to the home page</source>
+        <translation>Zurück zur Startseite</translation>
+    </message>
+    <message>
+        <source>Certificate not trusted</source>
+        <translation>Zertifikat nicht vertrauenswürdig</translation>
+    </message>
+    <message>
+        <source>Not secure</source>
+        <translation>Nicht sicher</translation>
+    </message>
+    <message>
+        <source>Secure connection</source>
+        <translation>Sichere Verbindung</translation>
+    </message>
+    <message>
+        <source>The web engine did not trust this site&apos;s certificate, so the page was not opened. Someone may be pretending to be this site.</source>
+        <translation>Die Web-Engine hat dem Zertifikat dieser Website nicht vertraut, daher wurde die Seite nicht geöffnet. Möglicherweise gibt sich jemand als diese Website aus.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is encrypted, and the web engine trusts its certificate.</source>
+        <translation>Die Verbindung zu dieser Website ist verschlüsselt, und die Web-Engine vertraut ihrem Zertifikat.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is not secure: others on the network can read and change what you see and send. Do not enter passwords or card numbers here.</source>
+        <translation>Die Verbindung zu dieser Website ist nicht sicher: Andere im Netzwerk können lesen und ändern, was Sie sehen und senden. Geben Sie hier keine Passwörter oder Kartennummern ein.</translation>
+    </message>
+    <message>
+        <source>This page is a file on this computer.</source>
+        <translation>Diese Seite ist eine Datei auf diesem Computer.</translation>
+    </message>
+    <message>
+        <source>This page is not from a web site.</source>
+        <translation>Diese Seite stammt nicht von einer Website.</translation>
+    </message>
+    <message>
+        <source>Site details</source>
+        <translation>Angaben zur Website</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Issued to: %1
+Issued by: %2
+Valid from %3 to %4</source>
+        <translation>Ausgestellt für: %1
+Ausgestellt von: %2
+Gültig von %3 bis %4</translation>
+    </message>
+</context>
+<context>
+    <name>WebView</name>
+    <message>
+        <source>Command %1 with option %2 is not supported.</source>
+        <translation>Der Befehl %1 mit der Option %2 wird nicht unterstützt.</translation>
     </message>
 </context>
 <context>
@@ -549,6 +646,10 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
         <source>&amp;View Bookmark</source>
         <translation>Lesezeichen &amp;anzeigen</translation>
     </message>
+    <message>
+        <source>&amp;Downloads...</source>
+        <translation>Do&amp;wnloads...</translation>
+    </message>
 </context>
 <context>
     <name>pagedialogs</name>
@@ -655,6 +756,82 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     <message>
         <source>The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request was cancelled.</source>
         <translation>Die Website %1 hat nach einem Passkey oder Sicherheitsschlüssel gefragt. Velmora kann diese noch nicht verwenden, daher wurde die Anfrage abgebrochen.</translation>
+    </message>
+    <message>
+        <source>windows</source>
+        <translation>Fenster</translation>
+    </message>
+    <message>
+        <source>downloads</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>signing in</source>
+        <translation>Anmeldung</translation>
+    </message>
+    <message>
+        <source>your location</source>
+        <translation>Ihr Standort</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>your camera</source>
+        <translation>Ihre Kamera</translation>
+    </message>
+    <message>
+        <source>your microphone</source>
+        <translation>Ihr Mikrofon</translation>
+    </message>
+    <message>
+        <source>your camera and microphone</source>
+        <translation>Ihre Kamera und Ihr Mikrofon</translation>
+    </message>
+    <message>
+        <source>your screen</source>
+        <translation>Ihr Bildschirm</translation>
+    </message>
+    <message>
+        <source>your screen and its sound</source>
+        <translation>Ihr Bildschirm und sein Ton</translation>
+    </message>
+    <message>
+        <source>your mouse pointer</source>
+        <translation>Ihr Mauszeiger</translation>
+    </message>
+    <message>
+        <source>what you copied</source>
+        <translation>was Sie kopiert haben</translation>
+    </message>
+    <message>
+        <source>your fonts</source>
+        <translation>Ihre Schriftarten</translation>
+    </message>
+    <message>
+        <source>links to other programs</source>
+        <translation>Links zu anderen Programmen</translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>passkeys</source>
+        <translation>Passkeys</translation>
+    </message>
+    <message>
+        <source>%1 (a frame on %2)</source>
+        <translation>%1 (ein Rahmen auf %2)</translation>
+    </message>
+    <message>
+        <source>This page says</source>
+        <translation>Diese Seite meldet</translation>
+    </message>
+    <message>
+        <source>%1 says</source>
+        <translation>%1 meldet</translation>
     </message>
 </context>
 <context>

@@ -73,10 +73,6 @@
 <context>
     <name>EnginePrinting</name>
     <message>
-        <source>Another print command of this page is still running.</source>
-        <translation>Otra impresión de esta página sigue en curso.</translation>
-    </message>
-    <message>
         <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
         <translation>El renderizador de la página terminó durante la impresión; no se ha impreso nada.</translation>
     </message>
@@ -124,6 +120,10 @@
         <source>The PDF file is damaged and cannot be printed; nothing was printed.</source>
         <translation>El archivo PDF está dañado y no se puede imprimir; no se imprimió nada.</translation>
     </message>
+    <message>
+        <source>The page has a question open; answer it first.</source>
+        <translation>La página tiene una pregunta abierta; respóndala primero.</translation>
+    </message>
 </context>
 <context>
     <name>EngineView</name>
@@ -152,12 +152,24 @@
         <translation>La página se está imprimiendo y no se puede detener ahora.</translation>
     </message>
     <message>
-        <source>Command %1 with option %2 is not supported.</source>
-        <translation>No se admite el comando %1 con la opción %2.</translation>
-    </message>
-    <message>
         <source>There is no page to save.</source>
         <translation>No hay ninguna página que guardar.</translation>
+    </message>
+    <message>
+        <source>&amp;Open It</source>
+        <translation>&amp;Abrirla</translation>
+    </message>
+    <message>
+        <source>Velmora no longer asks you about %1 from %2: it refuses them.</source>
+        <translation>Velmora ya no le pregunta por las solicitudes de %2 (%1): las rechaza.</translation>
+    </message>
+    <message>
+        <source>&amp;Ask Again</source>
+        <translation>&amp;Volver a preguntar</translation>
+    </message>
+    <message>
+        <source>This command is not one of the page&apos;s.</source>
+        <translation>Este comando no es de la página.</translation>
     </message>
 </context>
 <context>
@@ -197,6 +209,13 @@
     <message>
         <source>Clear</source>
         <translation>Borrar</translation>
+    </message>
+</context>
+<context>
+    <name>NoteBar</name>
+    <message>
+        <source>Close this note</source>
+        <translation>Cerrar este aviso</translation>
     </message>
 </context>
 <context>
@@ -309,6 +328,10 @@
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
     </message>
+    <message>
+        <source>Source of %1</source>
+        <translation>Código fuente de %1</translation>
+    </message>
 </context>
 <context>
     <name>Session</name>
@@ -334,6 +357,80 @@
     <message>
         <source>%1 Settings are kept only until Velmora ends.</source>
         <translation>%1 La configuración solo se conserva hasta que se cierra Velmora.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteStrip</name>
+    <message>
+        <source>Site</source>
+        <translation>Sitio</translation>
+    </message>
+    <message>
+        <source>Show the whole address and the connection</source>
+        <translation>Mostrar la dirección completa y la conexión</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Página de inicio</translation>
+    </message>
+    <message>
+        <source>Go back to the home page</source>
+        <translation>Volver a la página de inicio</translation>
+    </message>
+    <message>
+        <source>Certificate not trusted</source>
+        <translation>Certificado no fiable</translation>
+    </message>
+    <message>
+        <source>Not secure</source>
+        <translation>No seguro</translation>
+    </message>
+    <message>
+        <source>Secure connection</source>
+        <translation>Conexión segura</translation>
+    </message>
+    <message>
+        <source>The web engine did not trust this site&apos;s certificate, so the page was not opened. Someone may be pretending to be this site.</source>
+        <translation>El motor web no ha confiado en el certificado de este sitio, así que no se ha abierto la página. Puede que alguien se haga pasar por este sitio.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is encrypted, and the web engine trusts its certificate.</source>
+        <translation>La conexión con este sitio está cifrada y el motor web confía en su certificado.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is not secure: others on the network can read and change what you see and send. Do not enter passwords or card numbers here.</source>
+        <translation>La conexión con este sitio no es segura: otros en la red pueden leer y cambiar lo que ve y envía. No introduzca aquí contraseñas ni números de tarjeta.</translation>
+    </message>
+    <message>
+        <source>This page is a file on this computer.</source>
+        <translation>Esta página es un archivo de este equipo.</translation>
+    </message>
+    <message>
+        <source>This page is not from a web site.</source>
+        <translation>Esta página no procede de un sitio web.</translation>
+    </message>
+    <message>
+        <source>Site details</source>
+        <translation>Detalles del sitio</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Dirección</translation>
+    </message>
+    <message>
+        <source>Issued to: %1
+Issued by: %2
+Valid from %3 to %4</source>
+        <translation>Emitido para: %1
+Emitido por: %2
+Válido del %3 al %4</translation>
+    </message>
+</context>
+<context>
+    <name>WebView</name>
+    <message>
+        <source>Command %1 with option %2 is not supported.</source>
+        <translation>No se admite el comando %1 con la opción %2.</translation>
     </message>
 </context>
 <context>
@@ -548,6 +645,10 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
         <source>&amp;View Bookmark</source>
         <translation>&amp;Ver marcadores</translation>
     </message>
+    <message>
+        <source>&amp;Downloads...</source>
+        <translation>&amp;Descargas...</translation>
+    </message>
 </context>
 <context>
     <name>pagedialogs</name>
@@ -654,6 +755,82 @@ Pulse Actualizar para volver a cargarla.</translation>
     <message>
         <source>The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request was cancelled.</source>
         <translation>El sitio %1 ha pedido una llave de acceso o una llave de seguridad. Velmora aún no puede usarlas, así que se ha cancelado la solicitud.</translation>
+    </message>
+    <message>
+        <source>windows</source>
+        <translation>ventanas</translation>
+    </message>
+    <message>
+        <source>downloads</source>
+        <translation>descargas</translation>
+    </message>
+    <message>
+        <source>signing in</source>
+        <translation>inicio de sesión</translation>
+    </message>
+    <message>
+        <source>your location</source>
+        <translation>su ubicación</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>notificaciones</translation>
+    </message>
+    <message>
+        <source>your camera</source>
+        <translation>su cámara</translation>
+    </message>
+    <message>
+        <source>your microphone</source>
+        <translation>su micrófono</translation>
+    </message>
+    <message>
+        <source>your camera and microphone</source>
+        <translation>su cámara y su micrófono</translation>
+    </message>
+    <message>
+        <source>your screen</source>
+        <translation>su pantalla</translation>
+    </message>
+    <message>
+        <source>your screen and its sound</source>
+        <translation>su pantalla y su sonido</translation>
+    </message>
+    <message>
+        <source>your mouse pointer</source>
+        <translation>el puntero de su ratón</translation>
+    </message>
+    <message>
+        <source>what you copied</source>
+        <translation>lo que ha copiado</translation>
+    </message>
+    <message>
+        <source>your fonts</source>
+        <translation>sus fuentes</translation>
+    </message>
+    <message>
+        <source>links to other programs</source>
+        <translation>enlaces a otros programas</translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation>impresión</translation>
+    </message>
+    <message>
+        <source>passkeys</source>
+        <translation>llaves de acceso</translation>
+    </message>
+    <message>
+        <source>%1 (a frame on %2)</source>
+        <translation>%1 (un marco de %2)</translation>
+    </message>
+    <message>
+        <source>This page says</source>
+        <translation>Esta página dice</translation>
+    </message>
+    <message>
+        <source>%1 says</source>
+        <translation>%1 dice</translation>
     </message>
 </context>
 <context>
