@@ -218,17 +218,26 @@ private slots:
     void linkUnderThePointer_data()
     {
         QTest::addColumn<bool>("pointer");
-        QTest::newRow("the pointer") << true;
-        QTest::newRow("the keyboard") << false;
+        QTest::addColumn<bool>("leavesThePage");
+        QTest::newRow("the pointer") << true << false;
+        QTest::newRow("the pointer, leaving for another window") << true << true;
+        QTest::newRow("the keyboard") << false << false;
     }
     void linkUnderThePointer()
     {
         QFETCH(bool, pointer);
+        QFETCH(bool, leavesThePage);
         const QString link = QStringLiteral("http://localhost:%1/deals?from=2026-12-20").arg(server->port());
         server->setPage("/links", page("Links", block("a", "href='" + link.toUtf8() + "'")));
         load("/links");
         LinkTarget *target = view->linkTarget();
-        QWidget *surface = view->engine()->focusProxy();
+        QWidget *surface = view->engine()->focusProxy(), *window = view->window();
+        // Something of the window's across the page's foot, as the notice of an old engine is.
+        QLabel cover(window);
+        cover.setAutoFillBackground(true);
+        cover.setGeometry(QRect(view->engine()->mapTo(window, QPoint(0, view->engine()->height() - 40)),
+                                QSize(view->engine()->width(), 40)));
+        cover.show();
         // A page that has not drawn its first frame yet drops the move.
         for (int attempt = 0; attempt < 10; ++attempt) {
             if (pointer)
@@ -239,8 +248,15 @@ private slots:
                 break;
         }
         QCOMPARE(target->shownText(), link);
-        QCOMPARE(target->geometry().bottomLeft(), view->engine()->geometry().bottomLeft());
-        if (pointer)
+        QCOMPARE(target->mapTo(window, target->rect().bottomLeft()),
+                 view->engine()->mapTo(window, view->engine()->rect().bottomLeft()));
+        // Seen whole, whatever the window lays over the page's foot.
+        QCOMPARE(window->grab(QRect(target->mapTo(window, QPoint()), target->size())).toImage(),
+                 target->grab().toImage());
+        QEvent leave(QEvent::Leave);
+        if (leavesThePage)
+            QApplication::sendEvent(view->engine(), &leave);
+        else if (pointer)
             QTest::mouseMove(surface, QPoint(600, 300));
         else
             js(view, "document.getElementById('target').blur()");

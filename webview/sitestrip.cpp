@@ -221,6 +221,8 @@ LinkTarget::LinkTarget(QWidget *over, QWidget *parent) : QLabel(parent), m_over(
     setFrameShape(QFrame::StyledPanel);
     setMargin(2);
     m_over->installEventFilter(this);
+    // It may live in the page's window rather than with the page.
+    connect(m_over, &QObject::destroyed, this, &QObject::deleteLater);
     hide();
 }
 
@@ -231,6 +233,10 @@ void LinkTarget::showLink(const QString &url)
         hide();
         return;
     }
+    // Over all the window lays across the page's foot (a notice of its
+    // own), as long as the link is pointed at.
+    if (parentWidget() != m_over->window())
+        setParent(m_over->window());
     // At most half the page's width, as many characters as fit in it: as
     // many as characters of an average width would, fewer until they fit.
     const int widest = qMax(m_over->width() / 2, 200);
@@ -254,7 +260,9 @@ bool LinkTarget::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
         place();
-    else if (event->type() == QEvent::Hide)
+    // The engine keeps the last link when the pointer leaves for another
+    // window (a page's window it opened on the link's click).
+    else if (event->type() == QEvent::Hide || event->type() == QEvent::Leave)
         showLink(QString());
     return QLabel::eventFilter(watched, event);
 }

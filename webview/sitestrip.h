@@ -59,8 +59,8 @@ private:
 };
 
 // The address of the link under the pointer (or with the keyboard's focus),
-// at the bottom left over the widget it is given, as long as the page says
-// the link is there.
+// at the bottom left over the widget it is given and above the rest of its
+// window, as long as the page says the link is there.
 class LinkTarget : public QLabel
 {
     Q_OBJECT
