@@ -105,6 +105,7 @@ protected:
         QVERIFY(server->isListening());
         server->setPage("/home", page("Home", "Hotels"));
         session = std::make_unique<Session>();
+        session->setHomePage([home = server->url("/home")] { return home; });
         window = std::make_unique<frmMain>(
             [this](QWidget *parent) {
                 return view = new EngineView(*session, parent, PageWindow::maker(*session, parent->window()));

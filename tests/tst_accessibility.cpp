@@ -7,6 +7,8 @@
 #include "focusstyle.h"
 #include "frmmain.h"
 #include "pictureimage.h"
+#include "siteanswers.h"
+#include "sitestrip.h"
 #include "testmain.h"
 
 #include <QAccessible>
@@ -57,6 +59,11 @@ class TestAccessibility : public QObject
         } else if (window == QLatin1String("downloads")) {
             shown = new DownloadsWindow(downloads, main.get());
             shown->setAttribute(Qt::WA_DeleteOnClose);
+        } else if (window == QLatin1String("site strip")) {
+            auto *strip = new SiteStrip;
+            const QUrl page(QStringLiteral("http://deals.example:8080/x"));
+            strip->showSite(page, siteaddress::siteOf(page, SiteAnswers()));
+            shown = strip;
         } else if (window == QLatin1String("about")) {
             main->mnuAbout->trigger();
             shown = main->findChild<frmAbout *>();
@@ -118,6 +125,7 @@ private slots:
         QTest::newRow("bookmarks, delete") << "bookmarks, delete";
         QTest::newRow("about") << "about";
         QTest::newRow("downloads") << "downloads";
+        QTest::newRow("site strip") << "site strip";
     }
 
     // Every control a screen reader stops on says what it is.
@@ -212,6 +220,10 @@ private slots:
         row("downloads", "openFolder", QAccessible::PushButton, "Open Folder");
         row("downloads", "clearFinished", QAccessible::PushButton, "Clear Finished");
         row("downloads", "closeDownloads", QAccessible::PushButton, "Close");
+        row("site strip", "siteSign", QAccessible::Graphic, "Not secure");
+        row("site strip", "siteWords", QAccessible::StaticText, "Not secure");
+        row("site strip", "siteButton", QAccessible::PushButton, "http://deals.example:8080");
+        row("site strip", "siteHome", QAccessible::PushButton, "Home Page");
     }
     void names()
     {

@@ -1,6 +1,7 @@
 #include "findbar.h"
 #include "pagefixture.h"
 #include "schemes.h"
+#include "sitestrip.h"
 #include "testmain.h"
 #include "widgetfixture.h"
 
@@ -170,6 +171,96 @@ private slots:
         const QRect placed = popup->frameGeometry();
         js(popup->view(), "1");
         QCOMPARE(popup->frameGeometry(), placed);
+    }
+
+    // Off the home site a strip above the page names the site, in the main
+    // window and in a page window, whatever the page's title and look; the
+    // page gives up its height and nothing else moves.
+    void siteStrip_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the home site") << "main" << "";
+        QTest::newRow("another site") << "main" << "Not secure http://localhost:%1";
+        QTest::newRow("a popup of another site, titled as the home site") << "popup" << "Not secure http://localhost:%1";
+        QTest::newRow("a blank popup the home site writes") << "popup" << "";
+    }
+    void siteStrip()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, shown);
+        const QByteArray target = shown.isEmpty() ? "about:blank" : "http://localhost:" + QByteArray::number(server->port()) + "/home";
+        server->setPage("/opener", page("Home", block("a", "href='" + target + "' target='_blank'")));
+        const QRect designed = view->geometry(), page = view->engine()->geometry();
+        EngineView *strip = view;
+        if (where == "popup") {
+            load("/opener");
+            click(view);
+            QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), 1, 20000);
+            strip = pageWindows().constFirst()->view();
+            QTRY_VERIFY_WITH_TIMEOUT(!strip->Busy() && !strip->LocationURL().isEmpty(), 20000);
+        } else if (!shown.isEmpty()) {
+            load(QString::fromLatin1(target));
+        }
+        QTRY_COMPARE(strip->siteStrip()->text(), QString(shown).replace("%1", QString::number(server->port())));
+        QCOMPARE(strip->siteStrip()->isVisible(), !shown.isEmpty());
+        QCOMPARE(view->geometry(), designed);
+        QCOMPARE(view->engine()->geometry(), where == "popup" || shown.isEmpty() ? page : page.adjusted(0, view->siteStrip()->height(), 0, 0));
+        if (shown.isEmpty())
+            return;
+        // Its button goes back to the home page.
+        QTest::mouseClick(strip->siteStrip()->findChild<QPushButton *>("siteHome"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(strip->LocationURL() == server->url("/home") && !strip->siteStrip()->isVisible(), 20000);
+    }
+
+    // The address of the link under the pointer, or with the keyboard's
+    // focus, shows at the bottom left over the page until it leaves the link.
+    void linkUnderThePointer_data()
+    {
+        QTest::addColumn<bool>("pointer");
+        QTest::addColumn<bool>("leavesThePage");
+        QTest::newRow("the pointer") << true << false;
+        QTest::newRow("the pointer, leaving for another window") << true << true;
+        QTest::newRow("the keyboard") << false << false;
+    }
+    void linkUnderThePointer()
+    {
+        QFETCH(bool, pointer);
+        QFETCH(bool, leavesThePage);
+        const QString link = QStringLiteral("http://localhost:%1/deals?from=2026-12-20").arg(server->port());
+        server->setPage("/links", page("Links", block("a", "href='" + link.toUtf8() + "'")));
+        load("/links");
+        LinkTarget *target = view->linkTarget();
+        QWidget *surface = view->engine()->focusProxy(), *window = view->window();
+        // Something of the window's across the page's foot, as the notice of an old engine is.
+        QLabel cover(window);
+        cover.setAutoFillBackground(true);
+        cover.setGeometry(QRect(view->engine()->mapTo(window, QPoint(0, view->engine()->height() - 40)),
+                                QSize(view->engine()->width(), 40)));
+        cover.show();
+        // A page that has not drawn its first frame yet drops the move.
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            if (pointer)
+                QTest::mouseMove(surface, QPoint(50 + attempt % 2, 50));
+            else
+                js(view, "document.getElementById('target').focus()");
+            if (QTest::qWaitFor([&] { return target->shownText() == link; }, 2000))
+                break;
+        }
+        QCOMPARE(target->shownText(), link);
+        QCOMPARE(target->mapTo(window, target->rect().bottomLeft()),
+                 view->engine()->mapTo(window, view->engine()->rect().bottomLeft()));
+        // Seen whole, whatever the window lays over the page's foot.
+        QCOMPARE(window->grab(QRect(target->mapTo(window, QPoint()), target->size())).toImage(),
+                 target->grab().toImage());
+        QEvent leave(QEvent::Leave);
+        if (leavesThePage)
+            QApplication::sendEvent(view->engine(), &leave);
+        else if (pointer)
+            QTest::mouseMove(surface, QPoint(600, 300));
+        else
+            js(view, "document.getElementById('target').blur()");
+        QTRY_COMPARE_WITH_TIMEOUT(target->shownText(), QString(), 20000);
     }
 
     void keys_data()
@@ -375,15 +466,19 @@ private slots:
     {
         int shown = 0;
         bool offeredFirst = false;
+        QString heading;
         ModalWatch watch([&](QWidget *dialog) {
             auto *box = qobject_cast<QMessageBox *>(dialog);
             if (!box)
                 return;
             ++shown;
-            if (shown == 1)
+            // The site is named whole, where no window manager shortens it.
+            if (shown == 1) {
+                heading = box->text().section(u'\n', 0, 0);
                 offeredFirst = box->checkBox();
-            else if (box->checkBox())
+            } else if (box->checkBox()) {
                 box->checkBox()->setChecked(true);
+            }
             box->button(QMessageBox::Ok)->click();
         });
         server->setPage("/nag", page("Nag", "", "setTimeout(() => { for (let i = 0; i < 100; ++i) alert('Book now!');"
@@ -391,6 +486,7 @@ private slots:
         view->Navigate(server->url("/nag"));
         QTRY_COMPARE_WITH_TIMEOUT(shown, 2, 20000);
         QVERIFY(!offeredFirst);
+        QCOMPARE(heading, QUrl(server->url("")).authority() + " says");
         // The loop runs on without dialogs to its end.
         QTRY_COMPARE_WITH_TIMEOUT(view->LocationName(), QStringLiteral("Done"), 20000);
         QCOMPARE(shown, 2);
@@ -419,6 +515,7 @@ private slots:
         source->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), 1, 20000);
         QTRY_COMPARE(pageWindows()[0]->view()->LocationURL(), "view-source:" + server->url("/home"));
+        QTRY_COMPARE(pageWindows()[0]->windowTitle(), "Source of " + server->url("/home"));
     }
 
     void profileLastsAndIsPrivate()
@@ -626,7 +723,8 @@ private slots:
         QFETCH(bool, frame);
         UntrustedServer untrusted(folder.path());
         QVERIFY(untrusted.ready());
-        const QString address = QStringLiteral("https://127.0.0.1:%1/deal").arg(untrusted.serverPort());
+        // Another site than the home site's, so that the strip names it.
+        const QString address = QStringLiteral("https://localhost:%1/deal").arg(untrusted.serverPort());
         if (frame) {
             server->setPage("/framed", page("Framed", "<iframe src='" + address.toUtf8() + "'></iframe>"));
             load("/framed");
@@ -641,9 +739,13 @@ private slots:
             return;
         }
         QTRY_COMPARE(view->notice().section('\n', 0, 0),
-                     QStringLiteral("The certificate of https://127.0.0.1:%1 is not trusted, so the page was not "
+                     QStringLiteral("The certificate of https://localhost:%1 is not trusted, so the page was not "
                                     "opened.")
                          .arg(untrusted.serverPort()));
+        // The strip says so too, and what the engine gave of the certificate.
+        QTRY_COMPARE(view->siteStrip()->text(), QStringLiteral("Certificate not trusted localhost:%1").arg(untrusted.serverPort()));
+        view->siteStrip()->showDetails();
+        QVERIFY(view->siteStrip()->details()->findChild<QLabel *>("siteCertificate")->text().startsWith("Issued to: 127.0.0.1\n"));
         // Another page takes its place as usual.
         load("/home");
         QVERIFY(view->notice().isEmpty());

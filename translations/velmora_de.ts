@@ -33,22 +33,32 @@
     </message>
 </context>
 <context>
+    <name>DownloadList</name>
+    <message>
+        <source>1 download is still running</source>
+        <translation>1 Download läuft noch</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n downloads are still running</source>
+        <translation>
+            <numerusform>%n Download läuft noch</numerusform>
+            <numerusform>%n Downloads laufen noch</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Keep downloading</source>
+        <translation>&amp;Weiter herunterladen</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
     <name>DownloadsWindow</name>
     <message>
         <source>Downloads</source>
         <translation>Downloads</translation>
-    </message>
-    <message>
-        <source>Open Folder</source>
-        <translation>Ordner öffnen</translation>
-    </message>
-    <message>
-        <source>Clear Finished</source>
-        <translation>Abgeschlossene entfernen</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Cancel the download of %1</source>
@@ -57,6 +67,38 @@
     <message>
         <source>Download of %1</source>
         <translation>Download von %1</translation>
+    </message>
+    <message>
+        <source>Open Fol&amp;der</source>
+        <translation>&amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Clear Fi&amp;nished</source>
+        <translation>&amp;Fertige entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Cance&amp;l</source>
+        <translation>A&amp;bbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>%1 öffnen</translation>
+    </message>
+    <message>
+        <source>Show in &amp;Folder</source>
+        <translation>Im Ordner &amp;zeigen</translation>
+    </message>
+    <message>
+        <source>Show %1 in its folder</source>
+        <translation>%1 in seinem Ordner zeigen</translation>
     </message>
 </context>
 <context>
@@ -72,10 +114,6 @@
 </context>
 <context>
     <name>EnginePrinting</name>
-    <message>
-        <source>Another print command of this page is still running.</source>
-        <translation>Ein anderer Druckauftrag dieser Seite läuft noch.</translation>
-    </message>
     <message>
         <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
         <translation>Der Renderer der Seite wurde beim Drucken beendet; es wurde nichts gedruckt.</translation>
@@ -112,6 +150,10 @@
         <source>The PDF file has not arrived yet.</source>
         <translation>Die PDF-Datei ist noch nicht angekommen.</translation>
     </message>
+    <message>
+        <source>The page has a question open; answer it first.</source>
+        <translation>Die Seite hat eine offene Frage; beantworten Sie sie zuerst.</translation>
+    </message>
 </context>
 <context>
     <name>EngineView</name>
@@ -140,10 +182,6 @@
         <translation>Die Seite wird gerade gedruckt und kann jetzt nicht angehalten werden.</translation>
     </message>
     <message>
-        <source>Command %1 with option %2 is not supported.</source>
-        <translation>Der Befehl %1 mit der Option %2 wird nicht unterstützt.</translation>
-    </message>
-    <message>
         <source>There is no page to save.</source>
         <translation>Es gibt keine Seite zum Speichern.</translation>
     </message>
@@ -166,6 +204,22 @@
     <message>
         <source>Text cannot be found in this PDF file.</source>
         <translation>In dieser PDF-Datei kann kein Text gesucht werden.</translation>
+    </message>
+    <message>
+        <source>&amp;Open It</source>
+        <translation>&amp;Öffnen</translation>
+    </message>
+    <message>
+        <source>Velmora no longer asks you about %1 from %2: it refuses them.</source>
+        <translation>Velmora fragt Sie nicht mehr nach Anfragen von %2 (%1): Sie werden abgelehnt.</translation>
+    </message>
+    <message>
+        <source>&amp;Ask Again</source>
+        <translation>&amp;Wieder fragen</translation>
+    </message>
+    <message>
+        <source>This command is not one of the page&apos;s.</source>
+        <translation>Dieser Befehl gehört nicht zur Seite.</translation>
     </message>
 </context>
 <context>
@@ -205,6 +259,13 @@
     <message>
         <source>Clear</source>
         <translation>Leeren</translation>
+    </message>
+</context>
+<context>
+    <name>NoteBar</name>
+    <message>
+        <source>Close this note</source>
+        <translation>Diesen Hinweis schließen</translation>
     </message>
 </context>
 <context>
@@ -316,6 +377,10 @@
     <message>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <source>Source of %1</source>
+        <translation>Quelltext von %1</translation>
     </message>
 </context>
 <context>
@@ -449,6 +514,80 @@
     <message>
         <source>%1 Settings are kept only until Velmora ends.</source>
         <translation>%1 Einstellungen werden nur aufbewahrt, bis Velmora beendet wird.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteStrip</name>
+    <message>
+        <source>Site</source>
+        <translation>Website</translation>
+    </message>
+    <message>
+        <source>Show the whole address and the connection</source>
+        <translation>Die ganze Adresse und die Verbindung anzeigen</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Startseite</translation>
+    </message>
+    <message>
+        <source>Go back to the home page</source>
+        <translation>Zurück zur Startseite</translation>
+    </message>
+    <message>
+        <source>Certificate not trusted</source>
+        <translation>Zertifikat nicht vertrauenswürdig</translation>
+    </message>
+    <message>
+        <source>Not secure</source>
+        <translation>Nicht sicher</translation>
+    </message>
+    <message>
+        <source>Secure connection</source>
+        <translation>Sichere Verbindung</translation>
+    </message>
+    <message>
+        <source>The web engine did not trust this site&apos;s certificate, so the page was not opened. Someone may be pretending to be this site.</source>
+        <translation>Die Web-Engine hat dem Zertifikat dieser Website nicht vertraut, daher wurde die Seite nicht geöffnet. Möglicherweise gibt sich jemand als diese Website aus.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is encrypted, and the web engine trusts its certificate.</source>
+        <translation>Die Verbindung zu dieser Website ist verschlüsselt, und die Web-Engine vertraut ihrem Zertifikat.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is not secure: others on the network can read and change what you see and send. Do not enter passwords or card numbers here.</source>
+        <translation>Die Verbindung zu dieser Website ist nicht sicher: Andere im Netzwerk können lesen und ändern, was Sie sehen und senden. Geben Sie hier keine Passwörter oder Kartennummern ein.</translation>
+    </message>
+    <message>
+        <source>This page is a file on this computer.</source>
+        <translation>Diese Seite ist eine Datei auf diesem Computer.</translation>
+    </message>
+    <message>
+        <source>This page is not from a web site.</source>
+        <translation>Diese Seite stammt nicht von einer Website.</translation>
+    </message>
+    <message>
+        <source>Site details</source>
+        <translation>Angaben zur Website</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Issued to: %1
+Issued by: %2
+Valid from %3 to %4</source>
+        <translation>Ausgestellt für: %1
+Ausgestellt von: %2
+Gültig von %3 bis %4</translation>
+    </message>
+</context>
+<context>
+    <name>WebView</name>
+    <message>
+        <source>Command %1 with option %2 is not supported.</source>
+        <translation>Der Befehl %1 mit der Option %2 wird nicht unterstützt.</translation>
     </message>
 </context>
 <context>
@@ -665,6 +804,10 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
         <source>&amp;View Bookmark</source>
         <translation>Lesezeichen &amp;anzeigen</translation>
     </message>
+    <message>
+        <source>&amp;Downloads...</source>
+        <translation>Do&amp;wnloads...</translation>
+    </message>
 </context>
 <context>
     <name>pagedialogs</name>
@@ -771,6 +914,82 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     <message>
         <source>The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request was cancelled.</source>
         <translation>Die Website %1 hat nach einem Passkey oder Sicherheitsschlüssel gefragt. Velmora kann diese noch nicht verwenden, daher wurde die Anfrage abgebrochen.</translation>
+    </message>
+    <message>
+        <source>windows</source>
+        <translation>Fenster</translation>
+    </message>
+    <message>
+        <source>downloads</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>signing in</source>
+        <translation>Anmeldung</translation>
+    </message>
+    <message>
+        <source>your location</source>
+        <translation>Ihr Standort</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>your camera</source>
+        <translation>Ihre Kamera</translation>
+    </message>
+    <message>
+        <source>your microphone</source>
+        <translation>Ihr Mikrofon</translation>
+    </message>
+    <message>
+        <source>your camera and microphone</source>
+        <translation>Ihre Kamera und Ihr Mikrofon</translation>
+    </message>
+    <message>
+        <source>your screen</source>
+        <translation>Ihr Bildschirm</translation>
+    </message>
+    <message>
+        <source>your screen and its sound</source>
+        <translation>Ihr Bildschirm und sein Ton</translation>
+    </message>
+    <message>
+        <source>your mouse pointer</source>
+        <translation>Ihr Mauszeiger</translation>
+    </message>
+    <message>
+        <source>what you copied</source>
+        <translation>was Sie kopiert haben</translation>
+    </message>
+    <message>
+        <source>your fonts</source>
+        <translation>Ihre Schriftarten</translation>
+    </message>
+    <message>
+        <source>links to other programs</source>
+        <translation>Links zu anderen Programmen</translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>passkeys</source>
+        <translation>Passkeys</translation>
+    </message>
+    <message>
+        <source>%1 (a frame on %2)</source>
+        <translation>%1 (ein Rahmen auf %2)</translation>
+    </message>
+    <message>
+        <source>This page says</source>
+        <translation>Diese Seite meldet</translation>
+    </message>
+    <message>
+        <source>%1 says</source>
+        <translation>%1 meldet</translation>
     </message>
 </context>
 <context>
@@ -984,6 +1203,20 @@ Chromium %4, mit Sicherheitskorrekturen bis %5
     <message>
         <source>Velmora opens one address at a time, not %1</source>
         <translation>Velmora öffnet eine Adresse auf einmal, nicht %1</translation>
+    </message>
+    <message>
+        <source>velmora: web pages run outside the web engine&apos;s sandbox (%1 has %2)
+</source>
+        <translation>velmora: Webseiten laufen außerhalb der Sandbox der Web-Engine (%1 enthält %2)
+</translation>
+    </message>
+    <message>
+        <source>Nothing was opened: %1.</source>
+        <translation>Es wurde nichts geöffnet: %1.</translation>
+    </message>
+    <message>
+        <source>the command line</source>
+        <translation>die Befehlszeile</translation>
     </message>
 </context>
 <context>

@@ -33,22 +33,32 @@
     </message>
 </context>
 <context>
+    <name>DownloadList</name>
+    <message>
+        <source>1 download is still running</source>
+        <translation>1 descarga sigue en curso</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n downloads are still running</source>
+        <translation>
+            <numerusform>%n descarga sigue en curso</numerusform>
+            <numerusform>%n descargas siguen en curso</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Keep downloading</source>
+        <translation>&amp;Seguir descargando</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+</context>
+<context>
     <name>DownloadsWindow</name>
     <message>
         <source>Downloads</source>
         <translation>Descargas</translation>
-    </message>
-    <message>
-        <source>Open Folder</source>
-        <translation>Abrir carpeta</translation>
-    </message>
-    <message>
-        <source>Clear Finished</source>
-        <translation>Quitar las terminadas</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
     </message>
     <message>
         <source>Cancel the download of %1</source>
@@ -57,6 +67,38 @@
     <message>
         <source>Download of %1</source>
         <translation>Descarga de %1</translation>
+    </message>
+    <message>
+        <source>Open Fol&amp;der</source>
+        <translation>Abrir &amp;carpeta</translation>
+    </message>
+    <message>
+        <source>Clear Fi&amp;nished</source>
+        <translation>&amp;Quitar terminadas</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>C&amp;errar</translation>
+    </message>
+    <message>
+        <source>Cance&amp;l</source>
+        <translation>Cance&amp;lar</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Abrir</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>Abrir %1</translation>
+    </message>
+    <message>
+        <source>Show in &amp;Folder</source>
+        <translation>Mostrar en la ca&amp;rpeta</translation>
+    </message>
+    <message>
+        <source>Show %1 in its folder</source>
+        <translation>Mostrar %1 en su carpeta</translation>
     </message>
 </context>
 <context>
@@ -72,10 +114,6 @@
 </context>
 <context>
     <name>EnginePrinting</name>
-    <message>
-        <source>Another print command of this page is still running.</source>
-        <translation>Otra impresión de esta página sigue en curso.</translation>
-    </message>
     <message>
         <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
         <translation>El renderizador de la página terminó durante la impresión; no se ha impreso nada.</translation>
@@ -112,6 +150,10 @@
         <source>The PDF file has not arrived yet.</source>
         <translation>El archivo PDF aún no ha llegado.</translation>
     </message>
+    <message>
+        <source>The page has a question open; answer it first.</source>
+        <translation>La página tiene una pregunta abierta; respóndala primero.</translation>
+    </message>
 </context>
 <context>
     <name>EngineView</name>
@@ -140,10 +182,6 @@
         <translation>La página se está imprimiendo y no se puede detener ahora.</translation>
     </message>
     <message>
-        <source>Command %1 with option %2 is not supported.</source>
-        <translation>No se admite el comando %1 con la opción %2.</translation>
-    </message>
-    <message>
         <source>There is no page to save.</source>
         <translation>No hay ninguna página que guardar.</translation>
     </message>
@@ -166,6 +204,22 @@
     <message>
         <source>Text cannot be found in this PDF file.</source>
         <translation>No se puede buscar texto en este archivo PDF.</translation>
+    </message>
+    <message>
+        <source>&amp;Open It</source>
+        <translation>&amp;Abrirla</translation>
+    </message>
+    <message>
+        <source>Velmora no longer asks you about %1 from %2: it refuses them.</source>
+        <translation>Velmora ya no le pregunta por las solicitudes de %2 (%1): las rechaza.</translation>
+    </message>
+    <message>
+        <source>&amp;Ask Again</source>
+        <translation>&amp;Volver a preguntar</translation>
+    </message>
+    <message>
+        <source>This command is not one of the page&apos;s.</source>
+        <translation>Este comando no es de la página.</translation>
     </message>
 </context>
 <context>
@@ -205,6 +259,13 @@
     <message>
         <source>Clear</source>
         <translation>Borrar</translation>
+    </message>
+</context>
+<context>
+    <name>NoteBar</name>
+    <message>
+        <source>Close this note</source>
+        <translation>Cerrar este aviso</translation>
     </message>
 </context>
 <context>
@@ -316,6 +377,10 @@
     <message>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <source>Source of %1</source>
+        <translation>Código fuente de %1</translation>
     </message>
 </context>
 <context>
@@ -449,6 +514,80 @@
     <message>
         <source>%1 Settings are kept only until Velmora ends.</source>
         <translation>%1 La configuración solo se conserva hasta que se cierra Velmora.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteStrip</name>
+    <message>
+        <source>Site</source>
+        <translation>Sitio</translation>
+    </message>
+    <message>
+        <source>Show the whole address and the connection</source>
+        <translation>Mostrar la dirección completa y la conexión</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Página de inicio</translation>
+    </message>
+    <message>
+        <source>Go back to the home page</source>
+        <translation>Volver a la página de inicio</translation>
+    </message>
+    <message>
+        <source>Certificate not trusted</source>
+        <translation>Certificado no fiable</translation>
+    </message>
+    <message>
+        <source>Not secure</source>
+        <translation>No seguro</translation>
+    </message>
+    <message>
+        <source>Secure connection</source>
+        <translation>Conexión segura</translation>
+    </message>
+    <message>
+        <source>The web engine did not trust this site&apos;s certificate, so the page was not opened. Someone may be pretending to be this site.</source>
+        <translation>El motor web no ha confiado en el certificado de este sitio, así que no se ha abierto la página. Puede que alguien se haga pasar por este sitio.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is encrypted, and the web engine trusts its certificate.</source>
+        <translation>La conexión con este sitio está cifrada y el motor web confía en su certificado.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is not secure: others on the network can read and change what you see and send. Do not enter passwords or card numbers here.</source>
+        <translation>La conexión con este sitio no es segura: otros en la red pueden leer y cambiar lo que ve y envía. No introduzca aquí contraseñas ni números de tarjeta.</translation>
+    </message>
+    <message>
+        <source>This page is a file on this computer.</source>
+        <translation>Esta página es un archivo de este equipo.</translation>
+    </message>
+    <message>
+        <source>This page is not from a web site.</source>
+        <translation>Esta página no procede de un sitio web.</translation>
+    </message>
+    <message>
+        <source>Site details</source>
+        <translation>Detalles del sitio</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Dirección</translation>
+    </message>
+    <message>
+        <source>Issued to: %1
+Issued by: %2
+Valid from %3 to %4</source>
+        <translation>Emitido para: %1
+Emitido por: %2
+Válido del %3 al %4</translation>
+    </message>
+</context>
+<context>
+    <name>WebView</name>
+    <message>
+        <source>Command %1 with option %2 is not supported.</source>
+        <translation>No se admite el comando %1 con la opción %2.</translation>
     </message>
 </context>
 <context>
@@ -664,6 +803,10 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
         <source>&amp;View Bookmark</source>
         <translation>&amp;Ver marcadores</translation>
     </message>
+    <message>
+        <source>&amp;Downloads...</source>
+        <translation>&amp;Descargas...</translation>
+    </message>
 </context>
 <context>
     <name>pagedialogs</name>
@@ -770,6 +913,82 @@ Pulse Actualizar para volver a cargarla.</translation>
     <message>
         <source>The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request was cancelled.</source>
         <translation>El sitio %1 ha pedido una llave de acceso o una llave de seguridad. Velmora aún no puede usarlas, así que se ha cancelado la solicitud.</translation>
+    </message>
+    <message>
+        <source>windows</source>
+        <translation>ventanas</translation>
+    </message>
+    <message>
+        <source>downloads</source>
+        <translation>descargas</translation>
+    </message>
+    <message>
+        <source>signing in</source>
+        <translation>inicio de sesión</translation>
+    </message>
+    <message>
+        <source>your location</source>
+        <translation>su ubicación</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>notificaciones</translation>
+    </message>
+    <message>
+        <source>your camera</source>
+        <translation>su cámara</translation>
+    </message>
+    <message>
+        <source>your microphone</source>
+        <translation>su micrófono</translation>
+    </message>
+    <message>
+        <source>your camera and microphone</source>
+        <translation>su cámara y su micrófono</translation>
+    </message>
+    <message>
+        <source>your screen</source>
+        <translation>su pantalla</translation>
+    </message>
+    <message>
+        <source>your screen and its sound</source>
+        <translation>su pantalla y su sonido</translation>
+    </message>
+    <message>
+        <source>your mouse pointer</source>
+        <translation>el puntero de su ratón</translation>
+    </message>
+    <message>
+        <source>what you copied</source>
+        <translation>lo que ha copiado</translation>
+    </message>
+    <message>
+        <source>your fonts</source>
+        <translation>sus fuentes</translation>
+    </message>
+    <message>
+        <source>links to other programs</source>
+        <translation>enlaces a otros programas</translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation>impresión</translation>
+    </message>
+    <message>
+        <source>passkeys</source>
+        <translation>llaves de acceso</translation>
+    </message>
+    <message>
+        <source>%1 (a frame on %2)</source>
+        <translation>%1 (un marco de %2)</translation>
+    </message>
+    <message>
+        <source>This page says</source>
+        <translation>Esta página dice</translation>
+    </message>
+    <message>
+        <source>%1 says</source>
+        <translation>%1 dice</translation>
     </message>
 </context>
 <context>
@@ -983,6 +1202,20 @@ Chromium %4, con parches de seguridad hasta el %5
     <message>
         <source>Velmora opens one address at a time, not %1</source>
         <translation>Velmora abre una dirección a la vez, no %1</translation>
+    </message>
+    <message>
+        <source>velmora: web pages run outside the web engine&apos;s sandbox (%1 has %2)
+</source>
+        <translation>velmora: las páginas web se ejecutan fuera del entorno aislado del motor web (%1 contiene %2)
+</translation>
+    </message>
+    <message>
+        <source>Nothing was opened: %1.</source>
+        <translation>No se abrió nada: %1.</translation>
+    </message>
+    <message>
+        <source>the command line</source>
+        <translation>la línea de comandos</translation>
     </message>
 </context>
 <context>

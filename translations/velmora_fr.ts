@@ -33,22 +33,32 @@
     </message>
 </context>
 <context>
+    <name>DownloadList</name>
+    <message>
+        <source>1 download is still running</source>
+        <translation>1 téléchargement est encore en cours</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n downloads are still running</source>
+        <translation>
+            <numerusform>%n téléchargement est encore en cours</numerusform>
+            <numerusform>%n téléchargements sont encore en cours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Keep downloading</source>
+        <translation>&amp;Continuer le téléchargement</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+</context>
+<context>
     <name>DownloadsWindow</name>
     <message>
         <source>Downloads</source>
         <translation>Téléchargements</translation>
-    </message>
-    <message>
-        <source>Open Folder</source>
-        <translation>Ouvrir le dossier</translation>
-    </message>
-    <message>
-        <source>Clear Finished</source>
-        <translation>Effacer les terminés</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
     </message>
     <message>
         <source>Cancel the download of %1</source>
@@ -57,6 +67,38 @@
     <message>
         <source>Download of %1</source>
         <translation>Téléchargement de %1</translation>
+    </message>
+    <message>
+        <source>Open Fol&amp;der</source>
+        <translation>Ouvrir le &amp;dossier</translation>
+    </message>
+    <message>
+        <source>Clear Fi&amp;nished</source>
+        <translation>Effacer les &amp;terminés</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Cance&amp;l</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation>Ouvrir %1</translation>
+    </message>
+    <message>
+        <source>Show in &amp;Folder</source>
+        <translation>Afficher dans le do&amp;ssier</translation>
+    </message>
+    <message>
+        <source>Show %1 in its folder</source>
+        <translation>Afficher %1 dans son dossier</translation>
     </message>
 </context>
 <context>
@@ -72,10 +114,6 @@
 </context>
 <context>
     <name>EnginePrinting</name>
-    <message>
-        <source>Another print command of this page is still running.</source>
-        <translation>Une autre impression de cette page est encore en cours.</translation>
-    </message>
     <message>
         <source>The page&apos;s renderer ended while printing; nothing was printed.</source>
         <translation>Le moteur de rendu de la page s’est arrêté pendant l’impression ; rien n’a été imprimé.</translation>
@@ -112,6 +150,10 @@
         <source>The PDF file has not arrived yet.</source>
         <translation>Le fichier PDF n&apos;est pas encore arrivé.</translation>
     </message>
+    <message>
+        <source>The page has a question open; answer it first.</source>
+        <translation>La page a une question en attente ; répondez-y d’abord.</translation>
+    </message>
 </context>
 <context>
     <name>EngineView</name>
@@ -140,10 +182,6 @@
         <translation>La page est en cours d’impression et ne peut pas être arrêtée maintenant.</translation>
     </message>
     <message>
-        <source>Command %1 with option %2 is not supported.</source>
-        <translation>La commande %1 avec l’option %2 n’est pas prise en charge.</translation>
-    </message>
-    <message>
         <source>There is no page to save.</source>
         <translation>Il n’y a aucune page à enregistrer.</translation>
     </message>
@@ -166,6 +204,22 @@
     <message>
         <source>Text cannot be found in this PDF file.</source>
         <translation>Impossible de rechercher du texte dans ce fichier PDF.</translation>
+    </message>
+    <message>
+        <source>&amp;Open It</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>Velmora no longer asks you about %1 from %2: it refuses them.</source>
+        <translation>Velmora ne vous demande plus rien pour %2 (%1) : ces demandes sont refusées.</translation>
+    </message>
+    <message>
+        <source>&amp;Ask Again</source>
+        <translation>&amp;Demander à nouveau</translation>
+    </message>
+    <message>
+        <source>This command is not one of the page&apos;s.</source>
+        <translation>Cette commande n’est pas une commande de la page.</translation>
     </message>
 </context>
 <context>
@@ -205,6 +259,13 @@
     <message>
         <source>Clear</source>
         <translation>Effacer</translation>
+    </message>
+</context>
+<context>
+    <name>NoteBar</name>
+    <message>
+        <source>Close this note</source>
+        <translation>Fermer cette note</translation>
     </message>
 </context>
 <context>
@@ -316,6 +377,10 @@
     <message>
         <source>%1 - %2</source>
         <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <source>Source of %1</source>
+        <translation>Source de %1</translation>
     </message>
 </context>
 <context>
@@ -449,6 +514,80 @@
     <message>
         <source>%1 Settings are kept only until Velmora ends.</source>
         <translation>%1 Les paramètres ne sont conservés que jusqu’à la fermeture de Velmora.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteStrip</name>
+    <message>
+        <source>Site</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Show the whole address and the connection</source>
+        <translation>Afficher l’adresse complète et la connexion</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Page d’accueil</translation>
+    </message>
+    <message>
+        <source>Go back to the home page</source>
+        <translation>Revenir à la page d’accueil</translation>
+    </message>
+    <message>
+        <source>Certificate not trusted</source>
+        <translation>Certificat non fiable</translation>
+    </message>
+    <message>
+        <source>Not secure</source>
+        <translation>Non sécurisé</translation>
+    </message>
+    <message>
+        <source>Secure connection</source>
+        <translation>Connexion sécurisée</translation>
+    </message>
+    <message>
+        <source>The web engine did not trust this site&apos;s certificate, so the page was not opened. Someone may be pretending to be this site.</source>
+        <translation>Le moteur web n’a pas fait confiance au certificat de ce site : la page n’a donc pas été ouverte. Quelqu’un se fait peut-être passer pour ce site.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is encrypted, and the web engine trusts its certificate.</source>
+        <translation>La connexion à ce site est chiffrée, et le moteur web fait confiance à son certificat.</translation>
+    </message>
+    <message>
+        <source>The connection to this site is not secure: others on the network can read and change what you see and send. Do not enter passwords or card numbers here.</source>
+        <translation>La connexion à ce site n’est pas sécurisée : d’autres personnes sur le réseau peuvent lire et modifier ce que vous voyez et envoyez. N’entrez ici ni mot de passe ni numéro de carte.</translation>
+    </message>
+    <message>
+        <source>This page is a file on this computer.</source>
+        <translation>Cette page est un fichier de cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>This page is not from a web site.</source>
+        <translation>Cette page ne vient pas d’un site web.</translation>
+    </message>
+    <message>
+        <source>Site details</source>
+        <translation>Détails du site</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Issued to: %1
+Issued by: %2
+Valid from %3 to %4</source>
+        <translation>Délivré à : %1
+Délivré par : %2
+Valide du %3 au %4</translation>
+    </message>
+</context>
+<context>
+    <name>WebView</name>
+    <message>
+        <source>Command %1 with option %2 is not supported.</source>
+        <translation>La commande %1 avec l’option %2 n’est pas prise en charge.</translation>
     </message>
 </context>
 <context>
@@ -665,6 +804,10 @@ librement.<byte value="xd"/>
         <source>&amp;View Bookmark</source>
         <translation>A&amp;fficher les signets</translation>
     </message>
+    <message>
+        <source>&amp;Downloads...</source>
+        <translation>&amp;Téléchargements...</translation>
+    </message>
 </context>
 <context>
     <name>pagedialogs</name>
@@ -771,6 +914,82 @@ Cliquez sur Actualiser pour la recharger.</translation>
     <message>
         <source>The site %1 asked for a passkey or a security key. Velmora cannot use them yet, so the request was cancelled.</source>
         <translation>Le site %1 a demandé une clé d’accès ou une clé de sécurité. Velmora ne peut pas encore les utiliser : la demande a donc été annulée.</translation>
+    </message>
+    <message>
+        <source>windows</source>
+        <translation>fenêtres</translation>
+    </message>
+    <message>
+        <source>downloads</source>
+        <translation>téléchargements</translation>
+    </message>
+    <message>
+        <source>signing in</source>
+        <translation>connexion</translation>
+    </message>
+    <message>
+        <source>your location</source>
+        <translation>votre position</translation>
+    </message>
+    <message>
+        <source>notifications</source>
+        <translation>notifications</translation>
+    </message>
+    <message>
+        <source>your camera</source>
+        <translation>votre caméra</translation>
+    </message>
+    <message>
+        <source>your microphone</source>
+        <translation>votre micro</translation>
+    </message>
+    <message>
+        <source>your camera and microphone</source>
+        <translation>votre caméra et votre micro</translation>
+    </message>
+    <message>
+        <source>your screen</source>
+        <translation>votre écran</translation>
+    </message>
+    <message>
+        <source>your screen and its sound</source>
+        <translation>votre écran et son audio</translation>
+    </message>
+    <message>
+        <source>your mouse pointer</source>
+        <translation>votre pointeur de souris</translation>
+    </message>
+    <message>
+        <source>what you copied</source>
+        <translation>ce que vous avez copié</translation>
+    </message>
+    <message>
+        <source>your fonts</source>
+        <translation>vos polices</translation>
+    </message>
+    <message>
+        <source>links to other programs</source>
+        <translation>liens vers d’autres programmes</translation>
+    </message>
+    <message>
+        <source>printing</source>
+        <translation>impression</translation>
+    </message>
+    <message>
+        <source>passkeys</source>
+        <translation>clés d’accès</translation>
+    </message>
+    <message>
+        <source>%1 (a frame on %2)</source>
+        <translation>%1 (un cadre de %2)</translation>
+    </message>
+    <message>
+        <source>This page says</source>
+        <translation>Cette page indique</translation>
+    </message>
+    <message>
+        <source>%1 says</source>
+        <translation>%1 indique</translation>
     </message>
 </context>
 <context>
@@ -984,6 +1203,20 @@ Chromium %4, avec les correctifs de sécurité jusqu’au %5
     <message>
         <source>Velmora opens one address at a time, not %1</source>
         <translation>Velmora ouvre une adresse à la fois, pas %1</translation>
+    </message>
+    <message>
+        <source>velmora: web pages run outside the web engine&apos;s sandbox (%1 has %2)
+</source>
+        <translation>velmora : les pages web s’exécutent hors du bac à sable du moteur web (%1 contient %2)
+</translation>
+    </message>
+    <message>
+        <source>Nothing was opened: %1.</source>
+        <translation>Rien n’a été ouvert : %1.</translation>
+    </message>
+    <message>
+        <source>the command line</source>
+        <translation>la ligne de commande</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,8 @@
 #include "pdfviewer.h"
 #include "schemes.h"
 #include "session.h"
+#include "siteaddress.h"
+#include "sitestrip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QStackedLayout>
 #include <QVBoxLayout>
+#include <QWebEngineCertificateError>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
@@ -47,6 +50,7 @@ EngineView::EngineView(Session &session, QWidget *parent, WebPage::WindowMaker m
     createLayout();
     followLoads();
     answerPage();
+    followSite();
     watchUser();
     showPdfs();
 }
@@ -66,6 +70,10 @@ void EngineView::createLayout()
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    m_strip = new SiteStrip(this);
+    // First of the view's children, as a screen reader reads them.
+    m_strip->lower();
+    column->addWidget(m_strip);
     column->addWidget(m_note);
     column->addLayout(m_stack);
     column->addWidget(m_findBar);
@@ -184,6 +192,7 @@ void EngineView::showPdfs()
                 m_pdfViewer->setFocus(Qt::OtherFocusReason);
             emit NavigateComplete2(m_pdfViewer->url().toString());
             emit TitleChange(m_pdfViewer->name());
+            showSite();
             reportHistory();
             emit BusyChanged(Busy());
         },
@@ -216,11 +225,46 @@ void EngineView::closePdf()
         m_view->setFocus(Qt::OtherFocusReason);
     emit NavigateComplete2(m_page->url().toString());
     emit TitleChange(m_page->title());
+    showSite();
     reportHistory();
     if (loading) {
         emit ProgressChange(-1, 100);
         emit BusyChanged(Busy());
     }
+}
+
+void EngineView::followSite()
+{
+    m_linkTarget = new LinkTarget(m_view, this);
+    connect(m_page, &QWebEnginePage::linkHovered, m_linkTarget, &LinkTarget::showLink);
+    connect(m_page, &QWebEnginePage::loadStarted, m_linkTarget, [this] { m_linkTarget->showLink(QString()); });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this] { showSite(); });
+    // The page refuses the certificate first; the strip says so.
+    connect(m_page, &QWebEnginePage::certificateError, this, [this](const QWebEngineCertificateError &error) {
+        m_refusedUrl = error.url();
+        m_refusedChain = error.certificateChain();
+        showSite();
+    });
+    connect(m_strip, &SiteStrip::homeRequested, this, [this] {
+        ignoreErrors([this] { Navigate(m_session.homePage()); });
+        m_view->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void EngineView::showSite()
+{
+    // A page with no address of its own shows what its opener writes into it.
+    const QUrl url = m_pdfViewer->isOpen() ? m_pdfViewer->url() : m_page->url();
+    const QUrl shown = url.isEmpty() || url.scheme() == QLatin1String("about") ? m_page->openerUrl() : url;
+    const auto site =
+        siteaddress::siteToShow(shown, QUrl::fromUserInput(m_session.homePage()), m_session.answers());
+    if (!site) {
+        m_strip->hide();
+        return;
+    }
+    const bool refused = !m_refusedUrl.isEmpty()
+        && m_refusedUrl.adjusted(QUrl::RemoveFragment) == shown.adjusted(QUrl::RemoveFragment);
+    m_strip->showSite(shown, *site, refused ? std::optional(m_refusedChain) : std::nullopt);
 }
 
 void EngineView::enterOrLeaveFullScreen(bool enter)

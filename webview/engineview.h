@@ -4,6 +4,8 @@
 #include "webview.h"
 
 #include <QPointer>
+#include <QSslCertificate>
+#include <QUrl>
 
 class QAction;
 class QLabel;
@@ -14,9 +16,11 @@ class QWebEngineView;
 class EnginePrinting;
 class FindBar;
 class FullScreenWindow;
+class LinkTarget;
 class NoteBar;
 class PdfViewer;
 class Session;
+class SiteStrip;
 
 // The web view over Qt WebEngine: a page of the program's own kind on the
 // session's profile, at its site's zoom. It also answers what the page asks
@@ -24,7 +28,9 @@ class Session;
 // the page has died, its site's certificate was refused, a window was blocked
 // or a site is no longer asked about something. A PDF file the page goes to
 // is shown by the program's own viewer in the page's place, until Back, Stop
-// or a new navigation leaves it for the page under it.
+// or a new navigation leaves it for the page under it. Above a page (or PDF
+// file) of any site but the home site, a strip names the site; the address
+// of a link under the pointer shows at the bottom left.
 class EngineView : public WebView
 {
     Q_OBJECT
@@ -53,6 +59,10 @@ public:
     // while it shows.
     QString note() const;
     NoteBar *noteBar() const { return m_note; }
+    // The strip above a page that is not of the home site.
+    SiteStrip *siteStrip() const { return m_strip; }
+    // The address of the link under the pointer.
+    LinkTarget *linkTarget() const { return m_linkTarget; }
     // The window that shows the page full screen, while it does.
     QWidget *fullScreenWindow() const;
     // The find bar below the page.
@@ -80,6 +90,10 @@ private:
     // What the page asks of its view: full screen, a word about a dead
     // renderer, a refused certificate, a blocked window, a site silenced.
     void answerPage();
+    // The site of the page shown, in the strip when it is not the home
+    // site's; the address of a link under the pointer.
+    void followSite();
+    void showSite();
     // The user's own clicks and keys, and the context menu.
     void watchUser();
     // A PDF file the page went to, in the viewer.
@@ -108,6 +122,12 @@ private:
     FindBar *m_findBar;
     EnginePrinting *m_printing;
     PdfViewer *m_pdfViewer;
+    SiteStrip *m_strip = nullptr;
+    LinkTarget *m_linkTarget = nullptr;
+    // The address whose certificate the engine last refused, and the chain
+    // it gave.
+    QUrl m_refusedUrl;
+    QList<QSslCertificate> m_refusedChain;
     // The window that shows the page full screen, while it does.
     QPointer<FullScreenWindow> m_fullScreen;
     // Between the start and the end of a page load, as the view reports them.

@@ -1,6 +1,7 @@
 #include "pagedialogs.h"
 
 #include "errorpolicy.h"
+#include "siteaddress.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -23,12 +24,24 @@ QString tr(const char *text)
 // Characters of an address on one line of a question.
 constexpr int AddressLine = 64;
 
+// What a page's own dialog says first: whose it is, whole, where no window
+// manager shortens it as it does a title.
+QString headed(const QUrl &origin, const QString &text)
+{
+    // Named in full: lupdate does not see this file's own tr() outside pagedialogs.
+    const QString says = origin.host().isEmpty()
+        ? QCoreApplication::translate("pagedialogs", "This page says")
+        : QCoreApplication::translate("pagedialogs", "%1 says").arg(siteaddress::origin(origin));
+    return says + QLatin1String("\n\n") + text;
+}
+
 // A message box of the program's about a page: its text is plain, and from
 // the page's second dialog on it offers to stop the page's dialogs.
 QMessageBox *pageBox(QWidget *parent, const QUrl &origin, const QString &text, QMessageBox::StandardButtons buttons,
                      bool offerStop)
 {
-    auto *box = new QMessageBox(QMessageBox::NoIcon, pagedialogs::siteName(origin), text, buttons, parent);
+    auto *box = new QMessageBox(QMessageBox::NoIcon, pagedialogs::siteName(origin), headed(origin, text), buttons,
+                                parent);
     box->setObjectName(QStringLiteral("pageDialog"));
     box->setTextFormat(Qt::PlainText);
     if (offerStop)
@@ -47,8 +60,8 @@ QString pagedialogs::siteName(const QUrl &url)
 {
     if (url.scheme() == QLatin1String("file"))
         return tr("a file on this computer");
-    return url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo)
-        .toString();
+    // Its host as it cannot be taken for another's.
+    return siteaddress::wholeAddress(url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment));
 }
 
 QString pagedialogs::frameName(const QUrl &asker, const QUrl &top)
@@ -123,7 +136,7 @@ std::optional<QString> pagedialogs::askPageText(QWidget *parent, const QUrl &ori
     dialog->setObjectName(QStringLiteral("pageDialog"));
     dialog->setWindowTitle(siteName(origin));
     auto *form = new QVBoxLayout(dialog);
-    auto *label = new QLabel(text, dialog);
+    auto *label = new QLabel(headed(origin, text), dialog);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     auto *field = new QLineEdit(value, dialog);

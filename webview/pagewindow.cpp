@@ -3,6 +3,7 @@
 #include "engineview.h"
 #include "pageactions.h"
 #include "pagedialogs.h"
+#include "siteaddress.h"
 #include "webpage.h"
 
 #include <QApplication>
@@ -71,6 +72,9 @@ WebPage::WindowMaker PageWindow::maker(Session &session, QWidget *owner)
 
 QString PageWindow::titleFor(const QString &title, const QUrl &url, const QUrl &opener)
 {
+    // A page's source is named by the page's whole address.
+    if (url.scheme() == QLatin1String("view-source"))
+        return tr("Source of %1").arg(siteaddress::wholeAddress(QUrl(url.path(QUrl::FullyEncoded))));
     // A blank window shows whatever its opener writes into it, a sign-in
     // form of another site's look included: it is that opener's page.
     const bool ownAddress = !url.isEmpty() && url.scheme() != QLatin1String("about");

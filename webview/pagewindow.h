@@ -29,7 +29,8 @@ public:
 
     // What the title says for a page of `title` at `url`: the page's title,
     // then its site. A page with no address of its own (about:blank, which
-    // its opener writes) is named by the site of `opener`.
+    // its opener writes) is named by the site of `opener`; a page's source
+    // by the page's address.
     static QString titleFor(const QString &title, const QUrl &url, const QUrl &opener = QUrl());
 
     // Moves and shrinks `wanted` (the window's content) until the whole

@@ -2,20 +2,23 @@
 """Reads Velmora's windows as a screen reader does, through AT-SPI.
 
 Starts a private session bus with the accessibility bus and its registry,
-runs the program on a local page, and checks what the tree says: every
-control a person can use has a name, the program's one window is the only
-one at the top, and the page's own heading, link, button and field are under
+runs the program on a local page of a site that is not the home site, and
+checks what the tree says: every control a person can use has a name, the
+program's one window is the only one at the top, the strip above the page
+names the site, and the page's own heading, link, button and field are under
 the web document with their text.
 
     screenreader.py PROGRAM            the check (exit code 0 when it holds)
     screenreader.py PROGRAM --dump     also prints the main window's tree
 """
+import http.server
 import os
 import shutil
 import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 PAGE = """<!doctype html><html><head><meta charset="utf-8"><title>Lisbon hotels</title></head>
@@ -37,6 +40,24 @@ def role(node):
     """The node's role as older AT-SPI names it: newer ones call a push button "button"."""
     name = node.getRoleName()
     return "push button" if name == "button" else name
+
+
+def serve_page():
+    """The page, from a web site of its own on 127.0.0.1: its server and its address."""
+    class Page(http.server.BaseHTTPRequestHandler):
+        def do_GET(self):
+            body = PAGE.encode("utf-8")
+            self.send_response(200)
+            self.send_header("Content-Type", "text/html; charset=utf-8")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+
+        def log_message(self, *arguments):
+            pass
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Page)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server, "http://127.0.0.1:%d" % server.server_address[1]
 
 
 def start_bus(environment):
@@ -105,6 +126,7 @@ def main():
     with open(os.path.join(work, "page.html"), "w", encoding="utf-8") as page:
         page.write(PAGE)
     processes = []
+    server = None
     try:
         bus, address = start_bus(environment)
         processes.append(bus)
@@ -117,7 +139,8 @@ def main():
         import pyatspi  # after the bus address is set: it connects on import
         environment["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         environment["VELMORA_TEST_HOME_URL"] = "file://" + os.path.join(work, "page.html")
-        arguments = [program] + (["--no-sandbox"] if os.geteuid() == 0 else [])
+        server, site = serve_page()
+        arguments = [program, site + "/hotels"] + (["--no-sandbox"] if os.geteuid() == 0 else [])
         velmora = subprocess.Popen(arguments, env=environment, cwd=work)
         processes.append(velmora)
 
@@ -150,6 +173,12 @@ def main():
                 if node.getRoleName() == "document web":
                     for child, depth in walk(node):
                         print("  " * depth + described(child))
+        # Another site than the home site's: the strip above the page names it.
+        def strip_read():
+            names = {(role(n), n.name) for n, _ in walk(application()) if showing(n)}
+            return ("push button", site) in names and ("label", "Not secure") in names
+        if until(strip_read, 20) is None:
+            failures.append("the strip naming %s was not found" % site)
         # The find bar, open with a word in it, is read the same way.
         subprocess.run(["xdotool", "search", "--sync", "--name", "^Velmora$", "windowfocus", "--sync",
                         "key", "ctrl+f", "type", "Lisbon"], env=environment, check=False)
@@ -184,6 +213,8 @@ def main():
             print("PASS: every control named; the page's content is under the document")
         return 1 if failures else 0
     finally:
+        if server is not None:
+            server.shutdown()
         for process in reversed(processes):
             process.send_signal(signal.SIGTERM)
             try:
