@@ -8,20 +8,12 @@
 
 #include <QAuthenticator>
 #include <QDesktopServices>
-#include <QPointer>
 #include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-#include <QWebEngineDesktopMediaRequest>
-#include <QWebEngineWebAuthUxRequest>
-#endif
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-#include <QWebEnginePermission>
-#endif
 
 namespace {
 bool sameAddress(const QUrl &a, const QUrl &b)
@@ -79,47 +71,6 @@ WebPage::WebPage(Session &session, WindowMaker makeWindow, QObject *parent)
         if (site == SiteAnswers::siteOf(url()))
             applyZoom(url());
     });
-}
-
-void WebPage::answerPermissions()
-{
-    // The page always gets an answer: an unknown kind is refused.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    connect(this, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission permission) {
-        QPointer<WebPage> self(this);
-        const std::optional<PageRequest> request = pagerules::fromPermission(permission.permissionType());
-        bool allowed = false;
-        ignoreErrors([&] {
-            allowed = request
-                && pagerequests::permitted(*m_questions, topSite(), permission.origin(), *request, dialogParent());
-        });
-        if (!self)
-            return;
-        if (allowed)
-            permission.grant();
-        else
-            permission.deny();
-    });
-#else
-    connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
-        QPointer<WebPage> self(this);
-        const std::optional<PageRequest> request = pagerules::fromFeature(feature);
-        bool allowed = false;
-        ignoreErrors([&] {
-            allowed = request && pagerequests::permitted(*m_questions, topSite(), origin, *request, dialogParent());
-        });
-        if (self)
-            setFeaturePermission(origin, feature, allowed ? PermissionGrantedByUser : PermissionDeniedByUser);
-    });
-#endif
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-    connect(this, &QWebEnginePage::desktopMediaRequested, this, [this](const QWebEngineDesktopMediaRequest &request) {
-        pagerequests::shareScreen(*m_questions, topSite(), request, dialogParent());
-    });
-    connect(this, &QWebEnginePage::webAuthUxRequested, this, [this](QWebEngineWebAuthUxRequest *request) {
-        pagerequests::refusePasskey(*m_questions, topSite(), request, dialogParent());
-    });
-#endif
 }
 
 QUrl WebPage::topSite() const

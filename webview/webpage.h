@@ -62,6 +62,7 @@ protected:
 
 private:
     QWidget *dialogParent() const;
+    // Answers what the page asks of the machine (webpage_permissions.cpp).
     void answerPermissions();
     // Whether the main frame may go to `url`; says who started it.
     bool acceptMainFrame(const QUrl &url, NavigationType type);
