@@ -40,9 +40,11 @@ DownloadsWindow::DownloadsWindow(DownloadList &list, QWidget *parent)
     layout->addWidget(m_area);
 
     auto *buttons = new QDialogButtonBox(this);
-    m_open = buttons->addButton(tr("Open Folder"), QDialogButtonBox::ActionRole);
-    QPushButton *clear = buttons->addButton(tr("Clear Finished"), QDialogButtonBox::ActionRole);
+    m_open = buttons->addButton(tr("&Open Folder"), QDialogButtonBox::ActionRole);
+    QPushButton *clear = buttons->addButton(tr("Clear &Finished"), QDialogButtonBox::ActionRole);
     QPushButton *close = buttons->addButton(QDialogButtonBox::Close);
+    // Alt and a letter press each button, in every language.
+    close->setText(tr("C&lose"));
     m_open->setObjectName(QStringLiteral("openFolder"));
     clear->setObjectName(QStringLiteral("clearFinished"));
     close->setObjectName(QStringLiteral("closeDownloads"));
@@ -101,7 +103,7 @@ void DownloadsWindow::addRow(Download *download)
     row.status->setTextFormat(Qt::PlainText);
     row.status->setWordWrap(true);
     row.status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    row.cancel = new QPushButton(tr("Cancel"), row.box);
+    row.cancel = new QPushButton(tr("&Cancel"), row.box);
     row.cancel->setObjectName(QStringLiteral("cancelDownload"));
     row.cancel->setAutoDefault(false);
     row.cancel->setAccessibleName(tr("Cancel the download of %1").arg(QFileInfo(download->target()).fileName()));
