@@ -15,7 +15,7 @@ void frmMain::mnuAbout_Click()
 {
     // A closed window is on its way out even before it is deleted.
     if (!m_aboutWindow || !m_aboutWindow->isVisible()) {
-        auto *about = new frmAbout(windowIcon(), Image1->pixmap(), this);
+        auto *about = new frmAbout(windowIcon(), Image1->drawnPicture(), this);
         about->Form_Load();
         const QString patches = QLatin1String(qWebEngineChromiumSecurityPatchVersion());
         const QDate today = QDate::currentDate();
