@@ -70,8 +70,9 @@ private:
     void openElsewhere(const QUrl &url, NavigationType type);
     void openRequested(QWebEngineNewWindowRequest &request);
     void download(QWebEngineDownloadRequest *request);
-    // Gives the page its site's zoom, for the page at `url`.
-    void applyZoom(const QUrl &url);
+    // Gives the page its site's zoom, for the page at `url`; without
+    // `again`, only if the page's zoom is another.
+    void applyZoom(const QUrl &url, bool again = true);
 
     Session &m_session;
     PageQuestions *m_questions;
