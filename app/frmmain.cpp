@@ -45,7 +45,7 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Ses
     setWindowIcon(pictures::windowIcon());
     setCentralWidget(m_client);
     createControls(makeWebView);
-    actions->bind(Web.at(0), [this] { return HomePageUrl; });
+    actions->bind(Web.at(0), [this] { return this->homePage(); });
     createWindowCommands();
     createMenus();
     if (m_session) {
@@ -214,6 +214,11 @@ void frmMain::Form_Load(const QString &firstPage)
 
 void frmMain::OpenAddress(const QString &url)
 {
+    // The page is what the user asked to see, and the keys go to it.
+    for (QWidget *shown : {m_aboutWindow.data(), m_keysWindow.data()}) {
+        if (shown)
+            shown->close();
+    }
     ignoreErrors([this, &url] { Web.at(0)->Navigate(url); });
     // The page takes the keyboard: the user has chosen where it goes.
     ignoreErrors([this] { Web.at(0)->setFocus(Qt::OtherFocusReason); });
@@ -296,6 +301,17 @@ void frmMain::Form_Unload()
         if (window != this && window->isVisible())
             window->close();
     }
+}
+
+QString frmMain::homePage()
+{
+    // A velmora.conf changed since start-up counts at the next Home.
+    if (m_session) {
+        const QString now = m_session->homePage();
+        if (!now.isEmpty())
+            HomePageUrl = now;
+    }
+    return HomePageUrl;
 }
 
 void frmMain::mnuDownloads_Click()

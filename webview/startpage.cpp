@@ -62,7 +62,7 @@ QByteArray startpage::html(const Form &form)
         "main{max-width:40em;padding:2em}h1{color:#f6c026;font-size:2.4em;margin:0 0 .4em}"
         "p,label{font-size:1.15em;line-height:1.5}code{background:rgba(255,255,255,.15);padding:0 .3em}"
         "form{margin:1.2em 0}label{display:block;margin-bottom:.3em}.row{display:flex;gap:.5em}"
-        "input{flex:1;font-size:1.1em;padding:.35em;border:2px solid #c8d8f0;border-radius:4px}"
+        "input,button{font-family:inherit}input{flex:1;font-size:1.1em;padding:.35em;border:2px solid #c8d8f0;border-radius:4px}"
         "button{font-size:1.1em;padding:.35em 1em;background:#f6c026;color:#1b2a40;border:0;border-radius:4px}"
         "input:focus,button:focus{outline:3px solid #f6c026;outline-offset:2px}"
         ".refusal{background:#fff3c4;color:#5c1a00;padding:.5em .7em;border-radius:4px}"
