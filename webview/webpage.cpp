@@ -170,10 +170,11 @@ bool WebPage::acceptMainFrame(const QUrl &url, NavigationType type)
     }
     // The page a site opens is laid out at the site's zoom from its first
     // frame: the engine takes the zoom it is given now to the frame it makes.
-    // The zoom it has already is not given again: that would have the engine
-    // draw the page shown, behind a sign-in box too, at 100 % until the next
-    // one comes (Qt 6.4).
-    applyZoom(url, false);
+    // Within a site, the zoom it has already is not given again: that would
+    // have the engine draw the page shown, behind a sign-in box too, at
+    // 100 % until the next one comes (Qt 6.4). A first page, or another
+    // site's, always gets it: its frame is new.
+    applyZoom(url, SiteAnswers::siteOf(url) != SiteAnswers::siteOf(this->url()));
     return true;
 }
 
