@@ -1,6 +1,5 @@
 #include "frmabout.h"
 #include "ini.h"
-#include "keyswindow.h"
 #include "mainwindowfixture.h"
 #include "session.h"
 #include "pictureimage.h"
@@ -11,7 +10,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTreeWidget>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -122,29 +120,6 @@ private slots:
                                     "  Zoom &Out\tCtrl+-", "  &Actual Size\tCtrl+0", "-", "  &Downloads...\tCtrl+J",
                                     "&Bookmark", "  &Add Bookmark", "  &Delete Bookmark", "  &View Bookmark",
                                     "&Help", "  &Keyboard Shortcuts\tF1", "  &About"}));
-    }
-
-    // Help > Keyboard Shortcuts lists every key the window's commands take
-    // (Stop's while a page loads), and the find bar's.
-    void keysListed()
-    {
-        build();
-        fake->setBusy(true);
-        window->mnuKeys->trigger();
-        auto *keys = window->findChild<KeysWindow *>();
-        QVERIFY(keys && keys->isVisible());
-        QStringList listed;
-        for (int row = 0; row < keys->list()->topLevelItemCount(); ++row)
-            listed << keys->list()->topLevelItem(row)->text(1).split(QStringLiteral(", "));
-        QStringList pressed;
-        for (QAction *action : window->QWidget::actions()) {
-            for (const QKeySequence &key : action->shortcuts())
-                pressed << key.toString();
-        }
-        pressed << QKeySequence(QKeySequence::FindNext).toString() << QKeySequence(QKeySequence::FindPrevious).toString();
-        QVERIFY(pressed.contains("Esc") && pressed.contains("F1") && pressed.contains("Ctrl+J"));
-        for (const QString &key : pressed)
-            QVERIFY2(listed.contains(key), qPrintable(key));
     }
 
     // Page > Set as Home Page, after its question: the next Home goes
