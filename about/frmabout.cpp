@@ -11,13 +11,14 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QPushButton>
 #include <QScreen>
 #include <QVersionNumber>
 
 const char frmAbout::Description[] = QT_TRANSLATE_NOOP("frmAbout",
-    "Velmora  is a unique free tool that searches multiple hotel \r\n"
+    "Velmora is a unique free tool that searches multiple hotel \r\n"
     "reservation websites simultaneously to help you find the lowest rate \r\n"
     "instantly.\r\n"
     "\r\n"
@@ -204,9 +205,22 @@ void frmAbout::Form_Load()
     Image1->setAccessibleName(tr("%1 logo").arg(title));
 }
 
-void frmAbout::showEngine(const QString &engine)
+QColor frmAbout::warningColour()
 {
-    Text1->appendPlainText(QLatin1Char('\n') + tr("Web engine: %1").arg(engine));
+    return QColor(0xa4, 0x00, 0x00);
+}
+
+void frmAbout::showEngine(const QString &engine, bool outOfDate)
+{
+    QTextCursor cursor(Text1->document());
+    cursor.movePosition(QTextCursor::Start);
+    QTextCharFormat format;
+    if (outOfDate) {
+        format.setForeground(warningColour());
+        format.setFontWeight(QFont::Bold);
+    }
+    cursor.insertText(engine, format);
+    cursor.insertText(QStringLiteral("\n\n"), QTextCharFormat());
     Text1->moveCursor(QTextCursor::Start);
 }
 

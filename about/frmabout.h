@@ -27,9 +27,14 @@ public:
 
     // Load step: caption and labels from the application's name and version.
     void Form_Load();
-    // Adds the web engine the program runs on, in one line, below the
-    // description: what a report of a page that does not work needs.
-    void showEngine(const QString &engine);
+    // Names the web engine the program runs on and how far its security
+    // fixes go, first in the text, above the description: what a report of a
+    // page that does not work needs, and what a user should know of an old
+    // engine. An engine `outOfDate` is in the warning colour (its words say so too).
+    void showEngine(const QString &engine, bool outOfDate);
+    // The colour of an out-of-date engine's line: a dark red that stands out
+    // from the button face the text lies on.
+    static QColor warningColour();
     // Closes the window (the OK button, Enter and Esc).
     void cmdOK_Click();
     // Starts the system-information tool (the System Info button).

@@ -1,6 +1,7 @@
 #include "engineage.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <array>
 #include <utility>
@@ -24,6 +25,17 @@ constexpr std::array<std::pair<int, int>, 10> Known = {{
 }};
 constexpr int DaysPerMajorBefore = 42;
 constexpr int DaysPerMajorAfter = 28;
+
+// Security fixes that Qt releases carry, on the day their stable update came
+// out: a major version's fixes go on for weeks after its release.
+struct KnownPatch
+{
+    const char *version;
+    int julianDay;
+};
+constexpr KnownPatch KnownPatches[] = {
+    {"108.0.5359.94", 2459916}, // 2022-12-02: Qt 6.4.2, Debian 12's engine
+};
 } // namespace
 
 QDate releaseDate(const QString &chromiumVersion)
@@ -47,16 +59,42 @@ QDate releaseDate(const QString &chromiumVersion)
     return {};
 }
 
+QDate fixesDate(const QString &patchVersion)
+{
+    for (const KnownPatch &known : KnownPatches) {
+        if (patchVersion == QLatin1String(known.version))
+            return QDate::fromJulianDay(known.julianDay);
+    }
+    return releaseDate(patchVersion);
+}
+
+QString fixesMonth(const QString &patchVersion)
+{
+    const QDate date = fixesDate(patchVersion);
+    // In the language the program speaks, which the locale's formats need not be.
+    const QLocale locale(QCoreApplication::translate("engineage", "en", "the language of the month's name, as a code"));
+    return date.isValid() ? locale.standaloneMonthName(date.month()) + u' ' + QString::number(date.year()) : QString();
+}
+
 bool isOld(const QString &patchVersion, const QDate &today)
 {
-    const QDate released = releaseDate(patchVersion);
+    const QDate released = fixesDate(patchVersion);
     return released.isValid() && today.isValid() && released.daysTo(today) > OldAfterDays;
 }
 
-QString describe(const QString &qtWebEngine, const QString &chromium, const QString &patches)
+QString describe(const QString &qtWebEngine, const QString &chromium, const QString &patches, const QDate &today)
 {
-    return QCoreApplication::translate("engineage", "Qt WebEngine %1, Chromium %2, security fixes up to %3")
-        .arg(qtWebEngine, chromium, patches);
+    const QString month = fixesMonth(patches);
+    if (isOld(patches, today))
+        return QCoreApplication::translate("engineage", "Web engine: Qt WebEngine %1 (Chromium %2). Out of date: "
+                                                        "no security fixes since %3 (up to Chromium %4).")
+            .arg(qtWebEngine, chromium, month, patches);
+    if (month.isEmpty())
+        return QCoreApplication::translate("engineage", "Web engine: Qt WebEngine %1 (Chromium %2).")
+            .arg(qtWebEngine, chromium);
+    return QCoreApplication::translate("engineage", "Web engine: Qt WebEngine %1 (Chromium %2), security fixes "
+                                                    "up to %3 (Chromium %4).")
+        .arg(qtWebEngine, chromium, month, patches);
 }
 
 } // namespace engineage

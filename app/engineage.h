@@ -17,13 +17,23 @@ constexpr int OldAfterDays = 365;
 // text does not start with a major version.
 QDate releaseDate(const QString &chromiumVersion);
 
+// The day the security fixes up to `patchVersion` came out: exact for the
+// versions Qt's releases are known to carry ("108.0.5359.94", Qt 6.4.2's, is
+// 2022-12-02), else that of its major version (releaseDate). The one date
+// the program gives for them.
+QDate fixesDate(const QString &patchVersion);
+// Its month, as the user's language writes it ("December 2022",
+// "Dezember 2022"); empty for an unknown version.
+QString fixesMonth(const QString &patchVersion);
+
 // Whether security fixes up to `patchVersion` are more than OldAfterDays
 // old on `today`. An unknown version is not called old.
 bool isOld(const QString &patchVersion, const QDate &today);
 
-// "Qt WebEngine 6.4.2, Chromium 102.0.5005.177, security fixes up to
-// 108.0.5359.181": the engine the program runs on, in one line.
-QString describe(const QString &qtWebEngine, const QString &chromium, const QString &patches);
+// The engine the program runs on, in a line: its version, the Chromium it
+// is built on and how far its security fixes go, by month and version; an
+// engine old on `today` is called out of date, in words.
+QString describe(const QString &qtWebEngine, const QString &chromium, const QString &patches, const QDate &today);
 
 } // namespace engineage
 

@@ -26,7 +26,10 @@ EngineNotice::EngineNotice(const QString &text, QWidget *page)
     row->setContentsMargins(6, 3, 3, 3);
     row->addWidget(m_text, 1);
     row->addWidget(m_close, 0, Qt::AlignTop);
-    connect(m_close, &QToolButton::clicked, this, &QWidget::close);
+    connect(m_close, &QToolButton::clicked, this, [this] {
+        emit closedByUser();
+        close();
+    });
     page->installEventFilter(this);
     follow();
     show();

@@ -20,6 +20,10 @@ public:
     QLabel *text() const { return m_text; }
     QToolButton *closeButton() const { return m_close; }
 
+signals:
+    // The user closed it (its close button), having seen it.
+    void closedByUser();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -29,7 +29,9 @@ constexpr double Image1Left = 11640, Image1Height = 675;
 constexpr double WebTop = 600, WebWidth = 11880, WebHeight = 6495;
 constexpr double DesignClientWidth = 11985, DesignClientHeight = 7155;
 constexpr double ScreenHeightAllowance = 450;
-constexpr double ZoomWidth = 900;
+// The words on the logo, right of its name, in the logo's pixels and colour.
+const QRect LogoCaption(158, 6, 78, 33);
+const QColor LogoCaptionColour(0xc8, 0xd8, 0xf0);
 }
 
 frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Session *session,
@@ -45,7 +47,7 @@ frmMain::frmMain(const WebViewFactory &makeWebView, const QString &homePage, Ses
     setWindowIcon(pictures::windowIcon());
     setCentralWidget(m_client);
     createControls(makeWebView);
-    actions->bind(Web.at(0), [this] { return HomePageUrl; });
+    actions->bind(Web.at(0), [this] { return this->homePage(); });
     createWindowCommands();
     createMenus();
     if (m_session) {
@@ -111,8 +113,13 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     Image1 = new PictureImage(m_client);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPicture(pictures::icon("logo"), QSize(240, 45));
+    QFont captionFont(QStringLiteral("DejaVu Sans"));
+    captionFont.setPixelSize(11);
+    const QString caption = tr("hotel prices compared", "the words on the logo, beside its name");
+    Image1->setCaption(caption, LogoCaption, LogoCaptionColour, captionFont);
     // A click on the logo goes home.
     Image1->setAccessibleName(tr("Home"));
+    Image1->setAccessibleDescription(caption);
     twips::place(Image1, Image1Left, 0, layout::Image1Width, Image1Height);
 
     WebView *web = makeWebView(m_client);
@@ -130,7 +137,9 @@ void frmMain::createControls(const WebViewFactory &makeWebView)
     cmdZoom->setFocusPolicy(Qt::TabFocus);
     cmdZoom->setToolTip(tr("Zoom of this site; click for 100%"));
     cmdZoom->setAccessibleName(tr("Zoom"));
-    twips::place(cmdZoom, StatusLeft + StatusWidth + 60, 0, ZoomWidth, ButtonHeight);
+    // Drawn whole where the logo lies beneath it, as the buttons are.
+    cmdZoom->setAutoFillBackground(true);
+    twips::place(cmdZoom, layout::ZoomLeft, 0, layout::ZoomWidth, ButtonHeight);
     cmdZoom->hide();
 
     lblStat->lower();
@@ -201,6 +210,11 @@ void frmMain::Form_Load(const QString &firstPage)
 
 void frmMain::OpenAddress(const QString &url)
 {
+    // The page is what the user asked to see, and the keys go to it.
+    for (QWidget *shown : {m_aboutWindow.data(), m_keysWindow.data()}) {
+        if (shown)
+            shown->close();
+    }
     ignoreErrors([this, &url] { Web.at(0)->Navigate(url); });
     // The page takes the keyboard: the user has chosen where it goes.
     ignoreErrors([this] { Web.at(0)->setFocus(Qt::OtherFocusReason); });
@@ -233,6 +247,7 @@ void frmMain::Form_Resize()
     if (!fitted)
         return;
     Image1->move(twips::toPixels(fitted->image1Left, perPx), Image1->y());
+    cmdZoom->move(twips::toPixels(fitted->zoomLeft, perPx), cmdZoom->y());
     for (WebView *web : Web)
         web->resize(twips::toPixels(fitted->webWidth, perPx), twips::toPixels(fitted->webHeight, perPx));
 }
@@ -290,6 +305,17 @@ void frmMain::Form_Unload()
         if (window != this && window->isVisible())
             window->close();
     }
+}
+
+QString frmMain::homePage()
+{
+    // A velmora.conf changed since start-up counts at the next Home.
+    if (m_session) {
+        const QString now = m_session->homePage();
+        if (!now.isEmpty())
+            HomePageUrl = now;
+    }
+    return HomePageUrl;
 }
 
 void frmMain::mnuDownloads_Click()

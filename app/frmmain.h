@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keyswindow.h"
 #include "webview.h"
 
 #include <QMainWindow>
@@ -20,7 +21,8 @@ class Session;
 
 // The window's own commands, besides its page's (PageCommand): one action
 // each, made from one table (frmmain_commands.cpp) and found by this type.
-enum class WindowCommand { Downloads, Exit, AddBookmark, DeleteBookmark, ViewBookmark, About };
+enum class WindowCommand { SetHomePage, Exit, Downloads, AddBookmark, DeleteBookmark, ViewBookmark, Keys, About };
+
 
 // The main window: toolbar row, status line and progress bar, logo, the web
 // view and the menus.
@@ -43,12 +45,15 @@ public:
     void Form_Load(const QString &firstPage = QString());
 
     // Opens `url`, a web page another program asked for, in this window's
-    // view; the page takes the keyboard.
+    // view; the page takes the keyboard. The About and Keyboard Shortcuts
+    // windows close, so that the page is seen and keys reach it.
     void OpenAddress(const QString &url);
 
     // Mode flag for the bookmark window: true is view mode, false delete mode.
     bool GoBookMark = false;
-    // The home-page address; empty until start-up sets it.
+    // The home-page address; empty until start-up sets it. With a session
+    // that finds the home page, Home asks it each time and keeps its answer
+    // here.
     QString HomePageUrl;
     // Full path of the bookmark file; empty until start-up sets it.
     QString BookmarkFilePath;
@@ -75,10 +80,12 @@ public:
     void mnuPrint_Click();
     void mnuFind_Click();
     void mnuDownloads_Click();
+    void mnuSetHome_Click();
     void mnuExit_Click();
     void mnuAddBookMark_Click();
     void mnuDelBookMark_Click();
     void mnuViewBookMark_Click();
+    void mnuKeys_Click();
     void mnuAbout_Click();
     void Web_ProgressChange(int Progress, int ProgressMax);
     void Web_NavigateComplete2();
@@ -106,12 +113,16 @@ public:
     QAction *command(WindowCommand command) const;
     // The downloads window, once a download has shown it.
     DownloadsWindow *downloadsWindow() const;
+    // Every key of the program, from the command tables, in their order.
+    QList<Shortcut> shortcuts() const;
 
     QAction *mnuDownloads;
+    QAction *mnuSetHome;
     QAction *mnuExit;
     QAction *mnuAddBookMark;
     QAction *mnuDelBookMark;
     QAction *mnuViewBookMark;
+    QAction *mnuKeys;
     QAction *mnuAbout;
 
 protected:
@@ -131,8 +142,10 @@ private:
     // one only comes to the front, keeping its mode, rows and ticks.
     void showBookmarkWindow();
     void showZoom(double factor);
-    // Once per engine version, says so when the web engine's security fixes
-    // are more than a year old.
+    // The home page now: the session's, where it finds one.
+    QString homePage();
+    // Says so when the web engine's security fixes are more than a year old,
+    // until the user closes the notice for this engine.
     void showEngineNotice();
     void Form_Unload();
     // Moves and sizes the window's outer frame (pixels).
@@ -152,6 +165,7 @@ private:
     QSize m_laidOutFor;
     QPointer<QWidget> m_bookmarkWindow;
     QPointer<QWidget> m_aboutWindow;
+    QPointer<QWidget> m_keysWindow;
     Session *m_session;
     std::vector<std::pair<WindowCommand, QAction *>> m_windowCommands;
 };

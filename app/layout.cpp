@@ -6,7 +6,8 @@ std::optional<MainLayout> layout::mainLayout(double outerWidth, double outerHeig
 {
     if (clientWidth == 0)
         return std::nullopt;
-    return MainLayout{outerWidth - Image1Width - RightMargin,
-                      std::max(0.0, outerWidth - RightMargin),
-                      std::max(0.0, outerHeight - WebHeightAllowance)};
+    const double image1Left = outerWidth - Image1Width - RightMargin;
+    return MainLayout{image1Left, std::max(0.0, outerWidth - RightMargin),
+                      std::max(0.0, outerHeight - WebHeightAllowance),
+                      std::clamp(image1Left - ZoomGap - ZoomWidth, ZoomLeftmost, ZoomLeft)};
 }

@@ -86,15 +86,22 @@ int main(int argc, char *argv[])
     // the engine, starts when the first view needs it: the window comes up
     // first, and the engine's view takes its place once it has been drawn.
     Session session;
-    // The home page as the settings give it at each use; what is wrong with
-    // them is said once, at start.
+    // The home page as the settings give it at each use, a velmora.conf
+    // changed since start included; what is wrong with them is said once,
+    // at start.
     QStringList warnings;
-    session.setHomePage([&session, &warnings, built = builtHomePage()] {
-        return startup::homePage(session.settings().value(Settings::Key::HomePage), Settings::defaultFile(),
-                                 Settings::systemValue(Settings::Key::HomePage), Settings::systemFile(), built,
-                                 warnings);
+    bool started = false;
+    session.setHomePage([&session, &warnings, &started, built = builtHomePage()] {
+        QStringList said;
+        const QString home = startup::homePage(session.settings().value(Settings::Key::HomePage),
+                                               Settings::defaultFile(), Settings::systemValue(Settings::Key::HomePage),
+                                               Settings::systemFile(), built, said);
+        if (!started)
+            warnings << said;
+        return home;
     });
     const QString home = session.homePage();
+    started = true;
     for (const QString &line : std::exchange(warnings, {}))
         std::fputs(qPrintable(line), stderr);
     frmMain window(

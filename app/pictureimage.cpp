@@ -3,8 +3,12 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 // A label with a picture is a plain image to screen readers; this one can
@@ -26,6 +30,39 @@ public:
             QAccessibleWidget::doAction(actionName);
     }
 };
+
+// How far apart two colours are to the eye: 1 for the same, 21 for black
+// and white (the contrast ratio of the web's accessibility guidelines).
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The ring's colour over `picture`: the highlight where it stands out from
+// the picture's edge all round, else white or black, whichever stands out
+// more (the highlight is often the very blue of a logo).
+QColor ringColour(const QColor &highlight, const QImage &picture)
+{
+    if (picture.isNull())
+        return highlight;
+    const int w = picture.width(), h = picture.height();
+    const QPoint edge[] = {{w / 2, 1}, {w / 2, h - 2}, {1, h / 2}, {w - 2, h / 2}};
+    const auto worst = [&](const QColor &ring) {
+        double least = 21;
+        for (const QPoint &at : edge)
+            least = std::min(least, contrast(ring, picture.pixelColor(at)));
+        return least;
+    };
+    constexpr double Enough = 3; // what the guidelines ask of a control's outline
+    if (worst(highlight) >= Enough)
+        return highlight;
+    return worst(Qt::white) >= worst(Qt::black) ? QColor(Qt::white) : QColor(Qt::black);
+}
 
 QAccessibleInterface *pictureImageAccessible(const QString &className, QObject *object)
 {
@@ -54,6 +91,42 @@ void PictureImage::showPicture()
 {
     m_pictureRatio = devicePixelRatioF();
     setPixmap(m_picture.pixmap(m_pictureSize, m_pictureRatio));
+    m_ring = ringColour(palette().color(QPalette::Highlight), pixmap().toImage());
+}
+
+void PictureImage::setCaption(const QString &text, const QRect &area, const QColor &colour, const QFont &font)
+{
+    m_caption = text;
+    m_captionArea = area;
+    m_captionColour = colour;
+    m_captionFont = font;
+    update();
+}
+
+void PictureImage::drawCaption(QPainter &painter) const
+{
+    if (m_caption.isEmpty())
+        return;
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+    QFont font = m_captionFont;
+    // A longer translation gets a smaller font, down to two thirds of the given one.
+    const int smallest = font.pixelSize() * 2 / 3;
+    while (font.pixelSize() > smallest
+           && !m_captionArea.contains(QFontMetrics(font).boundingRect(m_captionArea, flags, m_caption)))
+        font.setPixelSize(font.pixelSize() - 1);
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(m_captionColour);
+    painter.drawText(m_captionArea, flags, m_caption);
+    painter.restore();
+}
+
+QPixmap PictureImage::drawnPicture() const
+{
+    QPixmap drawn = pixmap();
+    QPainter painter(&drawn);
+    drawCaption(painter);
+    return drawn;
 }
 
 void PictureImage::click()
@@ -100,12 +173,16 @@ void PictureImage::paintEvent(QPaintEvent *event)
     if (!m_picture.isNull() && !qFuzzyCompare(m_pictureRatio, devicePixelRatioF()))
         showPicture();
     QLabel::paintEvent(event);
+    QStylePainter painter(this);
+    // The picture lies at the label's top left, as the caption's area counts.
+    drawCaption(painter);
     // The keyboard's place shows, as it does on a button.
     if (!hasFocus())
         return;
-    QStylePainter painter(this);
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.backgroundColor = palette().color(backgroundRole());
+    // Drawn over the picture: in a colour that stands out from it.
+    option.palette.setColor(QPalette::Highlight, m_ring);
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }

@@ -68,6 +68,8 @@ frmBookmark::frmBookmark(bool goBookMark, WebView *web, const QString &bookmarkP
     Q_UNUSED(accessible);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr(" Bookmark"));
+    // The design's caption starts with a space, which is no part of the name.
+    setAccessibleName(windowTitle().trimmed());
     setFont(twips::dialogFont());
     const double perPx = twips::perPixel(this);
     resize(twips::toPixels(ClientWidth, perPx), twips::toPixels(ClientHeight, perPx));

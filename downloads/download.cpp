@@ -19,11 +19,6 @@
 #endif
 
 namespace {
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Download", text);
-}
-
 // What the engine adds to the part file's name while it writes it.
 const QString EngineSuffix = QStringLiteral(".download");
 
@@ -111,7 +106,8 @@ QString downloads::progressText(qint64 received, qint64 total)
     };
     if (total <= 0)
         return size(received);
-    return tr("%1 of %2").arg(size(received), size(total));
+    // Looked up under the context the translation files keep the download's texts in.
+    return QCoreApplication::translate("Download", "%1 of %2").arg(size(received), size(total));
 }
 
 QString downloads::finishFile(const QString &partial, const QString &target)

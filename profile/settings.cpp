@@ -3,6 +3,7 @@
 #include "privatefolder.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -52,13 +53,29 @@ Settings::Settings(const QString &file) : m_file(file)
         refuse(problem);
         return;
     }
+    refresh();
+}
+
+void Settings::refresh() const
+{
+    if (m_file.isEmpty())
+        return;
+    const QFileInfo file(m_file);
+    const QDateTime modified = file.exists() ? file.lastModified() : QDateTime();
+    const qint64 size = file.exists() ? file.size() : -1;
+    if (modified == m_readModified && size == m_readSize)
+        return;
+    m_values.clear();
     const QSettings settings(m_file, QSettings::IniFormat);
     for (const QString &key : settings.allKeys())
         m_values.insert(key, settings.value(key));
+    m_readModified = modified;
+    m_readSize = size;
 }
 
 QString Settings::value(Key key) const
 {
+    refresh();
     return m_values.value(keyOf(key)).toString();
 }
 
@@ -69,6 +86,7 @@ void Settings::setValue(Key key, const QString &value)
 
 QVariant Settings::siteValue(const QString &group, const QString &site) const
 {
+    refresh();
     // A site as a key: "/" would start a subgroup.
     return m_values.value(group + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(site)));
 }
@@ -80,6 +98,8 @@ void Settings::setSiteValue(const QString &group, const QString &site, const QVa
 
 void Settings::put(const QString &name, const QVariant &value)
 {
+    // The file as it is now, a hand edit included, with this change.
+    refresh();
     if (value.isValid())
         m_values.insert(name, value);
     else
@@ -119,6 +139,10 @@ void Settings::store(const QString &key)
     settings.sync();
     // Whatever the file was before, it is now its owner's alone.
     const bool closed = QFile::setPermissions(m_file, OwnerReadWrite);
+    // What was just written is what is held: no need to read it again.
+    const QFileInfo written(m_file);
+    m_readModified = written.lastModified();
+    m_readSize = written.size();
     if (settings.status() != QSettings::NoError || !closed) {
         m_problem = QCoreApplication::translate("Settings", "The settings file %1 could not be written.")
                         .arg(QDir::toNativeSeparators(m_file));

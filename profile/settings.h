@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QVariant>
 
 // The program's settings file, velmora.conf in the user's configuration
-// folder, and the only code that opens it. The folder is open to its user
+// folder, and the only code that opens it. A file changed by hand while the
+// program runs is read again at the next value asked for. The folder is open to its user
 // only (0700) and the file readable by its owner only (0600), whatever the
 // umask. Where the folder is not fit for it (a link to another place,
 // another user's, or it cannot be made or closed), nothing is read from or
@@ -13,8 +15,9 @@
 class Settings
 {
 public:
-    // Settings kept in `file` (an INI file), read now and written on every
-    // change; with no file they last until this object goes.
+    // Settings kept in `file` (an INI file), read now and whenever it has
+    // changed since, and written on every change; with no file they last
+    // until this object goes.
     explicit Settings(const QString &file = QString());
 
     // velmora.conf in the user's configuration folder; empty without one.
@@ -54,6 +57,9 @@ private:
     // The name of `key` in the file.
     static QString keyOf(Key key);
     void put(const QString &name, const QVariant &value);
+    // Reads the file again if it has changed (its time or size) since it was
+    // last read or written; a file gone leaves no setting.
+    void refresh() const;
     // Writes `key` as it is now held (or its absence) to the file and closes
     // the file to others; on failure, says why on stderr.
     void store(const QString &key);
@@ -62,5 +68,9 @@ private:
 
     QString m_file; // empty once settings are kept in memory only
     QString m_problem;
-    QHash<QString, QVariant> m_values;
+    // What the file held when last read or written, and its time and size
+    // then (none and -1: there was no file).
+    mutable QHash<QString, QVariant> m_values;
+    mutable QDateTime m_readModified;
+    mutable qint64 m_readSize = -1;
 };

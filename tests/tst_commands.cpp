@@ -35,7 +35,7 @@ class TestCommands : public QObject, MainWindowFixture
     }
 
     // Reaches a command as the user does: "button:cmdBack" clicks the
-    // button, "menu:mnuPrint" chooses the Page menu's item, "key:Ctrl+P"
+    // button, "menu:mnuPrint" chooses its menu's item, "key:Ctrl+P"
     // presses the keys; the logo takes clicks through the window.
     void act(const QString &control)
     {
@@ -52,10 +52,11 @@ class TestCommands : public QObject, MainWindowFixture
         } else if (control.startsWith("key:")) {
             QTest::keySequence(window.get(), QKeySequence(what));
         } else {
-            QMenu *page = window->menuBar()->actions().constFirst()->menu();
-            const QList<QAction *> items = page->actions();
+            QList<QAction *> items;
+            for (QAction *menu : window->menuBar()->actions())
+                items << menu->menu()->actions();
             const auto item = std::find_if(items.begin(), items.end(), [&](QAction *a) { return a->objectName() == what; });
-            QVERIFY2(item != items.end(), qPrintable(what + " is not in the Page menu"));
+            QVERIFY2(item != items.end(), qPrintable(what + " is in no menu"));
             (*item)->trigger();
         }
     }
@@ -73,7 +74,7 @@ private slots:
     }
 
     // Every row of the page command table, each way the user reaches it: its
-    // picture button, its Page menu item, each of its keys. A row without an
+    // picture button, its menu item, each of its keys. A row without an
     // entry here fails, so that a new command comes with what it should do.
     void commands_data()
     {
@@ -121,7 +122,7 @@ private slots:
             QStringList controls;
             if (!e.button.isEmpty())
                 controls << "button:" + e.button;
-            if (command.inPageMenu)
+            if (command.menu != PageActions::Menu::None)
                 controls << "menu:" + name;
             for (const QString &key : e.keys)
                 controls << "key:" + key;

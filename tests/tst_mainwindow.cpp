@@ -1,11 +1,15 @@
 #include "bookmarklocation.h"
+#include "frmabout.h"
 #include "mainwindowfixture.h"
+#include "session.h"
 #include "pictureimage.h"
 #include "testmain.h"
 #include "twips.h"
 #include "widgetfixture.h"
 
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -93,6 +97,8 @@ private slots:
                                                             window->Image1, window->cmdZoom, window->Web[0]}));
     }
 
+    // The menus, each item with its keys (the first, as a menu shows it);
+    // Back, Forward and Stop are greyed out while there is nothing to do.
     void menus()
     {
         build();
@@ -100,21 +106,82 @@ private slots:
         for (QAction *menu : window->menuBar()->actions()) {
             seen << menu->text();
             for (QAction *item : menu->menu()->actions()) {
-                seen << (item->isSeparator() ? QStringLiteral("-") : QStringLiteral("  ") + item->text());
-                // The page commands with the platform's keys show them.
-                const QKeySequence key = item->text() == "&Print..."           ? QKeySequence(QKeySequence::Print)
-                                         : item->text() == "&Save Page..."    ? QKeySequence(QKeySequence::Save)
-                                         : item->text() == "&Find in Page..." ? QKeySequence(QKeySequence::Find)
-                                         : item->text() == "&Downloads..."    ? QKeySequence("Ctrl+J")
-                                                                              : QKeySequence();
-                QCOMPARE(item->shortcut(), key);
-                QVERIFY(item->isEnabled());
+                const QString key = item->shortcut().toString();
+                seen << (item->isSeparator() ? QStringLiteral("-")
+                                             : QStringLiteral("  ") + item->text() + (key.isEmpty() ? "" : "\t" + key));
+                QCOMPARE(item->isEnabled(), !(QStringList{"&Back", "&Forward", "&Stop"}.contains(item->text())));
             }
         }
-        QCOMPARE(seen, (QStringList{"&Page", "  Page Set&up...", "  Print Pre&view", "  &Print...", "  &Save Page...",
-                                    "  &Find in Page...", "-", "  &Downloads...", "  &Exit",
+        QCOMPARE(seen, (QStringList{"&Page", "  Page Set&up...", "  Print Pre&view", "  &Print...\tCtrl+P",
+                                    "  &Save Page...\tCtrl+S", "  &Find in Page...\tCtrl+F", "  Set as &Home Page...",
+                                    "-", "  &Exit",
+                                    "&View", "  &Back\tAlt+Left", "  &Forward\tAlt+Right", "  &Stop",
+                                    "  &Refresh\tF5", "  &Home\tAlt+Home", "-", "  Zoom &In\tCtrl++",
+                                    "  Zoom &Out\tCtrl+-", "  &Actual Size\tCtrl+0", "-", "  &Downloads...\tCtrl+J",
                                     "&Bookmark", "  &Add Bookmark", "  &Delete Bookmark", "  &View Bookmark",
-                                    "&Help", "  &About"}));
+                                    "&Help", "  &Keyboard Shortcuts\tF1", "  &About"}));
+    }
+
+    // Page > Set as Home Page, after its question: the next Home goes
+    // there. Only a web page can be set.
+    void homePageSet_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("shown"); // the page shown
+        QTest::addColumn<QString>("said");  // the question or message
+        QTest::addColumn<QString>("home");  // where Home goes next
+        const QString site("https://hotels.example/deals?city=Faro");
+        const QString asked = "Velmora|icon 4, buttons 81920|Open " + site + " at start-up and with Home from now on?";
+        QTest::newRow("Set as Home Page, Yes") << "Yes" << site << asked << site;
+        QTest::newRow("Set as Home Page, No") << "No" << site << asked << Home;
+        QTest::newRow("a file") << "Yes" << "file:///tmp/deals.html"
+                                << plainMessage("Only a web page (http or https) can be the home page, not "
+                                                "\"file:///tmp/deals.html\".")
+                                << Home;
+    }
+    void homePageSet()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, shown);
+        QFETCH(QString, said);
+        QFile::remove(Settings::defaultFile());
+        Session session;
+        session.setHomePage([&session] {
+            const QString set = session.settings().value(Settings::Key::HomePage);
+            return set.isEmpty() ? Home : set;
+        });
+        FakeWebView *page = nullptr;
+        frmMain main([&page](QWidget *parent) { return page = new FakeWebView(parent); }, Home, &session);
+        page->url = shown;
+        QString asked;
+        DialogAnswer answer([&](QWidget *dialog) {
+            asked = describeDialog(dialog);
+            auto *box = qobject_cast<QMessageBox *>(dialog);
+            QAbstractButton *button = box ? box->button(how == "Yes" ? QMessageBox::Yes : QMessageBox::No) : nullptr;
+            if (button)
+                button->click();
+            else
+                dialog->close();
+        });
+        main.mnuSetHome->trigger();
+        QCOMPARE(asked, said);
+        main.command(PageCommand::Home)->trigger();
+        QFETCH(QString, home);
+        QCOMPARE(page->calls.filter("Navigate"), QStringList{"Navigate(" + home + ")"});
+    }
+
+    // Another program hands an address over while the About window is open:
+    // the window goes, so the page is seen and Esc reaches it.
+    void handOverClosesAbout()
+    {
+        QVERIFY(start());
+        window->mnuAbout->trigger();
+        QPointer<QWidget> about = window->findChild<frmAbout *>();
+        QVERIFY(about && about->isVisible());
+        window->OpenAddress(QStringLiteral("https://hotels.example/"));
+        QVERIFY(!about || !about->isVisible());
+        QCOMPARE(fake->calls, QStringList{"Navigate(https://hotels.example/)"});
+        QCOMPARE(window->focusWidget(), fake);
     }
 
     // On a narrow window the logo slides under the toolbar: the buttons lie

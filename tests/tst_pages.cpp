@@ -642,27 +642,74 @@ private slots:
     }
 
     // The start page built in opens when the user goes there (Home, a
-    // bookmark) and shows how to set a site; no page can send anyone there.
+    // bookmark) and sets the site: typed there, it is the next Home and the
+    // next start's page; anything but a web page is refused with the reason.
+    // No page can send anyone there, nor send its form, even with the key of
+    // a start page served.
     void startPageOnlyForTheUser_data()
     {
         QTest::addColumn<QByteArray>("target"); // empty: the user opens it
         QTest::addColumn<bool>("onFile"); // the page with the target is a file, which the engine lets through
-        QTest::newRow("the user") << QByteArray() << false;
-        QTest::newRow("a link clicked") << block("a", "href='velmora:start'") << false;
-        QTest::newRow("a script") << block("button", "onclick=\"location = 'velmora:start'\"") << false;
-        QTest::newRow("a link on a file") << block("a", "href='velmora:start'") << true;
-        QTest::newRow("a script on a file") << block("button", "onclick=\"location = 'velmora:start'\"") << true;
-        QTest::newRow("the history, by script") << block("button", "onclick='history.back()'") << false;
+        QTest::addColumn<QString>("typed"); // what the user types into the start page
+        const QByteArray form = "<form action='velmora:start'><input type=hidden name=home value='http://127.0.0.2/'>"
+                                "<input type=hidden name=key value='KEY'>"
+            + block("button", "type=submit") + "</form>";
+        QTest::newRow("the user") << QByteArray() << false << "";
+        QTest::newRow("the user sets the site") << QByteArray() << false << "SERVER";
+        QTest::newRow("the user types a file") << QByteArray() << false << "file:///etc/passwd";
+        QTest::newRow("a link clicked") << block("a", "href='velmora:start'") << false << "";
+        QTest::newRow("a script") << block("button", "onclick=\"location = 'velmora:start'\"") << false << "";
+        QTest::newRow("a link on a file") << block("a", "href='velmora:start'") << true << "";
+        QTest::newRow("a script on a file") << block("button", "onclick=\"location = 'velmora:start'\"") << true << "";
+        QTest::newRow("the history, by script") << block("button", "onclick='history.back()'") << false << "";
+        QTest::newRow("the form, on a page") << form << false << "";
+        QTest::newRow("the form, on a file") << form << true << "";
     }
     void startPageOnlyForTheUser()
     {
         QFETCH(QByteArray, target);
         QFETCH(bool, onFile);
+        QFETCH(QString, typed);
+        QFile::remove(Settings::defaultFile());
+        session->setHomePage([this] {
+            const QString set = session->settings().value(Settings::Key::HomePage);
+            return set.isEmpty() ? QString::fromLatin1(schemes::StartPage) : set;
+        });
+        const QString start = QString::fromLatin1(schemes::StartPage);
         if (target.isEmpty()) {
-            load(QString::fromLatin1(schemes::StartPage));
+            load(start);
             QCOMPARE(view->LocationName(), QStringLiteral("Velmora"));
-            QVERIFY(js(view, "document.body.innerText").toString().contains("/etc/xdg/Velmora/velmora.conf"));
+            const QString text = js(view, "document.body.innerText").toString();
+            QVERIFY2(text.indexOf("velmora.conf") < text.indexOf("/etc/xdg/Velmora/velmora.conf"), qPrintable(text));
+            if (typed.isEmpty())
+                return;
+            const QString site = server->url("/second");
+            server->setPage("/second", page("Second", "Second"));
+            // Typed as the user types it, with Enter: the field has the keyboard.
+            QTRY_COMPARE(js(view, "document.activeElement.id").toString(), QStringLiteral("home"));
+            QTest::keyClicks(view->engine()->focusProxy(), typed == "SERVER" ? site : typed);
+            QTRY_COMPARE(js(view, "document.activeElement.value").toString(), typed == "SERVER" ? site : typed);
+            QTest::keyClick(view->engine()->focusProxy(), Qt::Key_Return);
+            if (typed != "SERVER") {
+                QTRY_VERIFY_WITH_TIMEOUT(js(view, "document.body.innerText").toString().contains(
+                                             "only web pages (http or https) can be opened, not \"" + typed + "\""),
+                                         20000);
+                QCOMPARE(session->settings().value(Settings::Key::HomePage), QString());
+                return;
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(view->LocationURL(), site, 20000);
+            QCOMPARE(session->settings().value(Settings::Key::HomePage), site);
+            // The next Home, and the next start.
+            load("/home");
+            window->command(PageCommand::Home)->trigger();
+            QTRY_COMPARE_WITH_TIMEOUT(view->LocationURL(), site, 20000);
+            QCOMPARE(Settings(Settings::defaultFile()).value(Settings::Key::HomePage), site);
             return;
+        }
+        // A form carries the key of the start page the user has open elsewhere.
+        if (target.contains("KEY")) {
+            load(start);
+            target.replace("KEY", js(view, "document.querySelector('[name=key]').value").toString().toLatin1());
         }
         QString links = server->url("/links");
         if (onFile) {
@@ -673,11 +720,12 @@ private slots:
         server->setPage("/links", page("Links", target));
         // The page before, in the history: the start page, as the user went there.
         if (target.contains("history"))
-            load(QString::fromLatin1(schemes::StartPage));
+            load(start);
         load(links);
         click(view);
         QTest::qWait(1500);
         QCOMPARE(view->LocationURL(), links);
+        QCOMPARE(session->settings().value(Settings::Key::HomePage), QString());
     }
 
     // After the user chooses where the page goes, the page has the keyboard.

@@ -62,6 +62,14 @@ private slots:
         QCOMPARE(next.factorFor(QUrl("http://a.test/")), 1.0);
         QCOMPARE(next.factorFor(QUrl("http://b.test/")), 1.0);
         QCOMPARE(next.factorFor(QUrl("http://c.test/")), 1.0);
+
+        // Changed by hand while the program runs: read again at the next
+        // value asked for; gone, it leaves no setting.
+        write(file, "[General]\nhome=https://edited.test/\n");
+        QCOMPARE(settings.value(Settings::Key::HomePage), QString("https://edited.test/"));
+        QCOMPARE(next.factorFor(QUrl("http://a.test:8080/other")), 1.0);
+        QVERIFY(QFile::remove(file));
+        QCOMPARE(settings.value(Settings::Key::HomePage), QString());
     }
 
 #ifdef Q_OS_UNIX

@@ -1,14 +1,25 @@
+#include "download.h"
+#include "downloadswindow.h"
 #include "fakewebview.h"
 #include "frmmain.h"
 #include "language.h"
+#include "pagefixture.h"
+#include "pictureimage.h"
 #include "startpage.h"
 #include "testmain.h"
+#include "widgetfixture.h"
 
+#include <QAbstractButton>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QRegularExpression>
+#include <QTextDocumentFragment>
+#include <QTreeWidget>
 #include <QXmlStreamReader>
 
 #include <memory>
@@ -74,11 +85,88 @@ QString tsFile(const QString &language)
 {
     return QStringLiteral(VELMORA_TS_DIR "/velmora_%1.ts").arg(language);
 }
+
+// A text as compared: without its access letter, a closing "..." or ":",
+// and the spaces around it.
+QString bare(QString text)
+{
+    text.replace(QLatin1String("&&"), QStringLiteral("\u0001")).remove(u'&').replace(u'\u0001', u'&');
+    for (const QString &end : {QStringLiteral("..."), QStringLiteral(":")}) {
+        if (text.endsWith(end))
+            text.chop(end.size());
+    }
+    return text.trimmed();
+}
+
+// The English texts that the language's file says otherwise, each line as a
+// pattern that any value fits in place of its %1: a window showing one is
+// showing the text untranslated (looked up under the wrong context, say).
+// Texts with fewer than two letters of their own say too little to tell.
+QList<QRegularExpression> englishOnly(const QList<Message> &messages)
+{
+    QList<QRegularExpression> patterns;
+    for (const Message &m : messages) {
+        if (m.translation == m.source)
+            continue;
+        for (const QString &line : m.source.split(QRegularExpression(QStringLiteral("\r?\n")))) {
+            const QString text = bare(line);
+            if (QString(text).remove(QRegularExpression(QStringLiteral("%\\d+|\\W|\\d"))).size() < 2)
+                continue;
+            QString pattern = QRegularExpression::escape(text);
+            pattern.replace(QRegularExpression(QStringLiteral("%\\d+")), QStringLiteral(".*"));
+            patterns << QRegularExpression(QRegularExpression::anchoredPattern(pattern));
+        }
+    }
+    return patterns;
+}
+
+// Every text a window shows, or says to a screen reader: its title, and of
+// each control shown its text, tooltip and names, list items and headers,
+// menus and their items, a picture's caption. `letters` gets the access
+// letters Alt presses in it: its menus' and its own controls'.
+QStringList visibleTexts(QWidget *window, QString *letters)
+{
+    QStringList texts{window->windowTitle()};
+    QWidgetList widgets = window->findChildren<QWidget *>();
+    widgets.prepend(window);
+    for (QWidget *w : widgets) {
+        if (w != window && !w->isVisibleTo(window))
+            continue;
+        const bool own = w->window() == window;
+        texts << w->toolTip() << w->accessibleName() << w->accessibleDescription();
+        if (auto *label = qobject_cast<QLabel *>(w)) {
+            texts << QTextDocumentFragment::fromHtml(label->text()).toPlainText().split(u'\n');
+            *letters += own && label->buddy() ? mnemonics(label->text()) : QString();
+        }
+        if (auto *button = qobject_cast<QAbstractButton *>(w)) {
+            texts << button->text();
+            *letters += own ? mnemonics(button->text()) : QString();
+        }
+        if (auto *text = qobject_cast<QPlainTextEdit *>(w))
+            texts << text->toPlainText().split(u'\n');
+        if (auto *image = qobject_cast<PictureImage *>(w))
+            texts << image->caption();
+        if (auto *tree = qobject_cast<QTreeWidget *>(w)) {
+            for (int column = 0; column < tree->columnCount(); ++column)
+                texts << tree->headerItem()->text(column);
+            for (int row = 0; row < tree->topLevelItemCount(); ++row)
+                texts << tree->topLevelItem(row)->text(0);
+        }
+        for (QAction *menu : own && qobject_cast<QMenuBar *>(w) ? w->actions() : QList<QAction *>()) {
+            texts << menu->text();
+            *letters += mnemonics(menu->text());
+            for (QAction *item : menu->menu()->actions())
+                texts << item->text();
+        }
+    }
+    texts.removeAll(QString());
+    return texts;
+}
 } // namespace
 
 // The German, French and Spanish texts: current with the sources, complete,
 // and what the user sees when the program starts in that language.
-class TestTranslations : public QObject
+class TestTranslations : public QObject, PageFixture
 {
     Q_OBJECT
 
@@ -154,13 +242,15 @@ private slots:
         QTest::addColumn<QStringList>("uiLanguages");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("menus");
-        QTest::newRow("de-DE") << QStringList{"de-DE", "de"} << "de" << QStringList{"&Seite", "&Lesezeichen", "&Hilfe"};
-        QTest::newRow("de-CH") << QStringList{"de-CH"} << "de" << QStringList{"&Seite", "&Lesezeichen", "&Hilfe"};
-        QTest::newRow("fr-CA") << QStringList{"fr-CA"} << "fr" << QStringList{"&Page", "&Signets", "&Aide"};
-        QTest::newRow("es-MX") << QStringList{"es-MX"} << "es" << QStringList{"&Página", "&Marcadores", "A&yuda"};
-        QTest::newRow("it, then es") << QStringList{"it-IT", "es-ES"} << "es" << QStringList{"&Página", "&Marcadores", "A&yuda"};
-        QTest::newRow("en, then de") << QStringList{"en-US", "de"} << "" << QStringList{"&Page", "&Bookmark", "&Help"};
-        QTest::newRow("C") << QStringList{"C"} << "" << QStringList{"&Page", "&Bookmark", "&Help"};
+        const QStringList de{"&Seite", "&Ansicht", "&Lesezeichen", "&Hilfe"}, es{"&Página", "&Ver", "&Marcadores", "A&yuda"},
+            en{"&Page", "&View", "&Bookmark", "&Help"};
+        QTest::newRow("de-DE") << QStringList{"de-DE", "de"} << "de" << de;
+        QTest::newRow("de-CH") << QStringList{"de-CH"} << "de" << de;
+        QTest::newRow("fr-CA") << QStringList{"fr-CA"} << "fr" << QStringList{"&Page", "A&ffichage", "&Signets", "&Aide"};
+        QTest::newRow("es-MX") << QStringList{"es-MX"} << "es" << es;
+        QTest::newRow("it, then es") << QStringList{"it-IT", "es-ES"} << "es" << es;
+        QTest::newRow("en, then de") << QStringList{"en-US", "de"} << "" << en;
+        QTest::newRow("C") << QStringList{"C"} << "" << en;
     }
     void menusInUserLanguage()
     {
@@ -197,7 +287,8 @@ private slots:
         }
     }
 
-    // The start page built into the program speaks the user's language.
+    // The start page built into the program speaks the user's language,
+    // every line of it, the reason an address was refused included.
     void startPageInUserLanguage_data()
     {
         QTest::addColumn<QString>("language");
@@ -211,9 +302,88 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QString, words);
         const language::Translators translators({language});
-        const QString page = QString::fromUtf8(startpage::html());
+        startpage::Form form;
+        form.typed = QStringLiteral("file:///etc/passwd");
+        form.refusal = schemes::webAddress(form.typed).refusal;
+        form.userFile = QStringLiteral("~/.config/Velmora/velmora.conf");
+        const QString page = QString::fromUtf8(startpage::html(form));
         for (const QString &part : words.split(u'|'))
             QVERIFY2(page.contains(part), qPrintable(page));
+        const QList<QRegularExpression> english = englishOnly(readMessages(tsFile(language)));
+        for (const QString &line : QTextDocumentFragment::fromHtml(page).toPlainText().split(u'\n')) {
+            for (const QRegularExpression &pattern : english)
+                QVERIFY2(!pattern.match(bare(line)).hasMatch(), qPrintable(line));
+        }
+    }
+
+    // Each window as the user sees it in German, French and Spanish, over the
+    // engine: the main window with its menus, the find bar and the notice of
+    // an old engine, About, the list of keys (the keys as the language writes
+    // them) and the Downloads window with a download on its way. No text is
+    // English where the translation says otherwise, and no two controls of a
+    // window share an access letter.
+    void windowsInUserLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("ctrlF"); // Ctrl+F as the language writes it
+        QTest::newRow("de") << "de" << "Strg+F";
+        QTest::newRow("fr") << "fr" << "Ctrl+F";
+        QTest::newRow("es") << "es" << "Control+F";
+    }
+    void windowsInUserLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, ctrlF);
+        const language::Translators translators({language});
+        const QLocale before;
+        QLocale::setDefault(QLocale(language));
+        const auto restore = qScopeGuard([&] {
+            tearDown();
+            QLocale::setDefault(before);
+        });
+        setUp();
+        window->command(PageCommand::Find)->trigger();
+        window->mnuAbout->trigger();
+        window->mnuKeys->trigger();
+        // A download that stops half way: 4 MB of 8.
+        HttpServer::Page file{QByteArray(8 << 20, 'x'), "application/zip"};
+        file.headers = "Content-Disposition: attachment; filename=\"deals.zip\"\r\n";
+        file.stall = true;
+        server->setPage("/deals.zip", file);
+        bool answered = false;
+        ModalWatch answer([&](QWidget *dialog) {
+            if (auto *save = qobject_cast<QFileDialog *>(dialog); save && save->isVisible() && !answered) {
+                answered = true;
+                answerSave(save, folder.filePath(QStringLiteral("deals.zip")));
+            }
+        });
+        view->Navigate(server->url("/deals.zip"));
+        QTRY_VERIFY_WITH_TIMEOUT(window->downloadsWindow() && window->downloadsWindow()->isVisible(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(session->downloads().all().value(0)
+                                     && session->downloads().all().value(0)->receivedBytes() > 0, 20000);
+        QApplication::processEvents();
+
+        const QList<QRegularExpression> english = englishOnly(readMessages(tsFile(language)));
+        QStringList names;
+        for (QWidget *shown : QApplication::topLevelWidgets()) {
+            if (!shown->isVisible())
+                continue;
+            names << shown->objectName();
+            QString letters;
+            for (const QString &text : visibleTexts(shown, &letters)) {
+                for (const QRegularExpression &pattern : english)
+                    QVERIFY2(!pattern.match(bare(text)).hasMatch(),
+                             qPrintable(shown->objectName() + ": \"" + text + "\" is English"));
+            }
+            // Two controls with one letter: Alt and it would press neither.
+            for (const QChar letter : letters)
+                QVERIFY2(letters.count(letter) == 1, qPrintable(shown->objectName() + ": two controls have " + letter));
+        }
+        names.sort();
+        QCOMPARE(names, (QStringList{"downloadsWindow", "frmAbout", "frmMain", "keysWindow"}));
+        auto *keys = window->findChild<QTreeWidget *>(QStringLiteral("keyList"));
+        QVERIFY(keys);
+        QVERIFY(!keys->findItems(ctrlF, Qt::MatchExactly, 1).isEmpty());
     }
 
     // Qt's dialogs, and the page's context menu, which the web engine

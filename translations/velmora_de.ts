@@ -31,6 +31,10 @@
         <source>Save As</source>
         <translation>Speichern unter</translation>
     </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
 </context>
 <context>
     <name>DownloadList</name>
@@ -152,7 +156,7 @@
     </message>
     <message>
         <source>The page has a question open; answer it first.</source>
-        <translation>Die Seite hat eine offene Frage; beantworten Sie sie zuerst.</translation>
+        <translation>Die Seite hat eine Frage offen; beantworten Sie sie zuerst.</translation>
     </message>
 </context>
 <context>
@@ -211,11 +215,11 @@
     </message>
     <message>
         <source>Velmora no longer asks you about %1 from %2: it refuses them.</source>
-        <translation>Velmora fragt Sie nicht mehr nach Anfragen von %2 (%1): Sie werden abgelehnt.</translation>
+        <translation>Velmora fragt Sie nicht mehr nach %1 von %2: Solche Anfragen lehnt es ab.</translation>
     </message>
     <message>
         <source>&amp;Ask Again</source>
-        <translation>&amp;Wieder fragen</translation>
+        <translation>Wieder &amp;fragen</translation>
     </message>
     <message>
         <source>This command is not one of the page&apos;s.</source>
@@ -230,19 +234,11 @@
     </message>
     <message>
         <source>&amp;Find:</source>
-        <translation>&amp;Suchen:</translation>
+        <translation>S&amp;uchen:</translation>
     </message>
     <message>
         <source>Find</source>
         <translation>Suchen</translation>
-    </message>
-    <message>
-        <source>Previous</source>
-        <translation>Zurück</translation>
-    </message>
-    <message>
-        <source>Next</source>
-        <translation>Weiter</translation>
     </message>
     <message>
         <source>Close</source>
@@ -259,6 +255,41 @@
     <message>
         <source>Clear</source>
         <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>P&amp;revious</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find Previous</source>
+        <translation>Rückwärts suchen</translation>
+    </message>
+</context>
+<context>
+    <name>KeysWindow</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Befehl</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Tasten</translation>
     </message>
 </context>
 <context>
@@ -632,40 +663,27 @@ Ein Teil des Lesezeichens ist am Ende der Datei zurückgeblieben: %2</translatio
     </message>
 </context>
 <context>
-    <name>downloads</name>
-    <message>
-        <source>%1 of %2</source>
-        <translation>%1 von %2</translation>
-    </message>
-</context>
-<context>
     <name>engineage</name>
     <message>
-        <source>Qt WebEngine %1, Chromium %2, security fixes up to %3</source>
-        <translation>Qt WebEngine %1, Chromium %2, Sicherheitskorrekturen bis %3</translation>
+        <source>en</source>
+        <comment>the language of the month&apos;s name, as a code</comment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2). Out of date: no security fixes since %3 (up to Chromium %4).</source>
+        <translation>Web-Engine: Qt WebEngine %1 (Chromium %2). Veraltet: keine Sicherheitskorrekturen seit %3 (bis Chromium %4).</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2).</source>
+        <translation>Web-Engine: Qt WebEngine %1 (Chromium %2).</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2), security fixes up to %3 (Chromium %4).</source>
+        <translation>Web-Engine: Qt WebEngine %1 (Chromium %2), Sicherheitskorrekturen bis %3 (Chromium %4).</translation>
     </message>
 </context>
 <context>
     <name>frmAbout</name>
-    <message>
-        <source>Velmora  is a unique free tool that searches multiple hotel <byte value="xd"/>
-reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
-instantly.<byte value="xd"/>
-<byte value="xd"/>
-We eliminate the need to search major websites one by one in order to <byte value="xd"/>
-compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
-money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
-</source>
-        <translation>Velmora ist ein einzigartiges kostenloses Programm, das mehrere <byte value="xd"/>
-Hotelbuchungsseiten gleichzeitig durchsucht, damit Sie sofort den <byte value="xd"/>
-günstigsten Preis finden.<byte value="xd"/>
-<byte value="xd"/>
-Sie müssen nicht mehr eine große Website nach der anderen <byte value="xd"/>
-durchsuchen, um Preise und Verfügbarkeit zu vergleichen. Unser <byte value="xd"/>
-kostenloser Dienst spart Ihnen viel Zeit und Geld! Sie dürfen ihn <byte value="xd"/>
-gern nutzen und frei weitergeben.<byte value="xd"/>
-</translation>
-    </message>
     <message>
         <source>Email :</source>
         <translation>E-Mail:</translation>
@@ -699,8 +717,23 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
         <translation>%1-Logo</translation>
     </message>
     <message>
-        <source>Web engine: %1</source>
-        <translation>Web-Engine: %1</translation>
+        <source>Velmora is a unique free tool that searches multiple hotel <byte value="xd"/>
+reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
+instantly.<byte value="xd"/>
+<byte value="xd"/>
+We eliminate the need to search major websites one by one in order to <byte value="xd"/>
+compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
+money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
+</source>
+        <translation>Velmora ist ein einzigartiges kostenloses Programm, das mehrere <byte value="xd"/>
+Hotelbuchungsseiten gleichzeitig durchsucht, damit Sie sofort den <byte value="xd"/>
+günstigsten Preis finden.<byte value="xd"/>
+<byte value="xd"/>
+Sie müssen nicht mehr eine große Website nach der anderen <byte value="xd"/>
+durchsuchen, um Preise und Verfügbarkeit zu vergleichen. Unser <byte value="xd"/>
+kostenloser Dienst spart Ihnen viel Zeit und Geld! Sie dürfen ihn <byte value="xd"/>
+gern nutzen und frei weitergeben.<byte value="xd"/>
+</translation>
     </message>
 </context>
 <context>
@@ -806,7 +839,32 @@ gern nutzen und frei weitergeben.<byte value="xd"/>
     </message>
     <message>
         <source>&amp;Downloads...</source>
-        <translation>Do&amp;wnloads...</translation>
+        <translation>&amp;Downloads...</translation>
+    </message>
+    <message>
+        <source>hotel prices compared</source>
+        <comment>the words on the logo, beside its name</comment>
+        <translation>Hotelpreise im Vergleich</translation>
+    </message>
+    <message>
+        <source>Set as &amp;Home Page...</source>
+        <translation>Als Startseite &amp;festlegen...</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>Only a web page (http or https) can be the home page, not &quot;%1&quot;.</source>
+        <translation>Nur eine Webseite (http oder https) kann die Startseite sein, nicht „%1“.</translation>
+    </message>
+    <message>
+        <source>Open %1 at start-up and with Home from now on?</source>
+        <translation>Ab jetzt %1 beim Start und mit „Startseite“ öffnen?</translation>
     </message>
 </context>
 <context>
@@ -917,7 +975,7 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     </message>
     <message>
         <source>windows</source>
-        <translation>Fenster</translation>
+        <translation>Fenstern</translation>
     </message>
     <message>
         <source>downloads</source>
@@ -925,11 +983,11 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     </message>
     <message>
         <source>signing in</source>
-        <translation>Anmeldung</translation>
+        <translation>Anmeldungen</translation>
     </message>
     <message>
         <source>your location</source>
-        <translation>Ihr Standort</translation>
+        <translation>Ihrem Standort</translation>
     </message>
     <message>
         <source>notifications</source>
@@ -937,35 +995,35 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     </message>
     <message>
         <source>your camera</source>
-        <translation>Ihre Kamera</translation>
+        <translation>Ihrer Kamera</translation>
     </message>
     <message>
         <source>your microphone</source>
-        <translation>Ihr Mikrofon</translation>
+        <translation>Ihrem Mikrofon</translation>
     </message>
     <message>
         <source>your camera and microphone</source>
-        <translation>Ihre Kamera und Ihr Mikrofon</translation>
+        <translation>Ihrer Kamera und Ihrem Mikrofon</translation>
     </message>
     <message>
         <source>your screen</source>
-        <translation>Ihr Bildschirm</translation>
+        <translation>Ihrem Bildschirm</translation>
     </message>
     <message>
         <source>your screen and its sound</source>
-        <translation>Ihr Bildschirm und sein Ton</translation>
+        <translation>Ihrem Bildschirm und seinem Ton</translation>
     </message>
     <message>
         <source>your mouse pointer</source>
-        <translation>Ihr Mauszeiger</translation>
+        <translation>Ihrem Mauszeiger</translation>
     </message>
     <message>
         <source>what you copied</source>
-        <translation>was Sie kopiert haben</translation>
+        <translation>dem, was Sie kopiert haben</translation>
     </message>
     <message>
         <source>your fonts</source>
-        <translation>Ihre Schriftarten</translation>
+        <translation>Ihren Schriften</translation>
     </message>
     <message>
         <source>links to other programs</source>
@@ -973,7 +1031,7 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     </message>
     <message>
         <source>printing</source>
-        <translation>Drucken</translation>
+        <translation>dem Drucken</translation>
     </message>
     <message>
         <source>passkeys</source>
@@ -1027,15 +1085,46 @@ Klicken Sie auf „Neu laden“, um sie erneut zu laden.</translation>
     </message>
 </context>
 <context>
-    <name>startpage</name>
+    <name>schemes</name>
     <message>
-        <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
-        <translation>Für Velmora ist noch keine Website eingestellt: Um hier eine zu öffnen, schreiben Sie ihre Adresse in eine Zeile %1 unter %2 in %3 (für alle Benutzer) oder %4 (für Sie).</translation>
+        <source>only web pages (http or https) can be opened, not &quot;%1&quot;</source>
+        <translation>nur Webseiten (http oder https) können geöffnet werden, nicht &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>the address is longer than %1 characters</source>
+        <translation>die Adresse ist länger als %1 Zeichen</translation>
+    </message>
+</context>
+<context>
+    <name>startpage</name>
     <message>
         <source>en</source>
         <comment>the language of this page, as a language code</comment>
         <translation>de</translation>
+    </message>
+    <message>
+        <source>No site is set for Velmora yet. Type the address of the site it is to open, such as %1, and choose “Use this site”.</source>
+        <translation>Für Velmora ist noch keine Website eingestellt. Geben Sie die Adresse der Website ein, die es öffnen soll, etwa %1, und wählen Sie „Diese Website verwenden“.</translation>
+    </message>
+    <message>
+        <source>Velmora opens %1 at start-up and with Home. To open another site instead, type its address and choose “Use this site”.</source>
+        <translation>Velmora öffnet %1 beim Start und mit „Startseite“. Um stattdessen eine andere Website zu öffnen, geben Sie deren Adresse ein und wählen Sie „Diese Website verwenden“.</translation>
+    </message>
+    <message>
+        <source>The site was not set: %1.</source>
+        <translation>Die Website wurde nicht eingestellt: %1.</translation>
+    </message>
+    <message>
+        <source>Velmora keeps it as the line %1 under %2 in your settings, %3. A line in %4 sets it for every user who has none of their own.</source>
+        <translation>Velmora speichert sie als Zeile %1 unter %2 in Ihren Einstellungen, %3. Eine Zeile in %4 legt sie für alle Benutzer fest, die keine eigene haben.</translation>
+    </message>
+    <message>
+        <source>Address of the site:</source>
+        <translation>Adresse der Website:</translation>
+    </message>
+    <message>
+        <source>Use this site</source>
+        <translation>Diese Website verwenden</translation>
     </message>
 </context>
 <context>

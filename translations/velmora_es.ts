@@ -31,6 +31,10 @@
         <source>Save As</source>
         <translation>Guardar como</translation>
     </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
 </context>
 <context>
     <name>DownloadList</name>
@@ -207,11 +211,11 @@
     </message>
     <message>
         <source>&amp;Open It</source>
-        <translation>&amp;Abrirla</translation>
+        <translation>&amp;Abrir</translation>
     </message>
     <message>
         <source>Velmora no longer asks you about %1 from %2: it refuses them.</source>
-        <translation>Velmora ya no le pregunta por las solicitudes de %2 (%1): las rechaza.</translation>
+        <translation>Velmora ya no le pregunta por %1 de %2: rechaza esas solicitudes.</translation>
     </message>
     <message>
         <source>&amp;Ask Again</source>
@@ -237,14 +241,6 @@
         <translation>Buscar</translation>
     </message>
     <message>
-        <source>Previous</source>
-        <translation>Anterior</translation>
-    </message>
-    <message>
-        <source>Next</source>
-        <translation>Siguiente</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Cerrar</translation>
     </message>
@@ -260,12 +256,47 @@
         <source>Clear</source>
         <translation>Borrar</translation>
     </message>
+    <message>
+        <source>P&amp;revious</source>
+        <translation>&amp;Anterior</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Siguiente</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>Buscar siguiente</translation>
+    </message>
+    <message>
+        <source>Find Previous</source>
+        <translation>Buscar anterior</translation>
+    </message>
+</context>
+<context>
+    <name>KeysWindow</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Atajos de teclado</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Atajos de teclado</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Comando</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Teclas</translation>
+    </message>
 </context>
 <context>
     <name>NoteBar</name>
     <message>
         <source>Close this note</source>
-        <translation>Cerrar este aviso</translation>
+        <translation>Cerrar esta nota</translation>
     </message>
 </context>
 <context>
@@ -632,39 +663,27 @@ Ha quedado parte del marcador al final del archivo: %2</translation>
     </message>
 </context>
 <context>
-    <name>downloads</name>
-    <message>
-        <source>%1 of %2</source>
-        <translation>%1 de %2</translation>
-    </message>
-</context>
-<context>
     <name>engineage</name>
     <message>
-        <source>Qt WebEngine %1, Chromium %2, security fixes up to %3</source>
-        <translation>Qt WebEngine %1, Chromium %2, parches de seguridad hasta el %3</translation>
+        <source>en</source>
+        <comment>the language of the month&apos;s name, as a code</comment>
+        <translation>es</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2). Out of date: no security fixes since %3 (up to Chromium %4).</source>
+        <translation>Motor web: Qt WebEngine %1 (Chromium %2). Desactualizado: sin correcciones de seguridad desde %3 (hasta Chromium %4).</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2).</source>
+        <translation>Motor web: Qt WebEngine %1 (Chromium %2).</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2), security fixes up to %3 (Chromium %4).</source>
+        <translation>Motor web: Qt WebEngine %1 (Chromium %2), correcciones de seguridad hasta %3 (Chromium %4).</translation>
     </message>
 </context>
 <context>
     <name>frmAbout</name>
-    <message>
-        <source>Velmora  is a unique free tool that searches multiple hotel <byte value="xd"/>
-reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
-instantly.<byte value="xd"/>
-<byte value="xd"/>
-We eliminate the need to search major websites one by one in order to <byte value="xd"/>
-compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
-money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
-</source>
-        <translation>Velmora es una herramienta gratuita única que busca a la vez en <byte value="xd"/>
-varios sitios web de reservas de hoteles para que encuentre al <byte value="xd"/>
-instante la tarifa más baja.<byte value="xd"/>
-<byte value="xd"/>
-Ya no hace falta buscar en los grandes sitios uno a uno para <byte value="xd"/>
-comparar precios y disponibilidad. ¡Nuestro servicio gratuito le <byte value="xd"/>
-ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"/>
-</translation>
-    </message>
     <message>
         <source>Email :</source>
         <translation>Correo:</translation>
@@ -698,8 +717,22 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
         <translation>Logotipo de %1</translation>
     </message>
     <message>
-        <source>Web engine: %1</source>
-        <translation>Motor web: %1</translation>
+        <source>Velmora is a unique free tool that searches multiple hotel <byte value="xd"/>
+reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
+instantly.<byte value="xd"/>
+<byte value="xd"/>
+We eliminate the need to search major websites one by one in order to <byte value="xd"/>
+compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
+money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
+</source>
+        <translation>Velmora es una herramienta gratuita única que busca a la vez en <byte value="xd"/>
+varios sitios web de reservas de hoteles para que encuentre al <byte value="xd"/>
+instante la tarifa más baja.<byte value="xd"/>
+<byte value="xd"/>
+Ya no hace falta buscar en los grandes sitios uno a uno para <byte value="xd"/>
+comparar precios y disponibilidad. ¡Nuestro servicio gratuito le <byte value="xd"/>
+ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"/>
+</translation>
     </message>
 </context>
 <context>
@@ -805,7 +838,32 @@ ahorra mucho tiempo y dinero! Úselo y distribúyalo libremente.<byte value="xd"
     </message>
     <message>
         <source>&amp;Downloads...</source>
-        <translation>&amp;Descargas...</translation>
+        <translation>De&amp;scargas...</translation>
+    </message>
+    <message>
+        <source>hotel prices compared</source>
+        <comment>the words on the logo, beside its name</comment>
+        <translation>precios de hoteles comparados</translation>
+    </message>
+    <message>
+        <source>Set as &amp;Home Page...</source>
+        <translation>Establecer como página de &amp;inicio...</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>Atajos de &amp;teclado</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Only a web page (http or https) can be the home page, not &quot;%1&quot;.</source>
+        <translation>Solo una página web (http o https) puede ser la página de inicio, no «%1».</translation>
+    </message>
+    <message>
+        <source>Open %1 at start-up and with Home from now on?</source>
+        <translation>¿Abrir %1 a partir de ahora al iniciar y con Inicio?</translation>
     </message>
 </context>
 <context>
@@ -924,7 +982,7 @@ Pulse Actualizar para volver a cargarla.</translation>
     </message>
     <message>
         <source>signing in</source>
-        <translation>inicio de sesión</translation>
+        <translation>inicios de sesión</translation>
     </message>
     <message>
         <source>your location</source>
@@ -956,7 +1014,7 @@ Pulse Actualizar para volver a cargarla.</translation>
     </message>
     <message>
         <source>your mouse pointer</source>
-        <translation>el puntero de su ratón</translation>
+        <translation>su puntero del ratón</translation>
     </message>
     <message>
         <source>what you copied</source>
@@ -972,7 +1030,7 @@ Pulse Actualizar para volver a cargarla.</translation>
     </message>
     <message>
         <source>printing</source>
-        <translation>impresión</translation>
+        <translation>la impresión</translation>
     </message>
     <message>
         <source>passkeys</source>
@@ -980,7 +1038,7 @@ Pulse Actualizar para volver a cargarla.</translation>
     </message>
     <message>
         <source>%1 (a frame on %2)</source>
-        <translation>%1 (un marco de %2)</translation>
+        <translation>%1 (un marco en %2)</translation>
     </message>
     <message>
         <source>This page says</source>
@@ -1026,15 +1084,46 @@ Pulse Actualizar para volver a cargarla.</translation>
     </message>
 </context>
 <context>
-    <name>startpage</name>
+    <name>schemes</name>
     <message>
-        <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
-        <translation>Velmora aún no tiene ningún sitio: para abrir uno aquí, escriba su dirección en una línea %1 bajo %2 en %3 (para todos los usuarios) o %4 (para usted).</translation>
+        <source>only web pages (http or https) can be opened, not &quot;%1&quot;</source>
+        <translation>solo se pueden abrir páginas web (http o https), no &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>the address is longer than %1 characters</source>
+        <translation>la dirección tiene más de %1 caracteres</translation>
+    </message>
+</context>
+<context>
+    <name>startpage</name>
     <message>
         <source>en</source>
         <comment>the language of this page, as a language code</comment>
         <translation>es</translation>
+    </message>
+    <message>
+        <source>No site is set for Velmora yet. Type the address of the site it is to open, such as %1, and choose “Use this site”.</source>
+        <translation>Velmora aún no tiene ningún sitio. Escriba la dirección del sitio que debe abrir, por ejemplo %1, y elija «Usar este sitio».</translation>
+    </message>
+    <message>
+        <source>Velmora opens %1 at start-up and with Home. To open another site instead, type its address and choose “Use this site”.</source>
+        <translation>Velmora abre %1 al iniciar y con Inicio. Para abrir otro sitio en su lugar, escriba su dirección y elija «Usar este sitio».</translation>
+    </message>
+    <message>
+        <source>The site was not set: %1.</source>
+        <translation>No se ha establecido el sitio: %1.</translation>
+    </message>
+    <message>
+        <source>Velmora keeps it as the line %1 under %2 in your settings, %3. A line in %4 sets it for every user who has none of their own.</source>
+        <translation>Velmora la guarda como la línea %1 bajo %2 en su configuración, %3. Una línea en %4 la establece para todos los usuarios que no tengan la suya.</translation>
+    </message>
+    <message>
+        <source>Address of the site:</source>
+        <translation>Dirección del sitio:</translation>
+    </message>
+    <message>
+        <source>Use this site</source>
+        <translation>Usar este sitio</translation>
     </message>
 </context>
 <context>

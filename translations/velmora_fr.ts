@@ -31,6 +31,10 @@
         <source>Save As</source>
         <translation>Enregistrer sous</translation>
     </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
 </context>
 <context>
     <name>DownloadList</name>
@@ -211,11 +215,11 @@
     </message>
     <message>
         <source>Velmora no longer asks you about %1 from %2: it refuses them.</source>
-        <translation>Velmora ne vous demande plus rien pour %2 (%1) : ces demandes sont refusées.</translation>
+        <translation>Velmora ne vous demande plus rien pour %1 de %2 : il refuse ces demandes.</translation>
     </message>
     <message>
         <source>&amp;Ask Again</source>
-        <translation>&amp;Demander à nouveau</translation>
+        <translation>&amp;Redemander</translation>
     </message>
     <message>
         <source>This command is not one of the page&apos;s.</source>
@@ -237,14 +241,6 @@
         <translation>Rechercher</translation>
     </message>
     <message>
-        <source>Previous</source>
-        <translation>Précédent</translation>
-    </message>
-    <message>
-        <source>Next</source>
-        <translation>Suivant</translation>
-    </message>
-    <message>
         <source>Close</source>
         <translation>Fermer</translation>
     </message>
@@ -259,6 +255,41 @@
     <message>
         <source>Clear</source>
         <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>P&amp;revious</source>
+        <translation>Pré&amp;cédent</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>S&amp;uivant</translation>
+    </message>
+    <message>
+        <source>Find Next</source>
+        <translation>Rechercher le suivant</translation>
+    </message>
+    <message>
+        <source>Find Previous</source>
+        <translation>Rechercher le précédent</translation>
+    </message>
+</context>
+<context>
+    <name>KeysWindow</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Commande</translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation>Touches</translation>
     </message>
 </context>
 <context>
@@ -632,40 +663,27 @@ Une partie du signet est restée à la fin du fichier : %2</translation>
     </message>
 </context>
 <context>
-    <name>downloads</name>
-    <message>
-        <source>%1 of %2</source>
-        <translation>%1 sur %2</translation>
-    </message>
-</context>
-<context>
     <name>engineage</name>
     <message>
-        <source>Qt WebEngine %1, Chromium %2, security fixes up to %3</source>
-        <translation>Qt WebEngine %1, Chromium %2, correctifs de sécurité jusqu’au %3</translation>
+        <source>en</source>
+        <comment>the language of the month&apos;s name, as a code</comment>
+        <translation>fr</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2). Out of date: no security fixes since %3 (up to Chromium %4).</source>
+        <translation>Moteur web : Qt WebEngine %1 (Chromium %2). Obsolète : aucun correctif de sécurité depuis %3 (jusqu’à Chromium %4).</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2).</source>
+        <translation>Moteur web : Qt WebEngine %1 (Chromium %2).</translation>
+    </message>
+    <message>
+        <source>Web engine: Qt WebEngine %1 (Chromium %2), security fixes up to %3 (Chromium %4).</source>
+        <translation>Moteur web : Qt WebEngine %1 (Chromium %2), correctifs de sécurité jusqu’à %3 (Chromium %4).</translation>
     </message>
 </context>
 <context>
     <name>frmAbout</name>
-    <message>
-        <source>Velmora  is a unique free tool that searches multiple hotel <byte value="xd"/>
-reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
-instantly.<byte value="xd"/>
-<byte value="xd"/>
-We eliminate the need to search major websites one by one in order to <byte value="xd"/>
-compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
-money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
-</source>
-        <translation>Velmora est un outil gratuit unique qui interroge en même temps <byte value="xd"/>
-plusieurs sites de réservation d’hôtels pour vous trouver aussitôt <byte value="xd"/>
-le meilleur prix.<byte value="xd"/>
-<byte value="xd"/>
-Plus besoin de parcourir les grands sites un par un pour comparer <byte value="xd"/>
-les prix et les disponibilités. Notre service gratuit vous fait <byte value="xd"/>
-gagner un temps et un argent précieux ! Utilisez-le et diffusez-le <byte value="xd"/>
-librement.<byte value="xd"/>
-</translation>
-    </message>
     <message>
         <source>Email :</source>
         <translation>E-mail :</translation>
@@ -699,8 +717,23 @@ librement.<byte value="xd"/>
         <translation>Logo de %1</translation>
     </message>
     <message>
-        <source>Web engine: %1</source>
-        <translation>Moteur web : %1</translation>
+        <source>Velmora is a unique free tool that searches multiple hotel <byte value="xd"/>
+reservation websites simultaneously to help you find the lowest rate <byte value="xd"/>
+instantly.<byte value="xd"/>
+<byte value="xd"/>
+We eliminate the need to search major websites one by one in order to <byte value="xd"/>
+compare prices and availability. Our free service is an amazing time and <byte value="xd"/>
+money saver! You are welcome to use and free to distribute it.<byte value="xd"/>
+</source>
+        <translation>Velmora est un outil gratuit unique qui interroge en même temps <byte value="xd"/>
+plusieurs sites de réservation d’hôtels pour vous trouver aussitôt <byte value="xd"/>
+le meilleur prix.<byte value="xd"/>
+<byte value="xd"/>
+Plus besoin de parcourir les grands sites un par un pour comparer <byte value="xd"/>
+les prix et les disponibilités. Notre service gratuit vous fait <byte value="xd"/>
+gagner un temps et un argent précieux ! Utilisez-le et diffusez-le <byte value="xd"/>
+librement.<byte value="xd"/>
+</translation>
     </message>
 </context>
 <context>
@@ -806,7 +839,32 @@ librement.<byte value="xd"/>
     </message>
     <message>
         <source>&amp;Downloads...</source>
-        <translation>&amp;Téléchargements...</translation>
+        <translation>Téléc&amp;hargements...</translation>
+    </message>
+    <message>
+        <source>hotel prices compared</source>
+        <comment>the words on the logo, beside its name</comment>
+        <translation>prix d’hôtels comparés</translation>
+    </message>
+    <message>
+        <source>Set as &amp;Home Page...</source>
+        <translation>Définir comme page d’&amp;accueil...</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>A&amp;ffichage</translation>
+    </message>
+    <message>
+        <source>Only a web page (http or https) can be the home page, not &quot;%1&quot;.</source>
+        <translation>Seule une page web (http ou https) peut être la page d’accueil, pas « %1 ».</translation>
+    </message>
+    <message>
+        <source>Open %1 at start-up and with Home from now on?</source>
+        <translation>Ouvrir désormais %1 au démarrage et avec Accueil ?</translation>
     </message>
 </context>
 <context>
@@ -917,15 +975,15 @@ Cliquez sur Actualiser pour la recharger.</translation>
     </message>
     <message>
         <source>windows</source>
-        <translation>fenêtres</translation>
+        <translation>les fenêtres</translation>
     </message>
     <message>
         <source>downloads</source>
-        <translation>téléchargements</translation>
+        <translation>les téléchargements</translation>
     </message>
     <message>
         <source>signing in</source>
-        <translation>connexion</translation>
+        <translation>la connexion</translation>
     </message>
     <message>
         <source>your location</source>
@@ -933,7 +991,7 @@ Cliquez sur Actualiser pour la recharger.</translation>
     </message>
     <message>
         <source>notifications</source>
-        <translation>notifications</translation>
+        <translation>les notifications</translation>
     </message>
     <message>
         <source>your camera</source>
@@ -969,19 +1027,19 @@ Cliquez sur Actualiser pour la recharger.</translation>
     </message>
     <message>
         <source>links to other programs</source>
-        <translation>liens vers d’autres programmes</translation>
+        <translation>les liens vers d’autres programmes</translation>
     </message>
     <message>
         <source>printing</source>
-        <translation>impression</translation>
+        <translation>l’impression</translation>
     </message>
     <message>
         <source>passkeys</source>
-        <translation>clés d’accès</translation>
+        <translation>les clés d’accès</translation>
     </message>
     <message>
         <source>%1 (a frame on %2)</source>
-        <translation>%1 (un cadre de %2)</translation>
+        <translation>%1 (un cadre sur %2)</translation>
     </message>
     <message>
         <source>This page says</source>
@@ -1027,15 +1085,46 @@ Cliquez sur Actualiser pour la recharger.</translation>
     </message>
 </context>
 <context>
-    <name>startpage</name>
+    <name>schemes</name>
     <message>
-        <source>No site is set for Velmora yet: to open one here, put its address in a line %1 under %2 in %3 (for every user) or %4 (for you).</source>
-        <translation>Aucun site n’est encore défini pour Velmora : pour en ouvrir un ici, écrivez son adresse dans une ligne %1 sous %2 dans %3 (pour tous les utilisateurs) ou %4 (pour vous).</translation>
+        <source>only web pages (http or https) can be opened, not &quot;%1&quot;</source>
+        <translation>seules les pages web (http ou https) peuvent être ouvertes, pas &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>the address is longer than %1 characters</source>
+        <translation>l’adresse dépasse %1 caractères</translation>
+    </message>
+</context>
+<context>
+    <name>startpage</name>
     <message>
         <source>en</source>
         <comment>the language of this page, as a language code</comment>
         <translation>fr</translation>
+    </message>
+    <message>
+        <source>No site is set for Velmora yet. Type the address of the site it is to open, such as %1, and choose “Use this site”.</source>
+        <translation>Aucun site n’est encore défini pour Velmora. Saisissez l’adresse du site qu’il doit ouvrir, par exemple %1, puis choisissez « Utiliser ce site ».</translation>
+    </message>
+    <message>
+        <source>Velmora opens %1 at start-up and with Home. To open another site instead, type its address and choose “Use this site”.</source>
+        <translation>Velmora ouvre %1 au démarrage et avec Accueil. Pour ouvrir un autre site à la place, saisissez son adresse et choisissez « Utiliser ce site ».</translation>
+    </message>
+    <message>
+        <source>The site was not set: %1.</source>
+        <translation>Le site n’a pas été défini : %1.</translation>
+    </message>
+    <message>
+        <source>Velmora keeps it as the line %1 under %2 in your settings, %3. A line in %4 sets it for every user who has none of their own.</source>
+        <translation>Velmora l’enregistre comme ligne %1 sous %2 dans vos réglages, %3. Une ligne dans %4 le définit pour tous les utilisateurs qui n’en ont pas.</translation>
+    </message>
+    <message>
+        <source>Address of the site:</source>
+        <translation>Adresse du site :</translation>
+    </message>
+    <message>
+        <source>Use this site</source>
+        <translation>Utiliser ce site</translation>
     </message>
 </context>
 <context>

@@ -35,8 +35,9 @@ FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
     m_field->installEventFilter(this);
     m_count->setObjectName(QStringLiteral("findCount"));
     m_count->setTextFormat(Qt::PlainText);
-    auto *previous = new QPushButton(tr("Previous"), this);
-    auto *next = new QPushButton(tr("Next"), this);
+    // Alt and a letter press them, as every button; P is the Page menu's.
+    auto *previous = new QPushButton(tr("P&revious"), this);
+    auto *next = new QPushButton(tr("&Next"), this);
     auto *close = new QPushButton(tr("Close"), this);
     for (QPushButton *button : {previous, next, close})
         button->setAutoDefault(false);
@@ -54,17 +55,23 @@ FindBar::FindBar(QWebEnginePage *page, QWidget *parent)
         showResult(result);
     });
     // F3 and Shift+F3 work while the bar is open, the focus in the page too.
-    auto *again = new QShortcut(QKeySequence::FindNext, parent, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    auto *back = new QShortcut(QKeySequence::FindPrevious, parent, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(again, &QShortcut::activated, this, [this] {
-        if (isVisible())
-            findAgain(false);
-    });
-    connect(back, &QShortcut::activated, this, [this] {
-        if (isVisible())
-            findAgain(true);
-    });
+    for (const Key &key : keys()) {
+        auto *shortcut = new QShortcut(key.keys, parent, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, backward = key.backward] {
+            if (isVisible())
+                findAgain(backward);
+        });
+    }
     hide();
+}
+
+const std::vector<FindBar::Key> &FindBar::keys()
+{
+    static const std::vector<Key> table = {
+        {QT_TRANSLATE_NOOP("FindBar", "Find Next"), QKeySequence::FindNext, false},
+        {QT_TRANSLATE_NOOP("FindBar", "Find Previous"), QKeySequence::FindPrevious, true},
+    };
+    return table;
 }
 
 void FindBar::open()

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QWidget>
+
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -19,6 +22,16 @@ class FindBar : public QWidget
     Q_OBJECT
 public:
     FindBar(QWebEnginePage *page, QWidget *parent);
+
+    // The bar's keys while it is open, wherever the focus is in its window:
+    // the next match and the one before.
+    struct Key
+    {
+        const char *text; // for the list of keys, in the context FindBar
+        QKeySequence::StandardKey keys;
+        bool backward;
+    };
+    static const std::vector<Key> &keys();
 
     // Shows the bar with its text selected and the keyboard in it.
     void open();

@@ -19,14 +19,15 @@ QKeySequence alt(int key)
 {
     return QKeySequence(Qt::ALT | key);
 }
+} // namespace
 
-// The platform's keys for `standard`, then `extra`, each once. Backspace is
-// never Back: it deletes in the page's fields.
-QList<QKeySequence> keysOf(const PageActions::Command &command)
+// Each key once. Backspace is never Back, nor Shift+Backspace Forward: they
+// delete in the page's fields.
+QList<QKeySequence> PageActions::keys(const Command &command)
 {
     QList<QKeySequence> all;
     for (const QKeySequence &key : QKeySequence::keyBindings(command.standardKeys)) {
-        if (key != QKeySequence(Qt::Key_Backspace))
+        if (key != QKeySequence(Qt::Key_Backspace) && key != QKeySequence(Qt::SHIFT | Qt::Key_Backspace))
             all << key;
     }
     for (const QKeySequence &key : command.keys) {
@@ -35,41 +36,40 @@ QList<QKeySequence> keysOf(const PageActions::Command &command)
     }
     return all;
 }
-} // namespace
 
 const std::vector<PageActions::Command> &PageActions::commands()
 {
-    // command, name, text, standard keys, own keys, in the Page menu, needs,
-    // focuses the page, tells its failure
+    // command, name, text, standard keys, own keys, menu, needs, focuses the
+    // page, tells its failure
     static const std::vector<Command> table = {
         {PageCommand::Back, "cmdBack", QT_TRANSLATE_NOOP("PageActions", "&Back"), Keys::Back, {alt(Qt::Key_Left)},
-         false, Needs::EarlierPage, true, false},
+         Menu::View, Needs::EarlierPage, true, false},
         {PageCommand::Forward, "cmdForward", QT_TRANSLATE_NOOP("PageActions", "&Forward"), Keys::Forward,
-         {alt(Qt::Key_Right)}, false, Needs::LaterPage, true, false},
+         {alt(Qt::Key_Right)}, Menu::View, Needs::LaterPage, true, false},
         {PageCommand::Stop, "cmdStop", QT_TRANSLATE_NOOP("PageActions", "&Stop"), Keys::UnknownKey, {Qt::Key_Escape},
-         false, Needs::Loading, false, false},
+         Menu::View, Needs::Loading, false, false},
         {PageCommand::Refresh, "cmdRefresh", QT_TRANSLATE_NOOP("PageActions", "&Refresh"), Keys::Refresh,
-         {Qt::Key_F5, ctrl(Qt::Key_R)}, false, Needs::Nothing, true, false},
+         {Qt::Key_F5, ctrl(Qt::Key_R)}, Menu::View, Needs::Nothing, true, false},
         {PageCommand::Home, "cmdHome", QT_TRANSLATE_NOOP("PageActions", "&Home"), Keys::UnknownKey,
-         {alt(Qt::Key_Home)}, false, Needs::HomePage, true, false},
+         {alt(Qt::Key_Home)}, Menu::View, Needs::HomePage, true, false},
         {PageCommand::PageSetup, "mnuPGSetup", QT_TRANSLATE_NOOP("PageActions", "Page Set&up..."), Keys::UnknownKey,
-         {}, true, Needs::Nothing, false, true},
+         {}, Menu::Page, Needs::Nothing, false, true},
         {PageCommand::PrintPreview, "mnuPrintPreview", QT_TRANSLATE_NOOP("PageActions", "Print Pre&view"),
-         Keys::UnknownKey, {}, true, Needs::Nothing, false, true},
+         Keys::UnknownKey, {}, Menu::Page, Needs::Nothing, false, true},
         {PageCommand::Print, "mnuPrint", QT_TRANSLATE_NOOP("PageActions", "&Print..."), Keys::Print,
-         {ctrl(Qt::Key_P)}, true, Needs::Nothing, false, true},
+         {ctrl(Qt::Key_P)}, Menu::Page, Needs::Nothing, false, true},
         {PageCommand::SavePage, "mnuSavePage", QT_TRANSLATE_NOOP("PageActions", "&Save Page..."), Keys::Save,
-         {ctrl(Qt::Key_S)}, true, Needs::Nothing, false, true},
+         {ctrl(Qt::Key_S)}, Menu::Page, Needs::Nothing, false, true},
         {PageCommand::Find, "mnuFind", QT_TRANSLATE_NOOP("PageActions", "&Find in Page..."), Keys::Find,
-         {ctrl(Qt::Key_F)}, true, Needs::Nothing, false, false},
+         {ctrl(Qt::Key_F)}, Menu::Page, Needs::Nothing, false, false},
         {PageCommand::ZoomIn, "zoomIn", QT_TRANSLATE_NOOP("PageActions", "Zoom &In"), Keys::ZoomIn,
-         {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, false, Needs::Nothing, false, false},
+         {ctrl(Qt::Key_Plus), ctrl(Qt::Key_Equal)}, Menu::View, Needs::Nothing, false, false},
         {PageCommand::ZoomOut, "zoomOut", QT_TRANSLATE_NOOP("PageActions", "Zoom &Out"), Keys::ZoomOut,
-         {ctrl(Qt::Key_Minus)}, false, Needs::Nothing, false, false},
+         {ctrl(Qt::Key_Minus)}, Menu::View, Needs::Nothing, false, false},
         {PageCommand::ZoomReset, "zoomReset", QT_TRANSLATE_NOOP("PageActions", "&Actual Size"), Keys::UnknownKey,
-         {ctrl(Qt::Key_0)}, false, Needs::Nothing, false, false},
+         {ctrl(Qt::Key_0)}, Menu::View, Needs::Nothing, false, false},
         {PageCommand::Close, "close", QT_TRANSLATE_NOOP("PageActions", "&Close"), Keys::Close, {ctrl(Qt::Key_W)},
-         false, Needs::Nothing, false, false},
+         Menu::None, Needs::Nothing, false, false},
     };
     return table;
 }
@@ -79,7 +79,7 @@ PageActions::PageActions(QWidget *window) : QObject(window), m_window(window)
     for (const Command &command : commands()) {
         auto *action = new QAction(tr(command.text), window);
         action->setObjectName(QString::fromLatin1(command.name));
-        action->setShortcuts(keysOf(command));
+        action->setShortcuts(keys(command));
         // The window's keys, wherever the focus is in it.
         action->setShortcutContext(Qt::WindowShortcut);
         window->addAction(action);
@@ -96,11 +96,11 @@ QAction *PageActions::action(PageCommand command) const
     return nullptr;
 }
 
-QList<QAction *> PageActions::pageMenu() const
+QList<QAction *> PageActions::menu(Menu which) const
 {
     QList<QAction *> items;
     for (size_t row = 0; row < commands().size(); ++row) {
-        if (commands()[row].inPageMenu)
+        if (commands()[row].menu == which)
             items << m_actions.at(qsizetype(row));
     }
     return items;

@@ -28,6 +28,10 @@ public:
     // that loads, a home page. The action is disabled while it is missing,
     // and left out in a window without a home page.
     enum class Needs { Nothing, EarlierPage, LaterPage, Loading, HomePage };
+    // The window's menu a command shows in: Page (printing, saving, finding)
+    // or View (where the page goes and how large it is drawn); None for one
+    // reached by its keys and buttons alone.
+    enum class Menu { None, Page, View };
     struct Command
     {
         PageCommand id;
@@ -38,8 +42,8 @@ public:
         // The platform's standard keys, then the program's own.
         QKeySequence::StandardKey standardKeys;
         QList<QKeySequence> keys;
-        // Shown in the window's Page menu, in the table's order.
-        bool inPageMenu;
+        // The menu it shows in, in the table's order.
+        Menu menu;
         Needs needs;
         // The command takes the page somewhere: the page gets the keyboard,
         // as a browser gives it the focus once the user has chosen where it goes.
@@ -48,16 +52,18 @@ public:
         // with nothing to go back to is no news).
         bool tellsFailure;
     };
-    // The table, in the Page menu's order.
+    // The table, in the menus' order.
     static const std::vector<Command> &commands();
+    // The keys of `command`: the platform's standard ones, then its own.
+    static QList<QKeySequence> keys(const Command &command);
 
     // Makes one action per row and adds them to `window`.
     explicit PageActions(QWidget *window);
 
     // The action of `command`.
     QAction *action(PageCommand command) const;
-    // The Page menu's items, in order.
-    QList<QAction *> pageMenu() const;
+    // The items of `which` menu, in order.
+    QList<QAction *> menu(Menu which) const;
     // Has every action run its command on `view`, and follow the page's
     // state: Back and Forward the history, Stop (and Esc, which otherwise
     // stays the page's) the loading. `homePage` gives Home its address;

@@ -1,5 +1,6 @@
 #include "schemes.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QUrl>
 #include <QWebEngineUrlScheme>
@@ -40,8 +41,11 @@ void schemes::registerOwn()
 {
     QWebEngineUrlScheme own(Own);
     own.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-    // Local: pages of the web cannot load it, nor link to it.
-    own.setFlags(QWebEngineUrlScheme::LocalScheme);
+    // Local: pages of the web cannot load it, nor link to it. Its own pages
+    // may reach local schemes, their own among them: the start page's form
+    // is sent to the start page (the engine refuses it otherwise). The
+    // program writes those pages, with no script and nothing of a site's.
+    own.setFlags(QWebEngineUrlScheme::LocalScheme | QWebEngineUrlScheme::LocalAccessAllowed);
     QWebEngineUrlScheme::registerScheme(own);
 }
 
@@ -56,6 +60,24 @@ bool schemes::isWebPage(const QUrl &url)
     const QString scheme = url.scheme().toLower();
     return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
         && !url.host().isEmpty();
+}
+
+schemes::Address schemes::webAddress(const QString &typed)
+{
+    const QString text = typed.trimmed();
+    const QUrl url = QUrl::fromUserInput(text);
+    if (!isWebPage(url)) {
+        // A long one is named by its start and its end.
+        constexpr int Named = 120;
+        const QString named = text.size() <= Named ? text : text.left(Named / 2) + QChar(0x2026) + text.right(Named / 2);
+        return {QString(), QCoreApplication::translate("schemes", "only web pages (http or https) can be opened, not "
+                                                                  "\"%1\"").arg(named)};
+    }
+    const QString encoded = QString::fromLatin1(url.toEncoded());
+    if (encoded.size() > AddressLimit)
+        return {QString(), QCoreApplication::translate("schemes", "the address is longer than %1 characters")
+                               .arg(AddressLimit)};
+    return {encoded, QString()};
 }
 
 bool schemes::isEngineScheme(const QString &scheme)

@@ -1,6 +1,7 @@
 #pragma once
 
-class QString;
+#include <QString>
+
 class QUrl;
 
 // The one list of address schemes the program knows: those the engine loads
@@ -23,6 +24,19 @@ bool isNavigable(const QUrl &url);
 // Whether `url` is a web page another program may ask Velmora to open (the
 // command line, a later start handing over): http and https, with a host.
 bool isWebPage(const QUrl &url);
+
+// The longest address Velmora opens (characters, encoded).
+inline constexpr int AddressLimit = 32768;
+
+// The web page an address the user typed names, as the engine takes it
+// ("example.com" is http://example.com/), or why Velmora will not open it:
+// only web pages (http and https), nothing that runs script or reads files.
+struct Address
+{
+    QString url;     // empty when refused
+    QString refusal; // empty when not
+};
+Address webAddress(const QString &typed);
 
 // Whether the engine loads `scheme` itself; a link to any other scheme is
 // handed to another program, and only when the user says so.

@@ -14,17 +14,13 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-#include <QWebEngineDesktopMediaRequest>
-#include <QWebEngineWebAuthUxRequest>
-#endif
 
 WebPage::WebPage(Session &session, WindowMaker makeWindow, QObject *parent)
     : QWebEnginePage(session.profile(), parent), m_session(session),
       m_questions(new PageQuestions(session.answers(), this)), m_makeWindow(std::move(makeWindow))
 {
     if (!profile()->urlSchemeHandler(schemes::Own))
-        profile()->installUrlSchemeHandler(schemes::Own, new StartPageScheme(profile()));
+        profile()->installUrlSchemeHandler(schemes::Own, new StartPageScheme(m_session, profile()));
     // Every window a page asks for comes to the program, which opens only
     // those the user's click or key asked for and says so of the others. The
     // engine's own blocker would drop them unseen.
@@ -70,28 +66,6 @@ WebPage::WebPage(Session &session, WindowMaker makeWindow, QObject *parent)
     });
 }
 
-void WebPage::answerPermissions()
-{
-    // The page always gets an answer: an unknown kind is refused.
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    connect(this, &QWebEnginePage::permissionRequested, this, [this](QWebEnginePermission permission) {
-        pagerequests::answer(*m_questions, topSite(), permission, dialogParent());
-    });
-#else
-    connect(this, &QWebEnginePage::featurePermissionRequested, this, [this](const QUrl &origin, Feature feature) {
-        pagerequests::answer(*m_questions, topSite(), *this, origin, feature, dialogParent());
-    });
-#endif
-#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
-    connect(this, &QWebEnginePage::desktopMediaRequested, this, [this](const QWebEngineDesktopMediaRequest &request) {
-        pagerequests::shareScreen(*m_questions, topSite(), request, dialogParent());
-    });
-    connect(this, &QWebEnginePage::webAuthUxRequested, this, [this](QWebEngineWebAuthUxRequest *request) {
-        pagerequests::refusePasskey(*m_questions, topSite(), request, dialogParent());
-    });
-#endif
-}
-
 QUrl WebPage::topSite() const
 {
     return url().isEmpty() ? m_mainFrameUrl : url();
@@ -108,10 +82,11 @@ QWidget *WebPage::dialogParent() const
     return view ? view->window() : nullptr;
 }
 
-void WebPage::applyZoom(const QUrl &url)
+void WebPage::applyZoom(const QUrl &url, bool again)
 {
     const double factor = m_session.zoom().factorFor(url);
-    setZoomFactor(factor);
+    if (again || !qFuzzyCompare(zoomFactor(), factor))
+        setZoomFactor(factor);
     emit zoomApplied(factor);
 }
 
@@ -168,9 +143,9 @@ bool WebPage::acceptMainFrame(const QUrl &url, NavigationType type)
         actor = m_questions->userActedRecently() ? Actor::User : Actor::Page;
     else if (type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload)
         actor = m_questions->takeChoice();
-    // The program's own pages (its start page) open only as the user's own choice.
-    if (schemes::isProgramScheme(url.scheme())
-        && !(schemes::isNavigable(url) && actor == Actor::User && type != NavigationTypeLinkClicked))
+    // The program's own pages (its start page) open only as the user's own
+    // choice, and its form's answer only from the start page itself.
+    if (schemes::isProgramScheme(url.scheme()) && !(actor == Actor::User && startpage::mayOpen(url, type, this->url())))
         return false;
     if (!schemes::isEngineScheme(url.scheme())) {
         openElsewhere(url, type);
@@ -188,7 +163,11 @@ bool WebPage::acceptMainFrame(const QUrl &url, NavigationType type)
     }
     // The page a site opens is laid out at the site's zoom from its first
     // frame: the engine takes the zoom it is given now to the frame it makes.
-    applyZoom(url);
+    // Within a site, the zoom it has already is not given again: that would
+    // have the engine draw the page shown, behind a sign-in box too, at
+    // 100 % until the next one comes (Qt 6.4). A first page, or another
+    // site's, always gets it: its frame is new.
+    applyZoom(url, SiteAnswers::siteOf(url) != SiteAnswers::siteOf(this->url()));
     return true;
 }
 

@@ -66,6 +66,7 @@ protected:
 
 private:
     QWidget *dialogParent() const;
+    // Answers what the page asks of the machine (webpage_permissions.cpp).
     void answerPermissions();
     // Whether the main frame may go to `url`; says who started it.
     bool acceptMainFrame(const QUrl &url, NavigationType type);
@@ -73,8 +74,9 @@ private:
     void openElsewhere(const QUrl &url, NavigationType type);
     void openRequested(QWebEngineNewWindowRequest &request);
     void download(QWebEngineDownloadRequest *request);
-    // Gives the page its site's zoom, for the page at `url`.
-    void applyZoom(const QUrl &url);
+    // Gives the page its site's zoom, for the page at `url`; without
+    // `again`, only if the page's zoom is another.
+    void applyZoom(const QUrl &url, bool again = true);
 
     Session &m_session;
     PageQuestions *m_questions;
