@@ -743,7 +743,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         window->cmdBack->setFocus();
         if (how == "home") {
-            window->HomePageUrl = server->url("/form");
+            session->setHomePage([form = server->url("/form")] { return form; });
             QTest::mouseClick(window->cmdHome, Qt::LeftButton);
         } else {
             load("/form");

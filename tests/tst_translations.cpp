@@ -443,6 +443,10 @@ private slots:
         environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
         environment.remove(QStringLiteral("LC_ALL"));
         environment.remove(QStringLiteral("LC_MESSAGES"));
+        // As from a terminal with no display: a refusal is said there alone,
+        // not in a window too.
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         program.setProcessEnvironment(environment);
         program.start(QStringLiteral(VELMORA_PROGRAM), {argument});
         QVERIFY(program.waitForFinished(60000));
