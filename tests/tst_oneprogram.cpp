@@ -36,9 +36,18 @@ QString run(const QString &tool, const QStringList &args)
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
 }
 QString xdotool(const QStringList &args) { return run(QStringLiteral("xdotool"), args); }
+// A search ends on an X error, having listed nothing, when a window goes
+// while it looks (a program starting makes and drops some): it is made again.
 QStringList programWindows()
 {
-    return xdotool({"search", "--onlyvisible", "--name", "^Velmora$"}).split('\n', Qt::SkipEmptyParts);
+    for (int attempt = 1;; ++attempt) {
+        QProcess search;
+        search.start(QStringLiteral("xdotool"), {"search", "--onlyvisible", "--name", "^Velmora$"});
+        search.waitForFinished(10000);
+        if (attempt < 5 && search.readAllStandardError().contains("X Error"))
+            continue;
+        return QString::fromLocal8Bit(search.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
 }
 // True when window `upper` is stacked above `lower` (xwininfo lists from the top).
 bool above(quint32 upper, quint32 lower)

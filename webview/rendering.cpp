@@ -28,6 +28,12 @@ const char *const NoOpenGlLines[] = {
     "Failed to create Vulkan instance: -9",
     "Failed to create platform Vulkan instance",
     "GPUInfo not initialized on GpuInfoUpdate",
+    // Some engines (Qt 6.8) try an OpenGL context of their own to learn the
+    // graphics processor's maker, and say that there is none.
+    "QRhiGles2: Failed to create temporary context",
+    "QXcbIntegration: Cannot create platform offscreen surface, neither GLX nor EGL are enabled",
+    "QRhiGles2: Failed to create context",
+    "Unable to detect GPU vendor.",
 };
 
 // The handler QuietNoOpenGl hands every other message to. The message
