@@ -16,20 +16,6 @@ struct PublicSuffixes::List
 };
 #endif
 
-namespace {
-// An IPv4 address is digits and dots, an IPv6 one has colons: neither has a
-// registrable domain, and the list would take the last numbers for one.
-bool isAddress(const QString &host)
-{
-    if (host.contains(u':'))
-        return true;
-    for (const QChar c : host) {
-        if (!c.isDigit() && c != u'.')
-            return false;
-    }
-    return true;
-}
-} // namespace
 
 PublicSuffixes::PublicSuffixes()
 {
@@ -41,6 +27,18 @@ PublicSuffixes::PublicSuffixes()
 }
 
 PublicSuffixes::~PublicSuffixes() = default;
+
+// The list would take an address's last numbers for a domain.
+bool PublicSuffixes::isAddress(const QString &host)
+{
+    if (host.contains(u':'))
+        return true;
+    for (const QChar c : host) {
+        if (!c.isDigit() && c != u'.')
+            return false;
+    }
+    return !host.isEmpty();
+}
 
 QString PublicSuffixes::registrableDomain(const QString &host) const
 {

@@ -21,6 +21,10 @@ public:
     // and a public suffix itself are their own site.
     QString registrableDomain(const QString &host) const;
 
+    // Whether `host` is an IP address: IPv4 is digits and dots, IPv6 has
+    // colons. Neither has a registrable domain.
+    static bool isAddress(const QString &host);
+
     // Whether a list is in use; false where hosts are their own sites.
     bool loaded() const { return bool(m_list); }
 

@@ -1,5 +1,6 @@
 #include "siteaddress.h"
 
+#include "publicsuffixes.h"
 #include "siteanswers.h"
 
 #include <QUrl>
@@ -13,17 +14,6 @@ namespace {
 // Cyrillic letters that look like Latin ones in most fonts: a label made of
 // these alone spells a Latin name ("аррӏе") in another script.
 const char32_t CyrillicLookalikes[] = U"асԁеһіјӏорԛѕԝхуъЬҽпгѵѡ";
-
-bool isAddress(const QString &host)
-{
-    if (host.contains(u':'))
-        return true;
-    for (const QChar c : host) {
-        if (!c.isDigit() && c != u'.')
-            return false;
-    }
-    return !host.isEmpty();
-}
 
 // The address a view-source: or blob: address stands for.
 QUrl inner(const QUrl &url)
@@ -149,7 +139,7 @@ QString siteaddress::displayHost(const QString &host)
     const QString ace = QString::fromLatin1(QUrl::toAce(host));
     if (ace.isEmpty())
         return QString::fromLatin1(QUrl::toPercentEncoding(host, "."));
-    if (isAddress(ace))
+    if (PublicSuffixes::isAddress(ace))
         return ace;
     QStringList labels = ace.split(u'.');
     QString topLevel;
@@ -182,7 +172,7 @@ siteaddress::Site siteaddress::siteOf(const QUrl &address, const SiteAnswers &si
     QString host = displayHost(url.host());
     site.shown.before = schemeBefore(url);
     site.shown.after = portOf(url);
-    if (isAddress(url.host())) {
+    if (PublicSuffixes::isAddress(url.host())) {
         site.shown.emphasised = host;
         return site;
     }
