@@ -383,7 +383,8 @@ private slots:
         QCOMPARE(names, (QStringList{"downloadsWindow", "frmAbout", "frmMain", "keysWindow"}));
         auto *keys = window->findChild<QTreeWidget *>(QStringLiteral("keyList"));
         QVERIFY(keys);
-        QVERIFY(!keys->findItems(ctrlF, Qt::MatchExactly, 1).isEmpty());
+        // (A newer Qt gives Find more keys than one: Ctrl+F is among them.)
+        QVERIFY(!keys->findItems(ctrlF, Qt::MatchContains, 1).isEmpty());
     }
 
     // Qt's dialogs, and the page's context menu, which the web engine
