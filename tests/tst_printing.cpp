@@ -11,6 +11,7 @@
 #include "testmain.h"
 #include "widgetfixture.h"
 
+#include <QLocale>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPageSetupDialog>
@@ -388,7 +389,8 @@ private slots:
         QTest::newRow("huge, twice") << huge << int(ToFile) << QList<int>{0, 0, 2, 0} << "" << 2 << "RR" << "Huge Huge" << 0;
         const QByteArray many = makePdf(1003, QSizeF(200, 100), [](int page) { return QString::number(page); });
         QTest::newRow("1,003 pages, preview") << many << int(Preview) << whole
-                                              << "Pages 1,001 to 1,003 are not shown: at most 1,000 pages are shown here."
+                                              << QStringLiteral("Pages %1 to %2 are not shown: at most %3 pages are shown here.")
+                                                     .arg(QLocale().toString(1001), QLocale().toString(1003), QLocale().toString(1000))
                                               << 1000 << "" << "" << 0;
         QTest::newRow("1,003 pages, last two") << many << int(ToFile) << QList<int>{1002, 1003, 1, 0} << "" << 2 << ""
                                                << "1002 1003" << 0;
