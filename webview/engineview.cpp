@@ -184,16 +184,8 @@ void EngineView::showPdfs()
             m_findBar->searchPdf(nullptr, nullptr);
             m_findBar->hide();
             m_pdfViewer->take(request);
-            // The keyboard goes where the user looks.
-            const bool focused = isAncestorOf(QApplication::focusWidget());
-            m_stack->setCurrentWidget(m_pdfViewer);
-            setFocusProxy(m_pdfViewer);
-            if (focused)
-                m_pdfViewer->setFocus(Qt::OtherFocusReason);
-            emit NavigateComplete2(m_pdfViewer->url().toString());
-            emit TitleChange(m_pdfViewer->name());
-            showSite();
-            reportHistory();
+            showInPlace(m_pdfViewer, m_pdfViewer, isAncestorOf(QApplication::focusWidget()),
+                        m_pdfViewer->url().toString(), m_pdfViewer->name());
             emit BusyChanged(Busy());
         },
         Qt::DirectConnection);
@@ -205,6 +197,19 @@ void EngineView::showPdfs()
         emit ProgressChange(-1, 100);
         emit BusyChanged(Busy());
     });
+}
+
+void EngineView::showInPlace(QWidget *shown, QWidget *keys, bool focused, const QString &url, const QString &title)
+{
+    m_stack->setCurrentWidget(shown);
+    // The keyboard goes where the user looks.
+    setFocusProxy(keys);
+    if (focused)
+        keys->setFocus(Qt::OtherFocusReason);
+    emit NavigateComplete2(url);
+    emit TitleChange(title);
+    showSite();
+    reportHistory();
 }
 
 void EngineView::closePdf()
@@ -219,14 +224,8 @@ void EngineView::closePdf()
     const bool focused = m_pdfViewer->isAncestorOf(QApplication::focusWidget());
     m_pdfViewer->close();
     // The page under it, or what was said in its place.
-    m_stack->setCurrentWidget(m_notice->text().isEmpty() ? static_cast<QWidget *>(m_view) : m_notice);
-    setFocusProxy(m_view);
-    if (focused)
-        m_view->setFocus(Qt::OtherFocusReason);
-    emit NavigateComplete2(m_page->url().toString());
-    emit TitleChange(m_page->title());
-    showSite();
-    reportHistory();
+    showInPlace(m_notice->text().isEmpty() ? static_cast<QWidget *>(m_view) : m_notice, m_view, focused,
+                m_page->url().toString(), m_page->title());
     if (loading) {
         emit ProgressChange(-1, 100);
         emit BusyChanged(Busy());

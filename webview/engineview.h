@@ -102,6 +102,9 @@ private:
     QList<QAction *> pdfCommands();
     // Leaves the PDF file for the page under it.
     void closePdf();
+    // Shows `shown` in the page's place, the keyboard to `keys` if the view
+    // had it, and says what is shown now.
+    void showInPlace(QWidget *shown, QWidget *keys, bool focused, const QString &url, const QString &title);
     // Save, Zoom and Find, for a PDF file shown as for a page.
     void savePdf();
     void zoom(int step);
