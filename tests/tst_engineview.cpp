@@ -9,6 +9,7 @@
 #include "session.h"
 #include "testmain.h"
 
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QWebEngineView>
@@ -161,7 +162,10 @@ private slots:
         QTEST(int(server.requests().count(file)), "requests");
         // Nothing of a file left is kept.
         // (The engine lets go of a cancelled file in its own time.)
-        QTRY_VERIFY_WITH_TIMEOUT(shown || QDir(temporary.path()).isEmpty(), 20000);
+        QTRY_VERIFY2_WITH_TIMEOUT(shown || QDir(temporary.path()).isEmpty(),
+                                  qPrintable(QDirIterator(temporary.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                                          QDirIterator::Subdirectories).next()),
+                                  20000);
     }
 };
 

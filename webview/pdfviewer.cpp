@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QStackedLayout>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrlQuery>
 #include <QWebEngineDownloadRequest>
 
@@ -116,12 +117,16 @@ void PdfViewer::letGo()
         return;
     }
     // The engine may still be making the file as it is cancelled: the folder
-    // goes when the engine is done with it, or with the engine's request.
+    // goes when the engine says it is done with it, or with the engine's
+    // request. The engine's own thread can still make the folder again after
+    // it said so (seen under load), so it is looked at once more later.
     disconnect(request, nullptr, this, nullptr);
     std::shared_ptr<QTemporaryDir> folder = std::move(m_folder);
-    connect(request, &QWebEngineDownloadRequest::isFinishedChanged, request, [request, folder]() mutable {
-        if (request->isFinished())
-            folder.reset();
+    connect(request, &QWebEngineDownloadRequest::isFinishedChanged, request, [request, folder] {
+        if (!request->isFinished())
+            return;
+        folder->remove();
+        QTimer::singleShot(LateFolderMs, request, [folder] { QDir(folder->path()).removeRecursively(); });
     });
     request->cancel();
 }

@@ -58,6 +58,9 @@ signals:
     void loaded();
 
 private:
+    // After a cancelled file's folder went, how long until it is looked for again.
+    static constexpr int LateFolderMs = 3000;
+
     void arrived();
     void fail(const QString &why);
     // Cancels the file still coming and lets its folder go.
