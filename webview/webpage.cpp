@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QWebEngineCertificateError>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -137,8 +138,10 @@ bool WebPage::acceptMainFrame(const QUrl &url, NavigationType type)
     // page's script starts them too (history.go(), location.reload()), and a
     // page that has come sends itself on (a client redirect) by itself.
     Actor actor = Actor::Page;
+    // The engine may tell of the commit (urlChanged) only after the page's
+    // first script has sent it on (Qt 6.11); its history knows at once.
     if (type == NavigationTypeRedirect)
-        actor = m_mainFrameCommitted ? Actor::Page : m_mainFrameActor;
+        actor = m_mainFrameCommitted || history()->currentItem().url() == m_mainFrameUrl ? Actor::Page : m_mainFrameActor;
     else if (type == NavigationTypeLinkClicked || type == NavigationTypeFormSubmitted)
         actor = m_questions->userActedRecently() ? Actor::User : Actor::Page;
     else if (type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload)
