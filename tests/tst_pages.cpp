@@ -1,4 +1,5 @@
 #include "findbar.h"
+#include "notebar.h"
 #include "pagefixture.h"
 #include "schemes.h"
 #include "sitestrip.h"
@@ -432,6 +433,11 @@ private slots:
         if (notice) {
             QTRY_VERIFY_WITH_TIMEOUT(view->note().contains("was blocked"), 20000);
             QVERIFY2(view->note().contains(server->url("")), qPrintable(view->note()));
+            // The note opens the window the page wanted, once, for the user.
+            view->noteBar()->actionButton()->click();
+            ++windows;
+            QTRY_COMPARE_WITH_TIMEOUT(pageWindows().size(), windows, 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(pageWindows().constFirst()->view()->LocationURL(), server->url("/deal"), 20000);
         } else {
             js(view, "1");
             QCOMPARE(view->note(), QString());
