@@ -371,7 +371,7 @@ private slots:
             if (!dialog || !dialog->isVisible())
                 return;
             ++asked;
-            if (auto *box = qobject_cast<QMessageBox *>(dialog))
+            if (auto *box = qobject_cast<QMessageBox *>(dialog); box && box->button(QMessageBox::No))
                 box->button(QMessageBox::No)->click();
             else
                 qobject_cast<QDialog *>(dialog)->reject(); // the sign-in box, a save or print dialog
