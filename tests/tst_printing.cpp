@@ -459,10 +459,16 @@ private slots:
                 QCOMPARE(pdfText(file), text);
             if (!colours.isEmpty())
                 QCOMPARE(pageColours(file), colours);
-            // The whole PDF file, once, is the file itself.
+            // The whole PDF file, once, is the file itself; any other print
+            // of it is drawn page by page, a picture of each however thin.
             QFile printed(file);
-            if (printer == QList<int>{0, 0, 1, 0} && !document.startsWith("<html") && printed.open(QIODevice::ReadOnly))
-                QVERIFY(printed.readAll() == document);
+            if (!document.startsWith("<html") && printed.open(QIODevice::ReadOnly)) {
+                const QByteArray written = printed.readAll();
+                if (printer == QList<int>{0, 0, 1, 0})
+                    QVERIFY(written == document);
+                else
+                    QVERIFY(written.count("/Subtype /Image") >= pages);
+            }
         }
         QVERIFY(!QApplication::overrideCursor());
         // Nothing of the print shows in the Downloads list, and a PDF file
