@@ -49,6 +49,7 @@ class TestPrinting : public QObject
     QStringList others;
     QString note;
     bool sheetShown = false;
+    bool cancelSetup = false; // Page Setup from the preview first, cancelled
     template <typename Dialog>
     int answering(int command, int option, bool accept, const std::function<void()> &whilePreparing = {})
     {
@@ -64,6 +65,15 @@ class TestPrinting : public QObject
                     modal->close();
                 } else if (auto *preview = qobject_cast<PrintPreview *>(modal)) {
                     ++answered;
+                    if (std::exchange(cancelSetup, false)) {
+                        QTimer::singleShot(100, [] {
+                            if (auto *setup = qobject_cast<QPageSetupDialog *>(QApplication::activeModalWidget()))
+                                setup->reject();
+                        });
+                        for (QAction *action : preview->findChildren<QAction *>())
+                            if (action->text() == "Page &Setup...")
+                                action->trigger();
+                    }
                     pages = preview->pane()->pages()->pageCount();
                     note = preview->pane()->note();
                     // Some of the first sheet shows, however thin.
@@ -164,7 +174,7 @@ class TestPrinting : public QObject
         return colours;
     }
 
-    enum Path { Preview, ToFile };
+    enum Path { Preview, ToFile, PreviewSetupCancelled };
 
 private slots:
     void init()
@@ -185,6 +195,7 @@ private slots:
         answered = 0;
         note.clear();
         sheetShown = false;
+        cancelSetup = false;
         view.reset();
         server.reset();
         QCOMPARE(unexpected, QStringList());
@@ -347,7 +358,8 @@ private slots:
     // preview shows its pages (at most a thousand, with a note naming the
     // rest); a PDF file gets the document's own bytes whole, the pages asked
     // for, as often as asked, drawn one by one as a printer gets them; a
-    // document that cannot be printed says why, and nothing is written.
+    // document that cannot be printed says why, and nothing is written. A
+    // Page Setup opened from the preview and cancelled leaves it as it was.
     void documents_data()
     {
         QTest::addColumn<QByteArray>("document");
@@ -375,6 +387,8 @@ private slots:
                                "<p style='background: red'>Alpha</p><p style='background: lime'>Bravo</p>"
                                "<p style='background: blue'>Charlie</p></body></html>";
         QTest::newRow("page, preview") << web << int(Preview) << whole << "" << 3 << "" << "" << 0;
+        QTest::newRow("page, preview, Page Setup cancelled") << web << int(PreviewSetupCancelled) << whole << "" << 3
+                                                             << "" << "" << 0;
         QTest::newRow("page, pages 2 to 3") << web << int(ToFile) << QList<int>{2, 3, 1, 0} << "" << 2 << "GB"
                                             << "Bravo Charlie" << 0;
         QTest::newRow("page, all twice") << web << int(ToFile) << QList<int>{0, 0, 2, 0} << "" << 6 << "RGBRGB"
@@ -443,7 +457,8 @@ private slots:
         view->printer()->setPageOrder(printer[3] ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
         QFETCH(QString, colours);
         QFETCH(QString, text);
-        if (path == Preview) {
+        if (path != ToFile) {
+            cancelSetup = path == PreviewSetupCancelled;
             int shown = -1;
             const QString told = said([&] { shown = previewPages(); });
             QTEST(told.isEmpty() ? note : told, "said");
