@@ -1,3 +1,4 @@
+#include "appendonly.h"
 #include "bookmarkfile.h"
 #include "bookmarkfixture.h"
 #include "testmain.h"
@@ -189,6 +190,7 @@ private slots:
         QTest::newRow("remove: the file is a folder") << "file is a folder" << "remove";
         QTest::newRow("remove: the rewrite cannot be written") << "size limit" << "remove";
         QTest::newRow("remove: another process holds the lock") << "busy" << "remove";
+        QTest::newRow("remove: the file may not be replaced") << "append only" << "remove";
 #ifndef _WIN32
         for (const QString &kind : PlantedLock::kinds()) {
             for (const char *operation : {"append", "remove"})
@@ -213,6 +215,9 @@ private slots:
             writeFile(standing, content);
 
         const QDateTime aged = place == "file is a folder" ? QDateTime() : ageFile(standing);
+        const AppendOnly appendOnly(place == "append only" ? standing : QString());
+        if (place == "append only" && !appendOnly.isSet())
+            QSKIP("needs a file system and rights that make a file append-only");
         bookmarkfile::Result result;
         const auto run = [&] {
             if (operation == "append")
