@@ -10,6 +10,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QWebEngineNotification>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -156,6 +157,8 @@ void Session::makeProfile()
 
 Session::~Session()
 {
+    // Pages kept for an answer the engine still owes go before the profile.
+    qDeleteAll(findChildren<QWebEnginePage *>(Qt::FindDirectChildrenOnly));
     if (m_profile)
         m_profile->setNotificationPresenter({});
     delete m_notifications;

@@ -323,6 +323,12 @@ void EnginePrinting::offerFile(QPrintDialog *dialog)
     field->setText(m_offered);
 }
 
+void EnginePrinting::keepPageForAnswer()
+{
+    if (m_answerOwed)
+        m_page->setParent(&m_session);
+}
+
 std::shared_ptr<PdfFile> EnginePrinting::document(bool withRange)
 {
     // What the viewer shows is what prints: the bytes it has, not what the
@@ -359,6 +365,7 @@ EnginePrinting::Outcome EnginePrinting::makePdf(QByteArray *pdf, bool withRange)
     if (m_rendering || m_shownElsewhere())
         return Outcome::Failed;
     m_rendering = true;
+    m_answerOwed = true;
     PrintWait wait(this, m_page, m_limitMs);
     // An answer after the wait has given up only says the engine is free again.
     QPointer<QObject> waiting(wait.context());
@@ -366,9 +373,13 @@ EnginePrinting::Outcome EnginePrinting::makePdf(QByteArray *pdf, bool withRange)
     const QPageRanges ranges =
         withRange && m_printer->printRange() == QPrinter::PageRange ? m_printer->pageRanges() : QPageRanges();
     m_page->printToPdf(
-        [self, waiting, &wait, pdf](const QByteArray &made) {
-            if (self)
+        [self, waiting, &wait, pdf, page = QPointer<WebPage>(m_page), session = &m_session](const QByteArray &made) {
+            if (self) {
                 self->m_rendering = false;
+                self->m_answerOwed = false;
+            } else if (page && page->parent() == session) {
+                page->deleteLater();
+            }
             if (!waiting)
                 return;
             *pdf = made;

@@ -52,6 +52,10 @@ public:
     // was given up on: stopping the page now would bring the engine down
     // (Qt 6.4), and a new print would get no answer.
     bool rendering() const { return m_rendering; }
+    // The view is going. The engine answers a print whose renderer ended
+    // later all the same, and ends the program should the page be gone by
+    // then (Qt 6.4 to 6.8): the page stays with the session until then.
+    void keepPageForAnswer();
     // Prints what `viewer` shows, while it shows a PDF file, in place of the
     // page.
     void setViewer(PdfViewer *viewer) { m_viewer = viewer; }
@@ -100,6 +104,8 @@ private:
     // The engine is making a PDF document of the page, until it answers or
     // the renderer ends.
     bool m_rendering = false;
+    // The engine has not answered a PDF document asked of it.
+    bool m_answerOwed = false;
     // The page's renderer has ended and no other has started yet.
     bool m_rendererGone = false;
 };

@@ -63,6 +63,7 @@ EngineView::~EngineView()
         m_fullScreen->forgetHome();
         delete m_fullScreen.data();
     }
+    m_printing->keepPageForAnswer();
 }
 
 void EngineView::createLayout()
