@@ -678,13 +678,6 @@ private slots:
     {
         QFETCH(int, command);
         QFETCH(bool, kill);
-#if defined(__SANITIZE_ADDRESS__)
-        // Qt 6.4's engine reads an object of its own it has freed, a moment
-        // after a renderer ends while it makes a PDF: the sanitizers'
-        // allocator turns that into a crash, the ordinary one does not.
-        if (kill && QT_VERSION < QT_VERSION_CHECK(6, 5, 0))
-            QSKIP("the engine's own use of freed memory after its renderer ends while printing");
-#endif
         // The page keeps its renderer busy as it is printed: the engine does
         // not answer before the limit. A long page takes the engine seconds;
         // its renderer ends once it is well into it (the engine of Qt 6.4
