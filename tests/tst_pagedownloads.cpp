@@ -5,6 +5,7 @@
 #include "testmain.h"
 #include "widgetfixture.h"
 
+#include <algorithm>
 #include <QAccessible>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -258,6 +259,13 @@ private slots:
         QCOMPARE(node->text(QAccessible::Name), QStringLiteral("Downloads"));
         QVERIFY(!list->isModal());
 
+        // Both rows are laid out with their Cancel (a slow machine shows a
+        // row a moment after its download).
+        const auto shownCancels = [list] {
+            const QList<QWidget *> cancels = list->findChildren<QWidget *>(QStringLiteral("cancelDownload"));
+            return std::count_if(cancels.cbegin(), cancels.cend(), [](QWidget *cancel) { return cancel->isVisible(); });
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(int(shownCancels()), 2, 20000);
         list->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(list));
         QWidget *first = list->findChild<QWidget *>(QStringLiteral("downloadList"));
