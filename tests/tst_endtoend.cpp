@@ -326,8 +326,9 @@ private slots:
         program.setProcessEnvironment(env);
         program.start(QStringLiteral(VELMORA_PROGRAM), sandboxArguments() + arguments);
         QVERIFY(program.waitForStarted());
-        // The page has written to its console before it asks for LoggedPath.
-        QTRY_VERIFY_WITH_TIMEOUT(server.requests().count(LoggedPath) > logged, 30000);
+        // The page has written to its console before it asks for LoggedPath;
+        // a whole program starting on a busy machine may take a minute.
+        QTRY_VERIFY_WITH_TIMEOUT(server.requests().count(LoggedPath) > logged, 60000);
         QString window;
         QTRY_VERIFY_WITH_TIMEOUT(!(window = run({"search", "--onlyvisible", "--name", "^Velmora$"})).isEmpty(), 10000);
         exitThroughMenu(program, window.section('\n', 0, 0));
