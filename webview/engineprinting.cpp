@@ -373,7 +373,8 @@ EnginePrinting::Outcome EnginePrinting::makePdf(QByteArray *pdf, bool withRange)
     const QPageRanges ranges =
         withRange && m_printer->printRange() == QPrinter::PageRange ? m_printer->pageRanges() : QPageRanges();
     m_page->printToPdf(
-        [self, waiting, &wait, pdf, page = QPointer<WebPage>(m_page), session = &m_session](const QByteArray &made) {
+        [self, waiting, &wait, pdf, page = QPointer<WebPage>(m_page),
+         session = &m_session](const QByteArray &made) {
             if (self) {
                 self->m_rendering = false;
                 self->m_answerOwed = false;

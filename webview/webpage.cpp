@@ -141,7 +141,8 @@ bool WebPage::acceptMainFrame(const QUrl &url, NavigationType type)
     // The engine may tell of the commit (urlChanged) only after the page's
     // first script has sent it on (Qt 6.11); its history knows at once.
     if (type == NavigationTypeRedirect)
-        actor = m_mainFrameCommitted || history()->currentItem().url() == m_mainFrameUrl ? Actor::Page : m_mainFrameActor;
+        actor = m_mainFrameCommitted || history()->currentItem().url() == m_mainFrameUrl ? Actor::Page
+                                                                                          : m_mainFrameActor;
     else if (type == NavigationTypeLinkClicked || type == NavigationTypeFormSubmitted)
         actor = m_questions->userActedRecently() ? Actor::User : Actor::Page;
     else if (type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload)
